@@ -1,0 +1,83 @@
+#include "platform/codepage.h"
+
+namespace orvanta {
+
+namespace {
+
+// cp1252 bytes 0x80..0x9F; the rest of the page coincides with Latin-1.
+constexpr char16_t kHighControls[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,  //
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,  //
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  //
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+void AppendUtf8(std::string& out, char32_t c) {
+  if (c < 0x80) {
+    out += static_cast<char>(c);
+  } else if (c < 0x800) {
+    out += static_cast<char>(0xC0 | (c >> 6));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else if (c < 0x10000) {
+    out += static_cast<char>(0xE0 | (c >> 12));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (c >> 18));
+    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  }
+}
+
+// Decodes one UTF-8 sequence at Text[i]; returns its length, or 0 when it is malformed.
+size_t DecodeUtf8(const std::string& text, size_t i, char32_t& code) {
+  auto byte = [&](size_t k) { return static_cast<unsigned char>(text[k]); };
+  unsigned char lead = byte(i);
+  size_t length = lead < 0x80 ? 1 : (lead >> 5) == 6 ? 2 : (lead >> 4) == 14 ? 3 : (lead >> 3) == 30 ? 4 : 0;
+  if (length == 0 || i + length > text.size()) return 0;
+  code = length == 1 ? lead : lead & (0x7F >> length);
+  for (size_t k = 1; k < length; ++k) {
+    if ((byte(i + k) & 0xC0) != 0x80) return 0;
+    code = (code << 6) | (byte(i + k) & 0x3F);
+  }
+  return length;
+}
+
+}  // namespace
+
+char16_t Cp1252ToUnicode(unsigned char Byte) {
+  if (Byte >= 0x80 && Byte < 0xA0) return kHighControls[Byte - 0x80];
+  return Byte;
+}
+
+unsigned char UnicodeToCp1252(char32_t Code) {
+  if (Code < 0x80 || (Code >= 0xA0 && Code < 0x100)) return static_cast<unsigned char>(Code);
+  for (int i = 0; i < 32; ++i)
+    if (kHighControls[i] == Code) return static_cast<unsigned char>(0x80 + i);
+  return '?';
+}
+
+std::string Cp1252ToUtf8(const std::string& Text) {
+  std::string out;
+  out.reserve(Text.size());
+  for (char c : Text) AppendUtf8(out, Cp1252ToUnicode(static_cast<unsigned char>(c)));
+  return out;
+}
+
+std::string Utf8ToCp1252(const std::string& Text) {
+  std::string out;
+  out.reserve(Text.size());
+  for (size_t i = 0; i < Text.size();) {
+    char32_t code = 0;
+    size_t length = DecodeUtf8(Text, i, code);
+    if (length == 0) {
+      out += Text[i++];
+      continue;
+    }
+    out += static_cast<char>(UnicodeToCp1252(code));
+    i += length;
+  }
+  return out;
+}
+
+}  // namespace orvanta

@@ -1,0 +1,6 @@
+#include <iostream>
+
+int main() {
+  std::cout << "orvanta\n";
+  return 0;
+}

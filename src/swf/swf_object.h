@@ -1,0 +1,53 @@
+#pragma once
+
+#include <cstdint>
+
+namespace orvanta {
+
+class TBitsEngine;
+
+// Root of every tag object and every builder object.
+class TBasedSWFObject {
+ public:
+  virtual ~TBasedSWFObject() = default;
+  TBasedSWFObject() = default;
+  TBasedSWFObject(const TBasedSWFObject&) = delete;
+  TBasedSWFObject& operator=(const TBasedSWFObject&) = delete;
+
+  // Copies the fields of Source, which must be of this object's class (or derived from it).
+  virtual void Assign(const TBasedSWFObject& Source) = 0;
+  // 0 for tag objects, 1 for builder objects.
+  virtual int LibraryLevel() const = 0;
+  // The lowest SWF version the object needs.
+  virtual int MinVersion() const { return 1; }
+  // Writes the complete tag (or tags) at the engine, which must be byte-aligned.
+  virtual void WriteToStream(TBitsEngine& Engine) = 0;
+};
+
+// Base of every tag class: frames the body that each subclass writes.
+class TSWFObject : public TBasedSWFObject {
+ public:
+  // The body length found by the last WriteToStream, or the declared length when read.
+  uint32_t BodySize = 0;
+  // Set by each constructor: the class of a tag decides the code it writes.
+  uint16_t TagID;
+
+  void Assign(const TBasedSWFObject& Source) override;
+  int LibraryLevel() const override { return 0; }
+  void WriteToStream(TBitsEngine& Engine) override;
+  // Reads the body; BodySize is set by the caller first. The engine's stream holds the body.
+  virtual void ReadFromStream(TBitsEngine& Engine);
+  virtual void WriteTagBody(TBitsEngine& Engine);
+
+ protected:
+  explicit TSWFObject(uint16_t Code) : TagID(Code) {}
+  // The code that goes into the tag header.
+  virtual uint16_t HeaderCode() const { return TagID; }
+};
+
+// Writes a tag header: the short form (code << 6 | length) unless the body is 63 bytes or more
+// or the code always takes the long form (SoundStreamBlock, DefineBitsLossless(2),
+// DefineVideoStream); the long form adds the length as a UI32.
+void WriteTagHeader(TBitsEngine& Engine, uint16_t Code, uint32_t BodySize);
+
+}  // namespace orvanta
