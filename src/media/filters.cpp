@@ -25,12 +25,20 @@ TSWFRGBA ReadColor(TBitsEngine& engine) {
   return TSWFRGBA(PackRGBA(rgba[0], rgba[1], rgba[2], rgba[3]), true);
 }
 
-void WriteFixed8(TBitsEngine& engine, double value) { engine.WriteWord(FloatToFixed8(value)); }
-double ReadFixed8(TBitsEngine& engine) { return Fixed8ToFloat(engine.ReadWord()); }
+void WriteFixed8(TBitsEngine& engine, double value) {
+  engine.WriteWord(FloatToFixed8(value));
+}
+double ReadFixed8(TBitsEngine& engine) {
+  return Fixed8ToFloat(engine.ReadWord());
+}
 
-uint8_t Flag(bool on, uint8_t mask) { return on ? mask : 0; }
+uint8_t Flag(bool on, uint8_t mask) {
+  return on ? mask : 0;
+}
 
-double DegreesToRadians(double degrees) { return degrees * std::numbers::pi / 180.0; }
+double DegreesToRadians(double degrees) {
+  return degrees * std::numbers::pi / 180.0;
+}
 
 }  // namespace
 
@@ -258,8 +266,8 @@ void TSWFGradientGlowFilter::Assign(const TSWFFilter& Source) {
 void TSWFGradientGlowFilter::ReadFromStream(TBitsEngine& Engine) {
   uint8_t count = Engine.ReadByte();
   if (count > kMaxColors)
-    throw FormatError("a gradient filter declares " + std::to_string(count) +
-                      " colours; at most " + std::to_string(kMaxColors) + " are allowed");
+    throw FormatError("a gradient filter declares " + std::to_string(count) + " colours; at most " +
+                      std::to_string(kMaxColors) + " are allowed");
   // Colours and ratios come as two runs, five bytes per stop in all.
   Engine.RequireBytes(uint64_t{count} * 5);
   Gradient.assign(count, TSWFFilterGradientEntry{});

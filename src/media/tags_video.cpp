@@ -35,8 +35,8 @@ void TSWFDefineVideoStream::WriteTagBody(TBitsEngine& Engine) {
   Engine.WriteWord(NumFrames);
   Engine.WriteWord(Width);
   Engine.WriteWord(Height);
-  Engine.WriteByte(static_cast<uint8_t>(((VideoFlagsDeblocking & 0x07) << 1) |
-                                        (VideoFlagsSmoothing ? 1 : 0)));
+  Engine.WriteByte(
+      static_cast<uint8_t>(((VideoFlagsDeblocking & 0x07) << 1) | (VideoFlagsSmoothing ? 1 : 0)));
   Engine.WriteByte(CodecID);
 }
 
