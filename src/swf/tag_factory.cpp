@@ -1,5 +1,6 @@
 #include "swf/tag_factory.h"
 
+#include "script/tags_abc.h"
 #include "swf/tags_control.h"
 #include "swf/tags_data.h"
 #include "swf/tags_display.h"
@@ -35,6 +36,8 @@ std::unique_ptr<TSWFObject> CreateTagByCode(uint16_t Code) {
     case 77: return std::make_unique<TSWFMetadata>();
     case 78: return std::make_unique<TSWFDefineScalingGrid>();
     case 86: return std::make_unique<TSWFDefineSceneAndFrameLabelData>();
+    case TSWFDoABC::kTagCode:
+      return std::make_unique<TSWFDoABC>();
     // Display-list tags.
     case 4: return std::make_unique<TSWFPlaceObject>();
     case 5: return std::make_unique<TSWFRemoveObject>();
