@@ -1,9 +1,13 @@
 #include "swf/tag_factory.h"
 
 #include "script/tags_abc.h"
+#include "script/tags_action.h"
+#include "swf/tags_button.h"
 #include "swf/tags_control.h"
 #include "swf/tags_data.h"
+#include "swf/tags_shape.h"
 #include "swf/tags_display.h"
+#include "media/sound_tags.h"
 #include "media/tags_video.h"
 
 namespace orvanta {
@@ -36,8 +40,18 @@ std::unique_ptr<TSWFObject> CreateTagByCode(uint16_t Code) {
     case 77: return std::make_unique<TSWFMetadata>();
     case 78: return std::make_unique<TSWFDefineScalingGrid>();
     case 86: return std::make_unique<TSWFDefineSceneAndFrameLabelData>();
+    // Action tags.
+    case 12: return std::make_unique<TSWFDoAction>();
+    case 59: return std::make_unique<TSWFDoInitAction>();
     case TSWFDoABC::kTagCode:
       return std::make_unique<TSWFDoABC>();
+    // Sound tags.
+    case TSWFDefineSound::kTagID: return std::make_unique<TSWFDefineSound>();
+    case TSWFStartSound::kTagID: return std::make_unique<TSWFStartSound>();
+    case TSWFStartSound2::kTagID: return std::make_unique<TSWFStartSound2>();
+    case TSWFSoundStreamHead::kTagID: return std::make_unique<TSWFSoundStreamHead>();
+    case TSWFSoundStreamHead2::kTagID: return std::make_unique<TSWFSoundStreamHead2>();
+    case TSWFSoundStreamBlock::kTagID: return std::make_unique<TSWFSoundStreamBlock>();
     // Display-list tags.
     case 4: return std::make_unique<TSWFPlaceObject>();
     case 5: return std::make_unique<TSWFRemoveObject>();
@@ -45,6 +59,18 @@ std::unique_ptr<TSWFObject> CreateTagByCode(uint16_t Code) {
     case 28: return std::make_unique<TSWFRemoveObject2>();
     case 39: return std::make_unique<TSWFDefineSprite>();
     case 70: return std::make_unique<TSWFPlaceObject3>();
+    // Shapes and morph shapes.
+    case 2: return std::make_unique<TSWFDefineShape>();
+    case 22: return std::make_unique<TSWFDefineShape2>();
+    case 32: return std::make_unique<TSWFDefineShape3>();
+    case 83: return std::make_unique<TSWFDefineShape4>();
+    case 46: return std::make_unique<TSWFDefineMorphShape>();
+    case 84: return std::make_unique<TSWFDefineMorphShape2>();
+    // Button tags.
+    case 7: return std::make_unique<TSWFDefineButton>();
+    case 17: return std::make_unique<TSWFDefineButtonSound>();
+    case 23: return std::make_unique<TSWFDefineButtonCxform>();
+    case 34: return std::make_unique<TSWFDefineButton2>();
     default:
       return std::make_unique<TSWFByteCodeTag>(Code);
   }
