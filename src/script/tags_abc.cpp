@@ -12,21 +12,25 @@ TSWFDoABC::TSWFDoABC() : TSWFObject(kTagCode) {}
 TSWFDoABC::~TSWFDoABC() = default;
 
 TSWFAS3Block& TSWFDoABC::Block() {
-  if (!block_) {
-    auto block = std::make_unique<TSWFAS3Block>();
-    if (!Data.empty()) {
-      TMemoryViewStream stream(Data);
-      TBitsEngine engine(stream);
-      block->ReadFromStream(engine);
-      // Bytes after the last method body would be lost on writing.
-      if (stream.Remaining() != 0)
-        throw FormatError("ABC block is followed by " + std::to_string(stream.Remaining()) +
-                          " unexpected bytes");
-    }
-    block_ = std::move(block);
-    Data.clear();
-  }
+  if (block_) return *block_;
+  if (Data.empty())
+    block_ = std::make_unique<TSWFAS3Block>();
+  else
+    DecodeData();
   return *block_;
+}
+
+void TSWFDoABC::DecodeData() {
+  auto block = std::make_unique<TSWFAS3Block>();
+  TMemoryViewStream stream(Data);
+  TBitsEngine engine(stream);
+  block->ReadFromStream(engine);
+  // Bytes after the last method body would be lost on writing.
+  if (stream.Remaining() != 0)
+    throw FormatError("ABC block is followed by " + std::to_string(stream.Remaining()) +
+                      " unexpected bytes");
+  block_ = std::move(block);
+  Data.clear();
 }
 
 TSWFAS3ConstantPool& TSWFDoABC::ConstantPool() {
@@ -71,7 +75,7 @@ void TSWFDoABC::ReadFromStream(TBitsEngine& Engine) {
   block_.reset();
   Data.resize(Engine.Stream().Remaining());
   Engine.ReadBuffer(Data.data(), Data.size());
-  if (ParseActions) Decode();
+  if (ParseActions) DecodeData();
 }
 
 void TSWFDoABC::WriteTagBody(TBitsEngine& Engine) {

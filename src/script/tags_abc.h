@@ -39,7 +39,7 @@ class TSWFDoABC : public TSWFObject {
 
   // The model. The first access to a block still held as bytes decodes it (FormatError or
   // StreamError when the bytes are not a well-formed block; the bytes are then kept); from
-  // then on the model is what the tag writes.
+  // then on the model is what the tag writes. A tag without bytes starts an empty model.
   TSWFAS3Block& Block();
   TSWFAS3ConstantPool& ConstantPool();
   TSWFAS3Methods& Methods();
@@ -57,6 +57,8 @@ class TSWFDoABC : public TSWFObject {
   void WriteTagBody(TBitsEngine& Engine) override;
 
  private:
+  // Decodes Data, empty or not, into the model; on failure the tag is left as it was.
+  void DecodeData();
   std::unique_ptr<TSWFAS3Block> block_;
 };
 
