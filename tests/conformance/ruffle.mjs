@@ -1,0 +1,328 @@
+// Plays SWF files in Ruffle inside one headless Chromium, served from a loopback HTTP server.
+
+import fs from "node:fs";
+import http from "node:http";
+import os from "node:os";
+import path from "node:path";
+import { fileURLToPath } from "node:url";
+
+import { chromium } from "playwright-core";
+
+const here = path.dirname(fileURLToPath(import.meta.url));
+const RUFFLE_DIR = path.join(here, "node_modules", "@ruffle-rs", "ruffle");
+
+const CHROMIUM = process.env.ORVANTA_CHROMIUM || "/usr/bin/chromium";
+// Without the background-networking switches Chromium keeps trying to reach outside hosts,
+// which this machine refuses; the autoplay switch lets Ruffle start its audio context at once
+// instead of waiting for a click.
+const CHROMIUM_ARGS = [
+  "--headless",
+  "--no-sandbox",
+  "--disable-gpu",
+  "--disable-quic",
+  "--no-first-run",
+  "--disable-background-networking",
+  "--disable-component-update",
+  "--disable-sync",
+  "--autoplay-policy=no-user-gesture-required",
+  "--mute-audio",
+];
+
+// Console errors that come from the browser around the movie, not from playing it. Add a
+// pattern only after seeing it here; a movie's own allowances go in its expectation entry.
+const BENIGN_CONSOLE = [];
+
+// The page keeps one player at a time; orvantaPlay loads a movie, lets it run and reports what
+// Ruffle showed: its panic screen and message overlay live in the player's shadow DOM.
+const PLAYER_PAGE = `<!doctype html>
+<html><head><meta charset="utf-8"><link rel="icon" href="data:,">
+<script>
+window.RufflePlayer = window.RufflePlayer || {};
+window.RufflePlayer.config = {
+  autoplay: "on",
+  unmuteOverlay: "hidden",
+  splashScreen: false,
+  letterbox: "off",
+  contextMenu: "off",
+  openUrlMode: "deny",
+  allowNetworking: "none",
+  warnOnUnsupportedContent: false,
+  polyfills: false,
+  logLevel: "warn",
+  maxExecutionDuration: 5,
+};
+</script>
+<script src="/ruffle/ruffle.js"></script>
+<script>
+const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
+
+function overlay(player) {
+  const root = player.shadowRoot;
+  if (!root) return {};
+  const out = {};
+  const panic = root.querySelector("#panic");
+  if (panic) {
+    const details = root.querySelector("#panic-details-content textarea");
+    const lines = (details ? details.value || details.textContent : "").split("\\n")
+      .filter((l) => /^Error (name|message):|^Error:/.test(l));
+    const body = (root.querySelector("#panic-body")?.textContent || "").trim().replace(/\\s+/g, " ");
+    out.panic = [body, ...lines].filter(Boolean).join(" | ") || "panic screen shown";
+  }
+  const message = root.querySelector("#message-overlay");
+  if (message) out.message = message.textContent.trim().replace(/\\s+/g, " ");
+  return out;
+}
+
+window.orvantaClear = () => {
+  document.getElementById("stage").textContent = "";
+};
+
+window.orvantaPlay = async (opts) => {
+  const stage = document.getElementById("stage");
+  stage.textContent = "";
+  const player = window.RufflePlayer.newest().createPlayer();
+  player.style.width = opts.width + "px";
+  player.style.height = opts.height + "px";
+  player.style.display = "block";
+  stage.appendChild(player);
+  const traces = [];
+  const out = { loaded: false, panic: null, message: null, traces, loadMs: null };
+  let loaded = false;
+  player.addEventListener("loadedmetadata", () => { loaded = true; });
+  const t0 = performance.now();
+  const api = player.ruffle();
+  try {
+    await api.load({ url: opts.url });
+    // Frames run only after the download finishes, later than this line: no trace is missed.
+    api.traceObserver = (msg) => traces.push(String(msg));
+  } catch (e) {
+    out.panic = "load failed: " + e;
+  }
+  const note = () => {
+    const o = overlay(player);
+    if (o.panic && !out.panic) out.panic = o.panic;
+    if (o.message) out.message = o.message;
+  };
+  while (!out.panic && !loaded && performance.now() - t0 < opts.loadTimeoutMs) {
+    await sleep(20);
+    note();
+  }
+  out.loaded = loaded;
+  out.loadMs = Math.round(performance.now() - t0);
+  if (loaded && !out.panic) {
+    const end = performance.now() + opts.playMs;
+    while (!out.panic && performance.now() < end) {
+      await sleep(50);
+      note();
+    }
+  }
+  note();
+  return out;
+};
+</script>
+</head><body style="margin:0;background:#fff"><div id="stage"></div></body></html>
+`;
+
+// Browser chatter about its own machinery, not worth a warning line.
+const NOISE = [
+  /GPU stall due to ReadPixels/,
+  /is not useful when context is closed/,
+  /Connecting nodes after the context has been closed/,
+];
+
+const MIME = {
+  ".html": "text/html; charset=utf-8",
+  ".js": "text/javascript; charset=utf-8",
+  ".map": "application/json",
+  ".wasm": "application/wasm",
+  ".swf": "application/x-shockwave-flash",
+};
+
+/**
+ * Serves the player page at /, Ruffle's files under /ruffle/ and the given SWF files under
+ * /swf/<name>. Only names in those lists are served: nothing else on disk is reachable.
+ */
+export async function startServer(swfFiles) {
+  const swfByName = new Map(swfFiles.map((f) => [path.basename(f), f]));
+  const ruffleFiles = new Set(fs.readdirSync(RUFFLE_DIR));
+  const server = http.createServer((req, res) => {
+    const url = new URL(req.url, "http://127.0.0.1");
+    const name = decodeURIComponent(url.pathname);
+    let file = null;
+    if (name === "/" || name === "/index.html") {
+      res.writeHead(200, { "content-type": MIME[".html"] });
+      res.end(PLAYER_PAGE);
+      return;
+    }
+    if (name.startsWith("/ruffle/") && ruffleFiles.has(name.slice(8))) {
+      file = path.join(RUFFLE_DIR, name.slice(8));
+    } else if (name.startsWith("/swf/") && swfByName.has(name.slice(5))) {
+      file = swfByName.get(name.slice(5));
+    }
+    if (!file) {
+      res.writeHead(404, { "content-type": "text/plain" });
+      res.end("not found");
+      return;
+    }
+    const type = MIME[path.extname(file)] ?? "application/octet-stream";
+    fs.readFile(file, (err, data) => {
+      if (err) {
+        res.writeHead(500, { "content-type": "text/plain" });
+        res.end(String(err));
+        return;
+      }
+      res.writeHead(200, { "content-type": type, "cache-control": "max-age=3600" });
+      res.end(data);
+    });
+  });
+  await new Promise((resolve, reject) => {
+    server.once("error", reject);
+    server.listen(0, "127.0.0.1", resolve);
+  });
+  const { port } = server.address();
+  return {
+    origin: `http://127.0.0.1:${port}`,
+    close: () => new Promise((resolve) => server.close(resolve)),
+  };
+}
+
+export class RuffleSession {
+  static async start(swfFiles) {
+    const session = new RuffleSession();
+    session.server = await startServer(swfFiles);
+    session.profileDir = fs.mkdtempSync(path.join(os.tmpdir(), "orvanta-chromium-"));
+    session.browser = await chromium.launchPersistentContext(session.profileDir, {
+      executablePath: CHROMIUM,
+      headless: true,
+      args: CHROMIUM_ARGS,
+      viewport: { width: 1280, height: 960 },
+      serviceWorkers: "block",
+    });
+    // Nothing but our own server may be reached.
+    await session.browser.route((url) => !url.href.startsWith(session.server.origin), (route) => route.abort());
+    await session.openPage();
+    return session;
+  }
+
+  async openPage() {
+    const old = this.page;
+    this.page = !old && this.browser.pages().length > 0 ? this.browser.pages()[0] : await this.browser.newPage();
+    if (old) {
+      await Promise.race([old.close().catch(() => {}), new Promise((resolve) => setTimeout(resolve, 5000))]);
+    }
+    this.events = [];
+    this.crashed = false;
+    this.page.on("console", (msg) => this.events.push({ kind: msg.type(), text: msg.text() }));
+    this.page.on("pageerror", (err) => this.events.push({ kind: "pageerror", text: String(err && err.stack || err) }));
+    this.page.on("crash", () => {
+      this.crashed = true;
+    });
+    this.page.on("response", (res) => {
+      if (res.status() >= 400) {
+        this.events.push({ kind: "http", text: `HTTP ${res.status()} for ${new URL(res.url()).pathname}` });
+      }
+    });
+    this.page.on("requestfailed", (req) => {
+      if (req.url().startsWith(this.server.origin)) {
+        this.events.push({ kind: "requestfailed", text: `${req.url()}: ${req.failure()?.errorText}` });
+      }
+    });
+    await this.page.goto(`${this.server.origin}/`, { waitUntil: "load" });
+    await this.page.waitForFunction(() => typeof window.orvantaPlay === "function" && !!window.RufflePlayer?.newest());
+    this.events = [];
+  }
+
+  /**
+   * Plays one file. `options`: { width, height (pixels), playMs, loadTimeoutMs, expectTraces,
+   * allowConsoleErrors: [regex strings], screenshot: path or null }.
+   * Returns { failures, warnings, traces, renderer, loadMs, totalMs }.
+   */
+  async play(fileName, options = {}) {
+    const started = Date.now();
+    const failures = [];
+    const warnings = [];
+    this.events = [];
+    let result = null;
+    let opts = null;
+    try {
+      opts = {
+        url: `/swf/${encodeURIComponent(fileName)}`,
+        width: options.width ?? 550,
+        height: options.height ?? 400,
+        playMs: options.playMs ?? 1000,
+        loadTimeoutMs: options.loadTimeoutMs ?? 15000,
+      };
+      // A movie that wedges the page's main thread would never let evaluate() return.
+      let timer;
+      const hung = new Promise((_, reject) => {
+        timer = setTimeout(() => reject(new Error("page stopped answering")), opts.loadTimeoutMs + opts.playMs + 15000);
+      });
+      try {
+        result = await Promise.race([this.page.evaluate((o) => window.orvantaPlay(o), opts), hung]);
+      } finally {
+        clearTimeout(timer);
+      }
+      if (options.screenshot && result.loaded && !result.panic) {
+        // A clip of the page, not an element shot: that one waits for the animation to hold still.
+        await this.page.screenshot({ path: options.screenshot, clip: { x: 0, y: 0, width: opts.width, height: opts.height }, timeout: 10000 })
+          .catch((e) => warnings.push(`screenshot failed: ${e.message.split("\n")[0]}`));
+      }
+      await this.page.evaluate(() => window.orvantaClear());
+    } catch (e) {
+      failures.push(`ruffle: page failed while playing: ${e.message.split("\n")[0]}`);
+    }
+    if (this.crashed) {
+      failures.push("ruffle: the browser page crashed");
+    }
+
+    if (result) {
+      if (result.panic) {
+        failures.push(`ruffle: panic: ${result.panic}`);
+      } else if (!result.loaded) {
+        failures.push(`ruffle: movie did not load within ${options.loadTimeoutMs ?? 15000} ms`);
+      }
+      if (result.message) {
+        failures.push(`ruffle: message shown over the movie: ${result.message}`);
+      }
+    }
+    const allowed = [...BENIGN_CONSOLE, ...(options.allowConsoleErrors ?? []).map((s) => new RegExp(s))];
+    let renderer = null;
+    for (const ev of this.events) {
+      const m = /Used renderer: ([^)]*)\)/.exec(ev.text);
+      if (m) {
+        renderer = m[1].trim();
+      }
+      if (ev.kind === "pageerror" || ev.kind === "requestfailed" || ev.kind === "http") {
+        failures.push(`ruffle: ${ev.kind}: ${ev.text}`);
+      } else if (ev.kind === "error") {
+        if (allowed.some((re) => re.test(ev.text))) {
+          warnings.push(`console error (allowed): ${ev.text}`);
+        } else {
+          failures.push(`ruffle: console error: ${ev.text}`);
+        }
+      } else if (ev.kind === "warning" && !NOISE.some((re) => re.test(ev.text))) {
+        warnings.push(`console warning: ${ev.text}`);
+      }
+    }
+    // After a panic Ruffle may refuse to start further players on the same page.
+    if (failures.length > 0) {
+      await this.openPage().catch((e) => failures.push(`ruffle: could not reopen the page: ${e.message}`));
+    }
+    return {
+      failures,
+      warnings,
+      traces: result ? result.traces : [],
+      renderer,
+      loadMs: result ? result.loadMs : null,
+      totalMs: Date.now() - started,
+    };
+  }
+
+  async close() {
+    await this.browser?.close().catch(() => {});
+    await this.server?.close();
+    if (this.profileDir) {
+      fs.rmSync(this.profileDir, { recursive: true, force: true });
+    }
+  }
+}
