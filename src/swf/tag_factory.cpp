@@ -8,7 +8,6 @@
 #include "swf/tags_shape.h"
 #include "swf/tags_display.h"
 #include "media/sound_tags.h"
-#include "media/sound_tags.h"
 #include "media/tags_video.h"
 
 namespace orvanta {
@@ -46,13 +45,6 @@ std::unique_ptr<TSWFObject> CreateTagByCode(uint16_t Code) {
     case 59: return std::make_unique<TSWFDoInitAction>();
     case TSWFDoABC::kTagCode:
       return std::make_unique<TSWFDoABC>();
-    // Sound tags.
-    case TSWFDefineSound::kTagID: return std::make_unique<TSWFDefineSound>();
-    case TSWFStartSound::kTagID: return std::make_unique<TSWFStartSound>();
-    case TSWFStartSound2::kTagID: return std::make_unique<TSWFStartSound2>();
-    case TSWFSoundStreamHead::kTagID: return std::make_unique<TSWFSoundStreamHead>();
-    case TSWFSoundStreamHead2::kTagID: return std::make_unique<TSWFSoundStreamHead2>();
-    case TSWFSoundStreamBlock::kTagID: return std::make_unique<TSWFSoundStreamBlock>();
     // Sound tags.
     case TSWFDefineSound::kTagID: return std::make_unique<TSWFDefineSound>();
     case TSWFStartSound::kTagID: return std::make_unique<TSWFStartSound>();
