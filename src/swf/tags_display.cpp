@@ -3,8 +3,10 @@
 #include <algorithm>
 
 #include "media/filters.h"
+#include "media/sound_tags.h"
 #include "platform/errors.h"
 #include "platform/stream.h"
+#include "script/tags_action.h"
 #include "swf/bits_engine.h"
 #include "swf/tag_factory.h"
 #include "swf/tags_control.h"
@@ -535,7 +537,7 @@ int TSWFDefineSprite::MinVersion() const {
   return version;
 }
 
-void TSWFDefineSprite::PrepareNestedTag(TSWFObject& tag) const {
+void TSWFDefineSprite::PrepareNestedTag(TSWFObject& tag, uint8_t streamCompression) const {
   if (auto* place = dynamic_cast<TSWFPlaceObject2*>(&tag)) {
     place->EventVersion = EventVersion;
     place->ParseActions = ParseActions;
@@ -543,10 +545,11 @@ void TSWFDefineSprite::PrepareNestedTag(TSWFObject& tag) const {
     sprite->EventVersion = EventVersion;
     sprite->ParseActions = ParseActions;
     sprite->NestingLevel = NestingLevel + 1;
+  } else if (auto* actions = dynamic_cast<TSWFDoAction*>(&tag)) {
+    actions->ParseActions = ParseActions;
+  } else if (auto* block = dynamic_cast<TSWFSoundStreamBlock*>(&tag)) {
+    block->StreamSoundCompression = streamCompression;
   }
-  // DoAction and DoInitAction (ParseActions) and SoundStreamBlock (the compression of the last
-  // SoundStreamHead/SoundStreamHead2 of this sprite) take their context here too once they have
-  // classes of their own; until then they stay raw tags, which need none.
 }
 
 void TSWFDefineSprite::ReadFromStream(TBitsEngine& Engine) {
@@ -555,6 +558,8 @@ void TSWFDefineSprite::ReadFromStream(TBitsEngine& Engine) {
   TStream& stream = Engine.Stream();
   const uint64_t end = stream.Position() + std::min<uint64_t>(BodySize, stream.Remaining());
   ControlTags.clear();
+  // Stream blocks are laid out by the format of the last stream head of this timeline.
+  uint8_t streamCompression = 0;
   SpriteID = Engine.ReadWord();
   FrameCount = Engine.ReadWord();
   while (stream.Position() < end) {
@@ -573,7 +578,7 @@ void TSWFDefineSprite::ReadFromStream(TBitsEngine& Engine) {
     Engine.RequireBytes(length);
 
     auto tag = CreateTagByCode(code);
-    PrepareNestedTag(*tag);
+    PrepareNestedTag(*tag, streamCompression);
     tag->BodySize = length;
     // Each nested tag reads from a copy of exactly its own body.
     std::vector<uint8_t> body(length);
@@ -581,6 +586,8 @@ void TSWFDefineSprite::ReadFromStream(TBitsEngine& Engine) {
     TMemoryStream bodyStream(std::move(body));
     TBitsEngine bodyEngine(bodyStream);
     tag->ReadFromStream(bodyEngine);
+    if (auto* head = dynamic_cast<TSWFSoundStreamHead*>(tag.get()))
+      streamCompression = head->StreamSoundCompression;
     ControlTags.push_back(std::move(tag));
   }
   if (stream.Position() < end) stream.SetPosition(end);

@@ -265,7 +265,7 @@ class TSWFDefineSprite : public TSWFObject {
   void WriteTagBody(TBitsEngine& Engine) override;
 
  private:
-  void PrepareNestedTag(TSWFObject& tag) const;
+  void PrepareNestedTag(TSWFObject& tag, uint8_t streamCompression) const;
 };
 
 }  // namespace orvanta

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "media/filters.h"
+#include "media/sound_tags.h"
 #include "platform/errors.h"
+#include "script/tags_action.h"
 #include "swf/tags_control.h"
 #include "swf/tags_data.h"
 #include "test_util.h"
@@ -387,6 +389,30 @@ TEST(DefineSprite, ReadHandsContextToNestedTags) {
   copy.Assign(read);
   EXPECT_EQ(BodyBytes(copy), body);
   EXPECT_NE(copy.ControlTags[1].get(), read.ControlTags[1].get());
+}
+
+TEST(DefineSprite, ScriptsAndStreamBlocksGetTheirContext) {
+  TSWFDefineSprite sprite;
+  auto action = std::make_unique<TSWFDoAction>();
+  action->Actions().Add(std::make_unique<TSWFAction>(0x07));
+  sprite.ControlTags.push_back(std::move(action));
+  auto head = std::make_unique<TSWFSoundStreamHead>();
+  head->StreamSoundCompression = kSoundFormatMP3;
+  sprite.ControlTags.push_back(std::move(head));
+  auto block = std::make_unique<TSWFSoundStreamBlock>();
+  block->StreamSoundCompression = kSoundFormatMP3;
+  block->SampleCount = 1152;
+  block->Data = {0xFF, 0xFB};
+  sprite.ControlTags.push_back(std::move(block));
+  Bytes body = BodyBytes(sprite);
+
+  TSWFDefineSprite read;
+  ReadInto(read, body);
+  EXPECT_FALSE(dynamic_cast<TSWFDoAction&>(*read.ControlTags[0]).ParseActions);
+  auto& readBlock = dynamic_cast<TSWFSoundStreamBlock&>(*read.ControlTags[2]);
+  EXPECT_TRUE(readBlock.IsMP3());
+  EXPECT_EQ(readBlock.SampleCount, 1152);
+  EXPECT_EQ(BodyBytes(read), body);
 }
 
 TEST(DefineSprite, NestedTagsStayInsideTheirBodies) {
