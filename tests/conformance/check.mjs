@@ -70,10 +70,15 @@ function loadExpectations(dir) {
   } catch (e) {
     throw new Error(`${file}: ${e.message}`);
   }
-  if (!data || typeof data.files !== "object" || Array.isArray(data.files)) {
-    throw new Error(`${file}: expected an object with a "files" object`);
+  if (!data || typeof data !== "object" || Array.isArray(data)) {
+    throw new Error(`${file}: expected an object mapping file names to expectations`);
   }
-  return data.files;
+  for (const [name, entry] of Object.entries(data)) {
+    if (!entry || typeof entry !== "object" || Array.isArray(entry)) {
+      throw new Error(`${file}: the entry of ${name} is not an object`);
+    }
+  }
+  return data;
 }
 
 /** Every file to check: { name, file, expected, missing }. */

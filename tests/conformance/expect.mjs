@@ -177,7 +177,11 @@ export function checkWithParser(bytes, expected = {}) {
     compareList("tags", expected.tags, names, failures);
   }
   if (expected.codes) {
-    compareList("codes", expected.codes, inspect.tags.map((t) => t.code), failures);
+    const codes = inspect.tags.map((t) => t.code);
+    if (inspect.sawEnd) {
+      codes.push(0);
+    }
+    compareList("codes", expected.codes, codes, failures);
   }
   for (const [key, want] of Object.entries(expected.fields ?? {})) {
     const i = Number(key);

@@ -91,7 +91,7 @@ export function readMovieHeader(data) {
 /**
  * Walks the tags in data[start, end) until an End tag.
  *
- * Returns { tags, problems }; each tag is { code, offset, headerLength, length, body } with
+ * Returns { tags, problems, sawEnd }; `tags` leaves the End tag out, and each tag is { code, offset, headerLength, length, body } with
  * `body` a view of the tag's bytes. Sprites are walked too and carry their own `tags`.
  * `where` names the tag list in problem messages.
  */
@@ -145,7 +145,7 @@ export function walkTags(data, start, end, where = "movie") {
   } else if (pos < end) {
     problems.push(`${where}: ${end - pos} bytes after the End tag`);
   }
-  return { tags, problems };
+  return { tags, problems, sawEnd };
 }
 
 function walkSprite(tag, data, start, end, where, problems) {
@@ -167,11 +167,11 @@ function walkSprite(tag, data, start, end, where, problems) {
 
 /**
  * Everything our strict reading finds about one file: container, header and framing.
- * `problems` lists faults; `tags` is the top-level tag list (End excluded).
+ * `problems` lists faults; `tags` is the top-level tag list (End excluded, `sawEnd` tells).
  */
 export function inspectSwf(bytes) {
   const container = readContainer(bytes);
-  const result = { ...container, header: null, tags: [], problems: [...container.problems] };
+  const result = { ...container, header: null, tags: [], sawEnd: false, problems: [...container.problems] };
   if (!container.data) {
     return result;
   }
@@ -183,6 +183,7 @@ export function inspectSwf(bytes) {
   }
   const walk = walkTags(container.data, result.header.tagsOffset, container.data.length);
   result.tags = walk.tags;
+  result.sawEnd = walk.sawEnd;
   result.problems.push(...walk.problems);
   const shown = walk.tags.filter((t) => t.code === TAG_SHOW_FRAME).length;
   if (shown !== result.header.frameCount) {

@@ -1,0 +1,98 @@
+#!/usr/bin/env bash
+# Installs what is missing, then runs every test: the unit tests of the optimised build, the
+# same tests under AddressSanitizer and UBSan, the conformance harness's own tests, and the
+# harness on the movies our writer makes. Ends with "N passed, N failed" counting those steps.
+set -uo pipefail
+
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+cd "$root"
+jobs="${ORVANTA_JOBS:-2}"
+# Other build folders can be named, so a developer's run does not reconfigure a shared one.
+build_dir="${ORVANTA_BUILD_DIR:-build}"
+asan_dir="${ORVANTA_ASAN_DIR:-build-asan}"
+
+passed=0
+failed=0
+skipped=0
+failed_steps=()
+
+# step NAME COMMAND...: runs one step and counts it.
+step() {
+  local name="$1"
+  shift
+  local start=$SECONDS
+  echo
+  echo "=== ${name}"
+  if "$@"; then
+    passed=$((passed + 1))
+    echo "=== ${name}: ok ($((SECONDS - start)) s)"
+    return 0
+  fi
+  failed=$((failed + 1))
+  failed_steps+=("$name")
+  echo "=== ${name}: FAILED ($((SECONDS - start)) s)"
+  return 1
+}
+
+skip() {
+  skipped=$((skipped + 1))
+  echo
+  echo "=== $1: skipped ($2)"
+}
+
+finish() {
+  echo
+  if ((failed > 0)); then
+    echo "failed steps: ${failed_steps[*]}"
+  fi
+  echo "total time: $((SECONDS / 60)) min $((SECONDS % 60)) s"
+  if ((skipped > 0)); then
+    echo "${passed} passed, ${failed} failed, ${skipped} skipped"
+  else
+    echo "${passed} passed, ${failed} failed"
+  fi
+  ((failed == 0))
+  exit $?
+}
+
+build() {
+  local dir="$1"
+  shift
+  cmake -S "$root" -B "$dir" -G Ninja "$@" && ninja -C "$dir" -j "$jobs"
+}
+
+if ! step "setup" bash scripts/setup.sh; then
+  finish
+fi
+
+if step "build" build "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo; then
+  step "unit tests" ctest --test-dir "$build_dir" --output-on-failure -j "$jobs"
+else
+  skip "unit tests" "build failed"
+fi
+
+if step "sanitizer build" build "$asan_dir" -DCMAKE_BUILD_TYPE=Debug -DORVANTA_SANITIZE=ON -DORVANTA_BENCH=OFF; then
+  ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1:strict_string_checks=1:check_initialization_order=1}" \
+    UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1}" \
+    step "sanitizer unit tests" ctest --test-dir "$asan_dir" --output-on-failure -j "$jobs"
+else
+  skip "sanitizer unit tests" "build failed"
+fi
+
+step "harness self-test" bash -c 'cd tests/conformance && node --test'
+
+movies_tool="$build_dir/tests/conformance/make_conformance_movies"
+movies_dir="$build_dir/conformance-movies"
+if [[ -x "$movies_tool" ]]; then
+  rm -rf "$movies_dir"
+  mkdir -p "$movies_dir"
+  if step "conformance movies" "$movies_tool" "$movies_dir"; then
+    step "conformance check" node tests/conformance/check.mjs --json="$movies_dir/results.json" "$movies_dir"
+  else
+    skip "conformance check" "no movies written"
+  fi
+else
+  skip "conformance movies" "$movies_tool was not built"
+fi
+
+finish
