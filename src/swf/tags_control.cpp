@@ -17,11 +17,16 @@ unsigned char FoldCase(unsigned char c) {
   if (c >= 'A' && c <= 'Z') return static_cast<unsigned char>(c + 0x20);
   if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return static_cast<unsigned char>(c + 0x20);
   switch (c) {
-    case 0x8A: return 0x9A;  // S caron
-    case 0x8C: return 0x9C;  // OE
-    case 0x8E: return 0x9E;  // Z caron
-    case 0x9F: return 0xFF;  // Y diaeresis
-    default: return c;
+    case 0x8A:
+      return 0x9A;  // S caron
+    case 0x8C:
+      return 0x9C;  // OE
+    case 0x8E:
+      return 0x9E;  // Z caron
+    case 0x9F:
+      return 0xFF;  // Y diaeresis
+    default:
+      return c;
   }
 }
 
@@ -149,9 +154,13 @@ void TSWFExportAssets::WriteAssets(TBitsEngine& Engine) const {
   }
 }
 
-void TSWFExportAssets::ReadFromStream(TBitsEngine& Engine) { ReadAssets(Engine); }
+void TSWFExportAssets::ReadFromStream(TBitsEngine& Engine) {
+  ReadAssets(Engine);
+}
 
-void TSWFExportAssets::WriteTagBody(TBitsEngine& Engine) { WriteAssets(Engine); }
+void TSWFExportAssets::WriteTagBody(TBitsEngine& Engine) {
+  WriteAssets(Engine);
+}
 
 void TSWFImportAssets::Assign(const TBasedSWFObject& Source) {
   TSWFExportAssets::Assign(Source);
@@ -322,8 +331,7 @@ void TSWFDefineSceneAndFrameLabelData::AddScene(const std::string& name, uint32_
   Scenes.push_back({startFrame, name});
 }
 
-void TSWFDefineSceneAndFrameLabelData::AddFrameLabel(const std::string& label,
-                                                     uint32_t frameNum) {
+void TSWFDefineSceneAndFrameLabelData::AddFrameLabel(const std::string& label, uint32_t frameNum) {
   FrameLabels.push_back({frameNum, label});
 }
 

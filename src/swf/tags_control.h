@@ -36,8 +36,7 @@ class TSWFSetBackgroundColor : public TSWFObject {
 
 class TSWFFrameLabel : public TSWFObject {
  public:
-  explicit TSWFFrameLabel(const std::string& name = std::string())
-      : TSWFObject(43), Name(name) {}
+  explicit TSWFFrameLabel(const std::string& name = std::string()) : TSWFObject(43), Name(name) {}
 
   std::string Name;
   bool NamedAnchor = false;

@@ -38,9 +38,13 @@ void TSWFRemoveObject2::Assign(const TBasedSWFObject& Source) {
   Depth = dynamic_cast<const TSWFRemoveObject2&>(Source).Depth;
 }
 
-void TSWFRemoveObject2::ReadFromStream(TBitsEngine& Engine) { Depth = Engine.ReadWord(); }
+void TSWFRemoveObject2::ReadFromStream(TBitsEngine& Engine) {
+  Depth = Engine.ReadWord();
+}
 
-void TSWFRemoveObject2::WriteTagBody(TBitsEngine& Engine) { Engine.WriteWord(Depth); }
+void TSWFRemoveObject2::WriteTagBody(TBitsEngine& Engine) {
+  Engine.WriteWord(Depth);
+}
 
 // ---- PlaceObject ----
 
@@ -416,7 +420,9 @@ constexpr uint8_t kHasBlendModeFlag = 0x02;
 constexpr uint8_t kHasFilterListFlag = 0x01;
 }  // namespace
 
-TSWFPlaceObject3::TSWFPlaceObject3() : TSWFPlaceObject2(70) { EventVersion = 8; }
+TSWFPlaceObject3::TSWFPlaceObject3() : TSWFPlaceObject2(70) {
+  EventVersion = 8;
+}
 
 TSWFPlaceObject3::~TSWFPlaceObject3() = default;
 
@@ -462,7 +468,9 @@ int TSWFPlaceObject3::MinVersion() const {
   return std::max(own, TSWFPlaceObject2::MinVersion());
 }
 
-uint16_t TSWFPlaceObject3::HeaderCode() const { return WriteAsPlaceObject2 ? 26 : TagID; }
+uint16_t TSWFPlaceObject3::HeaderCode() const {
+  return WriteAsPlaceObject2 ? 26 : TagID;
+}
 
 void TSWFPlaceObject3::ReadFlags3(TBitsEngine& Engine) {
   uint8_t flags = Engine.ReadByte();

@@ -17,7 +17,9 @@ using test::ReadTag;
 using test::StringBytes;
 using test::TagBytes;
 
-uint16_t HeaderCode(const Bytes& tag) { return static_cast<uint16_t>((tag[0] | tag[1] << 8) >> 6); }
+uint16_t HeaderCode(const Bytes& tag) {
+  return static_cast<uint16_t>((tag[0] | tag[1] << 8) >> 6);
+}
 
 // Writes Tag's body, reads it back through the factory and checks the copy writes the same.
 Bytes ExpectRoundTrip(TSWFObject& Tag) {
@@ -206,8 +208,8 @@ TEST(ControlTags, ProductInfo) {
   info.BuildHigh = 0;
   info.CompilationDate = 0x0000011122334455ull;
   Bytes body = ExpectRoundTrip(info);
-  EXPECT_EQ(body, (Bytes{3, 0, 0, 0, 6, 0, 0, 0, 9, 1, 4, 3, 2, 1, 0, 0, 0, 0, 0x55, 0x44, 0x33,
-                         0x22, 0x11, 0x01, 0, 0}));
+  EXPECT_EQ(body, (Bytes{3, 0, 0, 0, 6, 0,    0,    0,    9,    1,    4,    3, 2,
+                         1, 0, 0, 0, 0, 0x55, 0x44, 0x33, 0x22, 0x11, 0x01, 0, 0}));
   EXPECT_EQ(info.MinVersion(), 9);
 }
 
@@ -217,7 +219,11 @@ TEST(ControlTags, SceneAndFrameLabelDataKeepsOffsets) {
   tag.AddScene("Two", 200);
   tag.AddFrameLabel("go", 3);
   Bytes body = ExpectRoundTrip(tag);
-  EXPECT_EQ(body, Concat({{2, 0}, StringBytes("Scene 1"), {0xC8, 0x01}, StringBytes("Two"), {1, 3},
+  EXPECT_EQ(body, Concat({{2, 0},
+                          StringBytes("Scene 1"),
+                          {0xC8, 0x01},
+                          StringBytes("Two"),
+                          {1, 3},
                           StringBytes("go")}));
   auto read = ReadTag(86, body);
   auto& scenes = dynamic_cast<TSWFDefineSceneAndFrameLabelData&>(*read);

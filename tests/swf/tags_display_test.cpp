@@ -29,7 +29,9 @@ void ReadInto(TSWFObject& tag, const Bytes& body) {
   tag.ReadFromStream(engine);
 }
 
-uint16_t HeaderCode(const Bytes& tag) { return static_cast<uint16_t>((tag[0] | tag[1] << 8) >> 6); }
+uint16_t HeaderCode(const Bytes& tag) {
+  return static_cast<uint16_t>((tag[0] | tag[1] << 8) >> 6);
+}
 
 // A branch target: writes nothing.
 class Marker : public TSWFAction {
@@ -103,11 +105,15 @@ TEST(PlaceObject2, MinimalAndFullBodies) {
   tag.SetRatio(0x0102);
   tag.SetName("mc");
   tag.SetClipDepth(9);
-  Bytes colorTransform = Written([&](TBitsEngine& e) { e.WriteColorTransform(tag.ColorTransform()); });
+  Bytes colorTransform =
+      Written([&](TBitsEngine& e) { e.WriteColorTransform(tag.ColorTransform()); });
   EXPECT_EQ(colorTransform.size(), 6u);  // alpha terms present
   Bytes body = BodyBytes(tag);
-  EXPECT_EQ(body, Concat({{0x7F, 3, 0, 4, 0, 0x10, 0xC8, 0x00}, colorTransform, {2, 1},
-                          StringBytes("mc"), {9, 0}}));
+  EXPECT_EQ(body, Concat({{0x7F, 3, 0, 4, 0, 0x10, 0xC8, 0x00},
+                          colorTransform,
+                          {2, 1},
+                          StringBytes("mc"),
+                          {9, 0}}));
   auto read = ReadTag(26, body);
   EXPECT_EQ(BodyBytes(*read), body);
   auto& placed = dynamic_cast<TSWFPlaceObject2&>(*read);
@@ -139,8 +145,8 @@ TEST(PlaceObject2, ClipActionsNarrowBeforeSwf6) {
   TSWFPlaceObject2& tag = *owned;
   EXPECT_EQ(tag.MinVersion(), 5);
   Bytes body = BodyBytes(tag);
-  EXPECT_EQ(body, (Bytes{0x82, 1, 0, 2, 0,  // flags, depth, character
-                         0, 0, 0x01, 0x00,  // reserved, all events (Load)
+  EXPECT_EQ(body, (Bytes{0x82, 1, 0, 2, 0,                    // flags, depth, character
+                         0, 0, 0x01, 0x00,                    // reserved, all events (Load)
                          0x01, 0x00, 2, 0, 0, 0, 0x07, 0x00,  // record, end flag added
                          0, 0}));
   EXPECT_EQ(tag.EventVersion, 5);
@@ -160,11 +166,11 @@ TEST(PlaceObject2, ClipActionsWideFromSwf6) {
   tag.ClipActions().AddRecord(ClipEvents({kClipEventKeyUp, kClipEventData, kClipEventDragOut}));
   EXPECT_EQ(tag.MinVersion(), 8);
   Bytes body = BodyBytes(tag);
-  EXPECT_EQ(body, (Bytes{0x82, 1, 0, 2, 0, 0, 0,  //
-                         0x81, 0x01, 0x01, 0x00,  // all events
+  EXPECT_EQ(body, (Bytes{0x82, 1,    0,    2,    0, 0, 0,                 //
+                         0x81, 0x01, 0x01, 0x00,                          // all events
                          0x01, 0x00, 0x00, 0x00, 2, 0, 0, 0, 0x07, 0x00,  //
                          0x80, 0x01, 0x01, 0x00, 1, 0, 0, 0, 0x00,  // no actions: the end flag
-                         0, 0, 0, 0}));
+                         0,    0,    0,    0}));
   TSWFPlaceObject2 read;
   read.EventVersion = 8;
   ReadInto(read, body);
@@ -182,9 +188,9 @@ TEST(PlaceObject2, KeyPressWritesTheKeyAndNeedsWideFlags) {
   // KeyPress has no bit in the 16-bit form, so an old event version is raised to 6.
   EXPECT_EQ(tag.MinVersion(), 6);
   Bytes body = BodyBytes(tag);
-  EXPECT_EQ(body, (Bytes{0x80, 1, 0, 0, 0, 0, 0, 0x02, 0,  //
-                         0, 0, 0x02, 0, 3, 0, 0, 0, 65, 0x07, 0x00,  // raw block ends in 0
-                         0, 0, 0, 0}));
+  EXPECT_EQ(body, (Bytes{0x80, 1, 0,    0, 0, 0, 0, 0x02, 0,               //
+                         0,    0, 0x02, 0, 3, 0, 0, 0,    65, 0x07, 0x00,  // raw block ends in 0
+                         0,    0, 0,    0}));
 
   TSWFPlaceObject2 read;
   read.EventVersion = 6;
@@ -259,8 +265,7 @@ TEST(PlaceObject2, LyingClipActionSizes) {
     EXPECT_THROW(read(Concat({head, {0x01, 0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0x07, 0}}), parse),
                  StreamError);
     // A size one byte too long, running into the end marker.
-    EXPECT_THROW(read(Concat({head, {0x01, 0x00, 3, 0, 0, 0, 0x07, 0, 0, 0}}), parse),
-                 StreamError);
+    EXPECT_THROW(read(Concat({head, {0x01, 0x00, 3, 0, 0, 0, 0x07, 0, 0, 0}}), parse), StreamError);
     // Zero-size records and no end marker: the reader runs out instead of looping.
     Bytes endless = head;
     for (int i = 0; i < 50; ++i) endless = Concat({endless, {0x01, 0x00, 0, 0, 0, 0}});
