@@ -80,7 +80,7 @@ void PrintTagLine(const TSWFTagInfo& info, const std::string& index, bool inner,
   std::string name = (inner ? "  " : "") + TSWFStreamReader::TagName(code);
   out << std::setw(7) << index << "  " << std::setw(4) << code << "  " << std::left
       << std::setw(32) << name << std::right << std::setw(10) << info.BodySize << "  "
-      << (info.LongHeader ? "long " : "short") << "  " << std::setw(5) << info.FrameNum;
+      << (info.LongHeader ? "long  " : "short ") << "  " << std::setw(5) << info.FrameNum;
   const std::string& error = info.ReadError;
   if (!error.empty()) out << "  ! " << error;
   out << "\n";
@@ -194,7 +194,9 @@ void PrintSwfDump(const std::string& fileName, bool json, std::ostream& out) {
     out << "]}\n";
     return;
   }
-  out << "  index  code  name                                length  header  frame\n";
+  out << std::setw(7) << "index" << "  " << std::setw(4) << "code" << "  " << std::left
+      << std::setw(32) << "name" << std::right << std::setw(10) << "length"
+      << "  header  frame\n";
   for (size_t i = 0; i < reader->TagList.size(); ++i) {
     const TSWFTagInfo& info = *reader->TagList[i];
     PrintTagLine(info, std::to_string(i), false, out);

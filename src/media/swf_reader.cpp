@@ -1,0 +1,797 @@
+#include "media/swf_reader.h"
+
+#include <zlib.h>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstring>
+#include <optional>
+#include <span>
+#include <unordered_map>
+#include <utility>
+
+#include "media/sound_tags.h"
+#include "media/tags_video.h"
+#include "platform/errors.h"
+#include "platform/stream.h"
+#include "script/tags_abc.h"
+#include "script/tags_action.h"
+#include "swf/bits_engine.h"
+#include "swf/swf_object.h"
+#include "swf/tag_factory.h"
+#include "swf/tags_control.h"
+#include "swf/tags_data.h"
+#include "swf/tags_display.h"
+#include "swf/tags_shape.h"
+
+namespace orvanta {
+
+namespace {
+
+constexpr uint16_t kEndCode = 0;
+constexpr uint16_t kShowFrameCode = 1;
+constexpr uint16_t kSoundStreamHeadCode = 18;
+constexpr uint16_t kSoundStreamHead2Code = 45;
+constexpr uint16_t kDefineSpriteCode = 39;
+constexpr uint16_t kErrorTagCode = TSWFByteCodeTag::kRawTagID;
+
+uint16_t LE16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
+uint32_t LE32(const uint8_t* p) {
+  return p[0] | uint32_t{p[1]} << 8 | uint32_t{p[2]} << 16 | uint32_t{p[3]} << 24;
+}
+
+// The code an object is written under: a raw tag carries its real code apart.
+uint16_t CodeOf(const TSWFObject& tag) {
+  if (auto* raw = dynamic_cast<const TSWFByteCodeTag*>(&tag)) return raw->StoredCode;
+  return tag.TagID;
+}
+
+// A tag header found in a run of tag bytes.
+struct TRawHeader {
+  uint16_t Code = 0;
+  uint32_t BodySize = 0;
+  bool LongHeader = false;
+  size_t HeaderSize = 0;
+};
+
+// The header at data[pos], or nothing when the bytes left cannot hold it.
+std::optional<TRawHeader> PeekHeader(std::span<const uint8_t> data, size_t pos) {
+  if (data.size() - pos < 2) return std::nullopt;
+  uint16_t word = LE16(data.data() + pos);
+  TRawHeader h;
+  h.Code = word >> 6;
+  h.BodySize = word & 0x3F;
+  h.HeaderSize = 2;
+  if (h.BodySize == 0x3F) {
+    if (data.size() - pos < 6) return std::nullopt;
+    h.LongHeader = true;
+    h.BodySize = LE32(data.data() + pos + 2);
+    h.HeaderSize = 6;
+  }
+  return h;
+}
+
+// What the reader hands to a tag before it reads its body.
+struct TReadContext {
+  int Version = 0;
+  bool ParseActions = false;
+  int SoundFormat = 0;
+};
+
+void HandContext(TSWFObject& tag, const TReadContext& context) {
+  if (auto* place = dynamic_cast<TSWFPlaceObject2*>(&tag)) {  // PlaceObject3 too
+    place->ParseActions = context.ParseActions;
+    place->EventVersion = context.Version;
+  } else if (auto* sprite = dynamic_cast<TSWFDefineSprite*>(&tag)) {
+    sprite->ParseActions = context.ParseActions;
+    sprite->EventVersion = context.Version;
+  } else if (auto* abc = dynamic_cast<TSWFDoABC*>(&tag)) {
+    abc->ParseActions = context.ParseActions;
+  } else if (auto* action = dynamic_cast<TSWFDoAction*>(&tag)) {  // DoInitAction too
+    action->ParseActions = context.ParseActions;
+  } else if (auto* block = dynamic_cast<TSWFSoundStreamBlock*>(&tag)) {
+    block->StreamSoundCompression = static_cast<uint8_t>(context.SoundFormat);
+  }
+  // Still to wire as their classes arrive: ParseActions for DefineButton and DefineButton2;
+  // the file version for DefineFontInfo, DefineFont2 and DefineFont3.
+}
+
+// A tag that could not be read: kept as its body bytes under its own code, so that writing the
+// list again reproduces it.
+std::unique_ptr<TSWFByteCodeTag> MakeErrorTag(uint16_t code, std::span<const uint8_t> body,
+                                              uint32_t declaredSize, const std::string& message) {
+  auto raw = std::make_unique<TSWFByteCodeTag>(code, message);
+  raw->Data.assign(body.begin(), body.end());
+  raw->BodySize = declaredSize;
+  return raw;
+}
+
+// The inner tags of a DefineSprite body, up to and including its End, without recursing into
+// anything they hold. Objects are taken from the sprite's own list where they line up.
+void AddSpriteSubTags(TSWFTagInfo& info, std::span<const uint8_t> body, uint32_t bodyOffset) {
+  auto* sprite = dynamic_cast<TSWFDefineSprite*>(info.TagObject());
+  size_t pos = 4;  // SpriteID, FrameCount
+  uint32_t frame = 1;
+  size_t index = 0;
+  while (pos < body.size()) {
+    std::optional<TRawHeader> h = PeekHeader(body, pos);
+    if (!h || h->BodySize > body.size() - pos - h->HeaderSize) break;
+    auto sub = std::make_unique<TSWFTagInfo>();
+    sub->TagID = h->Code;
+    sub->BodySize = h->BodySize;
+    sub->LongHeader = h->LongHeader;
+    sub->Position = static_cast<uint32_t>(bodyOffset + pos);
+    sub->FrameNum = static_cast<uint16_t>(std::min<uint32_t>(frame, UINT16_MAX));
+    if (h->Code == kShowFrameCode) ++frame;
+    if (sprite && index < sprite->ControlTags.size()) {
+      TSWFObject* inner = sprite->ControlTags[index].get();
+      if (inner && CodeOf(*inner) == h->Code) sub->SetBorrowedObject(inner);
+    }
+    bool end = h->Code == kEndCode && h->BodySize == 0 && !h->LongHeader;
+    info.SubTags.push_back(std::move(sub));
+    ++index;
+    pos += h->HeaderSize + h->BodySize;
+    if (end) break;
+  }
+}
+
+// ---- Renumbering ----
+
+// A 16-bit id inside a tag: a field of a tag object, or two little-endian bytes of a raw body.
+class TIdSlot {
+ public:
+  explicit TIdSlot(uint16_t* field) : field_(field) {}
+  explicit TIdSlot(uint8_t* bytes) : bytes_(bytes) {}
+  uint16_t Get() const { return field_ ? *field_ : LE16(bytes_); }
+  void Set(uint16_t v) const {
+    if (field_) {
+      *field_ = v;
+    } else {
+      bytes_[0] = static_cast<uint8_t>(v);
+      bytes_[1] = static_cast<uint8_t>(v >> 8);
+    }
+  }
+
+ private:
+  uint16_t* field_ = nullptr;
+  uint8_t* bytes_ = nullptr;
+};
+
+constexpr std::array<uint16_t, 22> kDefinitionCodes = {
+    2, 22, 32, 83,          // DefineShape .. DefineShape4
+    6, 21, 35, 20, 36,      // DefineBits, JPEG2, JPEG3, Lossless, Lossless2
+    7, 34,                  // DefineButton, DefineButton2
+    10, 48, 75,             // DefineFont, DefineFont2, DefineFont3
+    11, 33, 14, 37, 39,     // DefineText, DefineText2, DefineSound, DefineEditText, DefineSprite
+    46, 84, 60,             // DefineMorphShape, DefineMorphShape2, DefineVideoStream
+};
+
+bool IsDefinitionCode(uint16_t code) {
+  return std::find(kDefinitionCodes.begin(), kDefinitionCodes.end(), code) !=
+         kDefinitionCodes.end();
+}
+
+// The ids a tag defines: its character id, or the ids an import brings in.
+void DefinitionSlots(TSWFObject& tag, std::vector<TIdSlot>& out) {
+  uint16_t code = CodeOf(tag);
+  if (auto* raw = dynamic_cast<TSWFByteCodeTag*>(&tag)) {
+    // Every definition starts with its id; the bytes of an import are not worth decoding.
+    if (IsDefinitionCode(code) && raw->Data.size() >= 2 && !raw->OnDataWrite)
+      out.emplace_back(raw->Data.data());
+    return;
+  }
+  if (code == 57 || code == 71) {
+    if (auto* imports = dynamic_cast<TSWFImportAssets*>(&tag))
+      for (TSWFAsset& asset : imports->Assets) out.emplace_back(&asset.Id);
+    return;
+  }
+  if (!IsDefinitionCode(code)) return;
+  if (auto* sprite = dynamic_cast<TSWFDefineSprite*>(&tag)) {
+    out.emplace_back(&sprite->SpriteID);
+  } else if (auto* video = dynamic_cast<TSWFDefineVideoStream*>(&tag)) {
+    out.emplace_back(&video->CharacterID);
+  } else if (auto* shape = dynamic_cast<TSWFDefineShape*>(&tag)) {
+    out.emplace_back(&shape->ShapeId);
+  } else if (auto* morph = dynamic_cast<TSWFDefineMorphShape*>(&tag)) {
+    out.emplace_back(&morph->CharacterId);
+  } else if (auto* sound = dynamic_cast<TSWFDefineSound*>(&tag)) {
+    out.emplace_back(&sound->SoundId);
+  }
+  // Still to wire as their classes arrive: the bitmap, button, font, text and edit text
+  // definitions (until then only their raw form is renumbered).
+}
+
+void FillSlot(TSWFFillStyle* fill, std::vector<TIdSlot>& out) {
+  if (auto* image = dynamic_cast<TSWFImageFill*>(fill)) out.emplace_back(&image->BitmapId);
+}
+
+void LineFillSlots(const TSWFLineStyleList& lines, std::vector<TIdSlot>& out) {
+  for (const auto& line : lines)
+    if (auto* line2 = dynamic_cast<TSWFLineStyle2*>(line.get())) FillSlot(line2->FillStyle(), out);
+}
+
+// Bitmap fills, in the shape's styles and in the new styles its records bring. The fills of
+// DefineShape4 line styles name bitmaps as well.
+void ShapeReferenceSlots(TSWFDefineShape& shape, std::vector<TIdSlot>& out) {
+  for (const auto& fill : shape.FillStyles) FillSlot(fill.get(), out);
+  LineFillSlots(shape.LineStyles, out);
+  for (const auto& record : shape.ShapeRecords) {
+    if (record->Kind != TShapeRecordKind::StyleChange) continue;
+    auto& change = static_cast<TSWFStyleChangeRecord&>(*record);
+    for (const auto& fill : change.FillStylesView()) FillSlot(fill.get(), out);
+    LineFillSlots(change.LineStylesView(), out);
+  }
+}
+
+void MorphFillSlot(TSWFMorphFillStyle* fill, std::vector<TIdSlot>& out) {
+  if (auto* image = dynamic_cast<TSWFMorphImageFill*>(fill)) out.emplace_back(&image->BitmapId);
+}
+
+void MorphReferenceSlots(TSWFDefineMorphShape& morph, std::vector<TIdSlot>& out) {
+  for (const auto& fill : morph.MorphFillStyles) MorphFillSlot(fill.get(), out);
+  for (const auto& line : morph.MorphLineStyles)
+    if (auto* line2 = dynamic_cast<TSWFMorphLineStyle2*>(line.get()))
+      MorphFillSlot(line2->FillStyle(), out);
+}
+
+// PlaceObject2/3 flag bits of the first and second flag bytes.
+constexpr uint8_t kPlaceHasCharacter = 0x02;
+constexpr uint8_t kPlace3HasClassName = 0x08;
+constexpr uint8_t kPlace3HasImage = 0x10;
+
+void RawReferenceSlots(uint16_t code, std::span<uint8_t> d, bool insideSprite,
+                       std::vector<TIdSlot>& out);
+
+// The references inside a raw DefineSprite body that a sprite may hold.
+void RawSpriteReferenceSlots(std::span<uint8_t> d, std::vector<TIdSlot>& out) {
+  size_t pos = 4;
+  while (pos < d.size()) {
+    std::optional<TRawHeader> h = PeekHeader(d, pos);
+    if (!h || h->BodySize > d.size() - pos - h->HeaderSize) return;
+    if (h->Code == kEndCode && !h->LongHeader && h->BodySize == 0) return;
+    pos += h->HeaderSize;
+    RawReferenceSlots(h->Code, d.subspan(pos, h->BodySize), true, out);
+    pos += h->BodySize;
+  }
+}
+
+// Skips a SOUNDINFO record; false when it runs past the data.
+bool SkipSoundInfo(std::span<uint8_t> d, size_t& pos) {
+  if (pos >= d.size()) return false;
+  uint8_t flags = d[pos++];
+  size_t skip = (flags & 0x01 ? 4 : 0) + (flags & 0x02 ? 4 : 0) + (flags & 0x04 ? 2 : 0);
+  if (skip > d.size() - pos) return false;
+  pos += skip;
+  if (flags & 0x08) {
+    if (pos >= d.size()) return false;
+    size_t envelope = size_t{d[pos++]} * 8;
+    if (envelope > d.size() - pos) return false;
+    pos += envelope;
+  }
+  return true;
+}
+
+void RawReferenceSlots(uint16_t code, std::span<uint8_t> d, bool insideSprite,
+                       std::vector<TIdSlot>& out) {
+  auto at = [&](size_t pos) {
+    if (pos + 2 <= d.size()) out.emplace_back(d.data() + pos);
+  };
+  switch (code) {
+    case 4:   // PlaceObject
+    case 5:   // RemoveObject
+    case 15:  // StartSound
+    case 61:  // VideoFrame
+      at(0);
+      return;
+    case 26:  // PlaceObject2: flags, depth, then the character
+      if (d.size() >= 5 && (d[0] & kPlaceHasCharacter)) at(3);
+      return;
+    case 70: {  // PlaceObject3: two flag bytes, depth, maybe a class name, then the character
+      if (d.size() < 4 || !(d[0] & kPlaceHasCharacter)) return;
+      size_t pos = 4;
+      if ((d[1] & kPlace3HasClassName) || (d[1] & kPlace3HasImage)) {
+        auto nul = std::find(d.begin() + 4, d.end(), 0);
+        if (nul == d.end()) return;
+        pos = static_cast<size_t>(nul - d.begin()) + 1;
+      }
+      at(pos);
+      return;
+    }
+    default:
+      break;
+  }
+  if (insideSprite) return;
+  switch (code) {
+    case 13:  // DefineFontInfo
+    case 62:  // DefineFontInfo2
+    case 73:  // DefineFontAlignZones
+    case 23:  // DefineButtonCxform
+    case 59:  // DoInitAction
+    case 74:  // CSMTextSettings
+      at(0);
+      return;
+    case 17: {  // DefineButtonSound: the button, then four (sound, info) states
+      at(0);
+      size_t pos = 2;
+      for (int state = 0; state < 4 && pos + 2 <= d.size(); ++state) {
+        bool present = LE16(d.data() + pos) != 0;
+        if (present) at(pos);
+        pos += 2;
+        if (present && !SkipSoundInfo(d, pos)) return;
+      }
+      return;
+    }
+    case 37: {  // DefineEditText: id, bounds, two flag bytes, then the font when present
+      if (d.size() < 3) return;
+      unsigned nbits = d[2] >> 3;
+      size_t pos = 2 + (5 + 4 * nbits + 7) / 8;
+      if (pos + 2 > d.size() || !(d[pos] & 0x01)) return;
+      at(pos + 2);
+      return;
+    }
+    case kDefineSpriteCode:
+      RawSpriteReferenceSlots(d, out);
+      return;
+    default:
+      return;
+  }
+}
+
+// The ids a tag refers to. Inside a sprite only display-list, sound and video references count.
+void ReferenceSlots(TSWFObject& tag, bool insideSprite, std::vector<TIdSlot>& out) {
+  uint16_t code = CodeOf(tag);
+  if (auto* raw = dynamic_cast<TSWFByteCodeTag*>(&tag)) {
+    if (!raw->OnDataWrite) RawReferenceSlots(code, raw->Data, insideSprite, out);
+    return;
+  }
+  switch (code) {
+    case 4:
+      if (auto* place = dynamic_cast<TSWFPlaceObject*>(&tag)) out.emplace_back(&place->CharacterId);
+      return;
+    case 5:
+      if (auto* remove = dynamic_cast<TSWFRemoveObject*>(&tag))
+        out.emplace_back(&remove->CharacterId);
+      return;
+    case 26:
+    case 70:
+      if (auto* place = dynamic_cast<TSWFPlaceObject2*>(&tag))
+        if (place->PlaceFlagHasCharacter) out.emplace_back(&place->CharacterId);
+      return;
+    case 61:
+      if (auto* frame = dynamic_cast<TSWFVideoFrame*>(&tag)) out.emplace_back(&frame->StreamID);
+      return;
+    case 15:
+      if (auto* start = dynamic_cast<TSWFStartSound*>(&tag)) out.emplace_back(&start->SoundId);
+      return;
+    default:
+      break;
+  }
+  if (insideSprite) return;
+  switch (code) {
+    case 2:
+    case 22:
+    case 32:
+    case 83:
+      if (auto* shape = dynamic_cast<TSWFDefineShape*>(&tag)) ShapeReferenceSlots(*shape, out);
+      return;
+    case 46:
+    case 84:
+      if (auto* morph = dynamic_cast<TSWFDefineMorphShape*>(&tag)) MorphReferenceSlots(*morph, out);
+      return;
+    case 59:
+      if (auto* init = dynamic_cast<TSWFDoInitAction*>(&tag)) out.emplace_back(&init->SpriteID);
+      return;
+    case 56:
+      if (auto* exports = dynamic_cast<TSWFExportAssets*>(&tag))
+        for (TSWFAsset& asset : exports->Assets) out.emplace_back(&asset.Id);
+      return;
+    case kDefineSpriteCode:
+      if (auto* sprite = dynamic_cast<TSWFDefineSprite*>(&tag))
+        for (auto& inner : sprite->ControlTags)
+          if (inner) ReferenceSlots(*inner, true, out);
+      return;
+    default:
+      // Still to wire as their classes arrive: button records, text records, FontID of
+      // DefineFontInfo(2), DefineFontAlignZones and DefineEditText, DefineButtonSound,
+      // DefineButtonCxform and CSMTextSettings (their raw forms are handled above).
+      return;
+  }
+}
+
+// ---- Tag names ----
+
+struct TTagNameEntry {
+  uint16_t Code;
+  const char* Name;
+};
+
+constexpr TTagNameEntry kTagNames[] = {
+    {0, "End"},
+    {1, "ShowFrame"},
+    {2, "DefineShape"},
+    {4, "PlaceObject"},
+    {5, "RemoveObject"},
+    {6, "DefineBits"},
+    {7, "DefineButton"},
+    {8, "JPEGTables"},
+    {9, "SetBackgroundColor"},
+    {10, "DefineFont"},
+    {11, "DefineText"},
+    {12, "DoAction"},
+    {13, "DefineFontInfo"},
+    {14, "DefineSound"},
+    {15, "StartSound"},
+    {17, "DefineButtonSound"},
+    {18, "SoundStreamHead"},
+    {19, "SoundStreamBlock"},
+    {20, "DefineBitsLossless"},
+    {21, "DefineBitsJPEG2"},
+    {22, "DefineShape2"},
+    {23, "DefineButtonCxform"},
+    {24, "Protect"},
+    {26, "PlaceObject2"},
+    {28, "RemoveObject2"},
+    {32, "DefineShape3"},
+    {33, "DefineText2"},
+    {34, "DefineButton2"},
+    {35, "DefineBitsJPEG3"},
+    {36, "DefineBitsLossless2"},
+    {37, "DefineEditText"},
+    {39, "DefineSprite"},
+    {40, "NameCharacter"},
+    {41, "ProductInfo"},
+    {43, "FrameLabel"},
+    {45, "SoundStreamHead2"},
+    {46, "DefineMorphShape"},
+    {48, "DefineFont2"},
+    {56, "ExportAssets"},
+    {57, "ImportAssets"},
+    {58, "EnableDebugger"},
+    {59, "DoInitAction"},
+    {60, "DefineVideoStream"},
+    {61, "VideoFrame"},
+    {62, "DefineFontInfo2"},
+    {64, "EnableDebugger2"},
+    {65, "ScriptLimits"},
+    {66, "SetTabIndex"},
+    {69, "FileAttributes"},
+    {70, "PlaceObject3"},
+    {71, "ImportAssets2"},
+    {73, "DefineFontAlignZones"},
+    {74, "CSMTextSettings"},
+    {75, "DefineFont3"},
+    {76, "SymbolClass"},
+    {77, "Metadata"},
+    {78, "DefineScalingGrid"},
+    {82, "DoABC"},
+    {83, "DefineShape4"},
+    {84, "DefineMorphShape2"},
+    {86, "DefineSceneAndFrameLabelData"},
+    {87, "DefineBinaryData"},
+    {88, "DefineFontName"},
+    {89, "StartSound2"},
+    {240, "Error Tag"},
+};
+
+}  // namespace
+
+// ---- TSWFTagInfo ----
+
+TSWFTagInfo::TSWFTagInfo() = default;
+TSWFTagInfo::~TSWFTagInfo() = default;
+
+void TSWFTagInfo::SetObject(std::unique_ptr<TSWFObject> object) {
+  owned_ = std::move(object);
+  object_ = owned_.get();
+}
+
+void TSWFTagInfo::SetBorrowedObject(TSWFObject* object) {
+  owned_.reset();
+  object_ = object;
+}
+
+std::unique_ptr<TSWFObject> TSWFTagInfo::ReleaseObject() { return std::move(owned_); }
+
+uint16_t TSWFTagInfo::StoredCode() const {
+  if (!ReadError.empty() && object_) return CodeOf(*object_);
+  return TagID;
+}
+
+// ---- TSWFStreamReader ----
+
+TSWFStreamReader::TSWFStreamReader(const std::string& fileName) {
+  if (!fileName.empty()) LoadFromFile(fileName);
+}
+
+TSWFStreamReader::TSWFStreamReader(TStream& stream) { LoadFromStream(stream); }
+
+TSWFStreamReader::~TSWFStreamReader() = default;
+
+void TSWFStreamReader::LoadFromFile(const std::string& fileName) {
+  TFileStream file(fileName, TFileStream::Mode::Read);
+  LoadFromStream(file);
+}
+
+bool TSWFStreamReader::CheckHeader(TStream& stream) {
+  Valid = false;
+  uint64_t start = stream.Position();
+  if (stream.Remaining() < 4) return false;
+  char signature[3];
+  stream.ReadBuffer(signature, 3);
+  stream.SetPosition(start);
+  bool plain = std::memcmp(signature, "FWS", 3) == 0;
+  bool compressed = std::memcmp(signature, "CWS", 3) == 0;
+  if (!plain && !compressed) return false;
+  Valid = true;
+  SetCompressed(compressed);
+  return true;
+}
+
+uint32_t TSWFStreamReader::ReadHeader(TStream& stream, int part) {
+  uint64_t start = stream.Position();
+  TBitsEngine engine(stream);
+  if (part == 0 || part == 1) {
+    engine.ReadBuffer(header_.Signature, 3);
+    header_.Version = engine.ReadByte();
+    header_.FileLength = engine.ReadDWord();
+  }
+  if (part == 0 || part == 2) {
+    header_.FrameSize = engine.ReadRect();
+    header_.FrameRate = engine.ReadWord();
+    header_.FrameCount = engine.ReadWord();
+  }
+  return static_cast<uint32_t>(stream.Position() - start);
+}
+
+void TSWFStreamReader::LoadFromStream(TStream& stream) {
+  TagList.clear();
+  BodyStream().Clear();
+  header_ = SWFHeader();
+  if (!CheckHeader(stream)) return;
+  if (!Compressed()) {
+    ReadHeader(stream, 0);
+    BodyStream().CopyFrom(stream, stream.Remaining());
+    BodyStream().SetPosition(0);
+    return;
+  }
+  // CheckHeader's SetCompressed may have raised the version; the file's own version wins.
+  ReadHeader(stream, 1);
+  ReadCompressedBody(stream);
+}
+
+// Inflates exactly FileLength - 8 bytes, growing the buffer only as data actually arrives.
+void TSWFStreamReader::ReadCompressedBody(TStream& stream) {
+  if (header_.FileLength > kMaxFileLength)
+    throw FormatError("the compressed SWF declares " + std::to_string(header_.FileLength) +
+                      " bytes uncompressed, more than the " + std::to_string(kMaxFileLength) +
+                      " this reader accepts");
+  if (header_.FileLength < 8)
+    throw FormatError("the compressed SWF declares a file length of " +
+                      std::to_string(header_.FileLength) + " bytes, shorter than its header");
+  const size_t wanted = header_.FileLength - 8;
+
+  z_stream z{};
+  if (inflateInit(&z) != Z_OK) throw Error("cannot start zlib decompression");
+  struct Closer {
+    z_stream* z;
+    ~Closer() { inflateEnd(z); }
+  } closer{&z};
+
+  std::vector<uint8_t> out;
+  std::vector<uint8_t> in(64 * 1024);
+  const size_t outChunk = 256 * 1024;
+  size_t produced = 0;
+  while (produced < wanted) {
+    if (z.avail_in == 0) {
+      size_t n = static_cast<size_t>(std::min<uint64_t>(stream.Remaining(), in.size()));
+      if (n == 0)
+        throw StreamError("the compressed SWF data ends after " + std::to_string(produced) +
+                          " of " + std::to_string(wanted) + " bytes");
+      stream.ReadBuffer(in.data(), n);
+      z.next_in = in.data();
+      z.avail_in = static_cast<uInt>(n);
+    }
+    if (out.size() == produced) out.resize(std::min(wanted, produced + outChunk));
+    z.next_out = out.data() + produced;
+    z.avail_out = static_cast<uInt>(out.size() - produced);
+    int rc = inflate(&z, Z_NO_FLUSH);
+    produced = out.size() - z.avail_out;
+    if (rc == Z_STREAM_END) {
+      if (produced < wanted)
+        throw StreamError("the compressed SWF data ends after " + std::to_string(produced) +
+                          " of " + std::to_string(wanted) + " bytes");
+      break;
+    }
+    if (rc == Z_NEED_DICT || rc == Z_DATA_ERROR || rc == Z_STREAM_ERROR || rc == Z_MEM_ERROR)
+      throw FormatError(std::string("the compressed SWF data is corrupt: ") +
+                        (z.msg ? z.msg : "zlib error " + std::to_string(rc)));
+    // Z_BUF_ERROR only means no progress was possible; more input is read above.
+  }
+
+  TMemoryViewStream tail({out.data(), produced});
+  uint32_t used = ReadHeader(tail, 2);
+  out.erase(out.begin(), out.begin() + used);
+  BodyStream() = TMemoryStream(std::move(out));
+}
+
+void TSWFStreamReader::ParseTags(bool makeObjects, bool parseActions) {
+  TagList.clear();
+  TMemoryStream& bodyStream = BodyStream();
+  bodyStream.SetPosition(0);
+  std::span<const uint8_t> body = bodyStream.View();
+  const size_t size = body.size();
+  int soundFormat = 0;
+  uint32_t frame = 1;
+  size_t pos = 0;
+  while (pos < size) {
+    if (OnProgress)
+      OnProgress(static_cast<int>(std::lround(static_cast<double>(pos) / size * 100)), 0);
+    std::optional<TRawHeader> h = PeekHeader(body, pos);
+    if (!h) break;
+    auto info = std::make_unique<TSWFTagInfo>();
+    info->TagID = h->Code;
+    info->BodySize = h->BodySize;
+    info->LongHeader = h->LongHeader;
+    info->Position = static_cast<uint32_t>(pos);
+    info->FrameNum = static_cast<uint16_t>(std::min<uint32_t>(frame, UINT16_MAX));
+    if (h->Code == kShowFrameCode) ++frame;
+    const size_t bodyStart = pos + h->HeaderSize;
+    const size_t available = size - bodyStart;
+
+    if (h->BodySize > available) {
+      std::string message = "truncated tag: " + TagName(h->Code) + " declares " +
+                            std::to_string(h->BodySize) + " bytes, only " +
+                            std::to_string(available) + " remain";
+      info->SetObject(MakeErrorTag(h->Code, body.subspan(bodyStart), h->BodySize, message));
+      info->TagID = kErrorTagCode;
+      info->ReadError = message;
+      TagList.push_back(std::move(info));
+      break;
+    }
+
+    TSWFTagInfo& entry = *info;
+    TagList.push_back(std::move(info));
+    if (makeObjects) {
+      bool create = true;
+      if (OnReadTag) OnReadTag(entry, create);
+      if (create) ReadObject(entry, body.data() + bodyStart, parseActions, soundFormat);
+    }
+    // The stream-sound format matters to later blocks even when this head has no object.
+    if ((h->Code == kSoundStreamHeadCode || h->Code == kSoundStreamHead2Code) &&
+        h->BodySize >= 2)
+      soundFormat = body[bodyStart + 1] >> 4;
+    if (h->Code == kDefineSpriteCode)
+      AddSpriteSubTags(entry, body.subspan(bodyStart, h->BodySize),
+                       static_cast<uint32_t>(bodyStart));
+    pos = bodyStart + h->BodySize;
+  }
+}
+
+void TSWFStreamReader::ReadObject(TSWFTagInfo& info, const uint8_t* body, bool parseActions,
+                                  int& soundFormat) {
+  std::span<const uint8_t> bytes(body, info.BodySize);
+  std::unique_ptr<TSWFObject> tag = CreateTagByCode(info.TagID);
+  if (info.BodySize > 0) HandContext(*tag, {Version(), parseActions, soundFormat});
+  tag->BodySize = info.BodySize;
+  std::string failure;
+  try {
+    TMemoryViewStream stream(bytes);
+    TBitsEngine engine(stream);
+    tag->ReadFromStream(engine);
+  } catch (const Error& e) {
+    failure = e.what();
+  } catch (const std::exception& e) {
+    // Not a data error but a fault of the tag class; still no reason to lose the file.
+    failure = std::string("unexpected failure: ") + e.what();
+  }
+  if (!failure.empty()) {
+    tag = MakeErrorTag(info.TagID, bytes, info.BodySize, failure);
+    info.TagID = kErrorTagCode;
+    info.ReadError = failure;
+  }
+  info.SetObject(std::move(tag));
+}
+
+int TSWFStreamReader::RenumberIDs(int base) {
+  std::vector<TIdSlot> definitions;
+  for (auto& info : TagList) {
+    TSWFObject* tag = info->TagObject();
+    if (!tag) continue;
+    if (OnRenumberTag) {
+      bool renumber = true;
+      OnRenumberTag(*tag, renumber);
+      if (!renumber) continue;
+    }
+    DefinitionSlots(*tag, definitions);
+  }
+  if (base < 0 || base + static_cast<int64_t>(definitions.size()) - 1 > UINT16_MAX)
+    throw FormatError("cannot renumber " + std::to_string(definitions.size()) +
+                      " characters from id " + std::to_string(base) + ": ids end at 65535");
+
+  // Old id -> new id of its first definition.
+  std::unordered_map<uint16_t, uint16_t> map;
+  for (size_t i = 0; i < definitions.size(); ++i) {
+    uint16_t newId = static_cast<uint16_t>(base + i);
+    map.emplace(definitions[i].Get(), newId);
+    definitions[i].Set(newId);
+  }
+
+  std::vector<TIdSlot> references;
+  for (auto& info : TagList)
+    if (TSWFObject* tag = info->TagObject()) ReferenceSlots(*tag, false, references);
+  for (const TIdSlot& slot : references) {
+    auto found = map.find(slot.Get());
+    if (found != map.end()) slot.Set(found->second);
+  }
+  return base + static_cast<int>(definitions.size());
+}
+
+int TSWFStreamReader::FramePosition(int n) {
+  if (n <= 0 || TagList.empty()) return 0;
+  int seen = 0;
+  for (size_t i = 0; i < TagList.size(); ++i)
+    if (TagList[i]->TagID == kShowFrameCode && ++seen == n) return static_cast<int>(i);
+  return static_cast<int>(TagList.size()) - 1;
+}
+
+int TSWFStreamReader::MakeData() {
+  TMemoryStream out;
+  TBitsEngine engine(out);
+  const std::vector<uint8_t>& old = BodyStream().Bytes();
+  const size_t count = TagList.size();
+  for (size_t i = 0; i < count; ++i) {
+    if (OnProgress)
+      OnProgress(static_cast<int>(std::lround(static_cast<double>(i + 1) / count * 100)), 1);
+    TSWFTagInfo& info = *TagList[i];
+    if (TSWFObject* tag = info.TagObject()) {
+      tag->WriteToStream(engine);
+    } else if (info.Position < old.size()) {
+      size_t n = static_cast<size_t>(std::min<uint64_t>(info.TotalSize(), old.size() - info.Position));
+      out.WriteBuffer(old.data() + info.Position, n);
+    }
+  }
+  out.SetPosition(0);
+  BodyStream() = std::move(out);
+  return Version();
+}
+
+void TSWFStreamReader::MoveResource(int target, int first, int last) {
+  if (TagList.empty()) return;
+  target = std::min(target, first);
+  if (last == -1) last = FrameCount();
+  if (last == 0 || last < first) last = first;
+
+  auto isShowFrame = [&](int i) {
+    return i >= 0 && static_cast<size_t>(i) < TagList.size() &&
+           TagList[i]->TagID == kShowFrameCode;
+  };
+  int insert = FramePosition(target) + (isShowFrame(FramePosition(target)) ? 1 : 0);
+  int start = first == target ? insert + 1 : FramePosition(first) + 1;
+  int e = FramePosition(last + 1);
+  int end = isShowFrame(e) ? e - 1 : e;
+  if (start >= end) return;
+
+  static constexpr std::array<uint16_t, 10> kResourceCodes = {6,  8,  10, 14, 20,
+                                                               21, 35, 36, 48, 75};
+  int walk = e - start + (isShowFrame(e) ? 0 : 1);
+  int moved = 0;
+  for (int i = start; i < start + walk && static_cast<size_t>(i) < TagList.size(); ++i) {
+    uint16_t code = TagList[i]->TagID;
+    if (std::find(kResourceCodes.begin(), kResourceCodes.end(), code) == kResourceCodes.end())
+      continue;
+    // Removing i and inserting before it leaves every later entry where it was.
+    auto entry = std::move(TagList[i]);
+    TagList.erase(TagList.begin() + i);
+    TagList.insert(TagList.begin() + insert + moved, std::move(entry));
+    ++moved;
+  }
+}
+
+std::string TSWFStreamReader::TagName(uint16_t code) {
+  for (const TTagNameEntry& entry : kTagNames)
+    if (entry.Code == code) return entry.Name;
+  return "Unknown " + std::to_string(code);
+}
+
+}  // namespace orvanta
