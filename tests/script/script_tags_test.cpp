@@ -1,0 +1,172 @@
+#include <gtest/gtest.h>
+
+#include "script/action_branch.h"
+#include "script/actions_basic.h"
+#include "script/flash_action_script.h"
+#include "script/tags_action.h"
+#include "test_util.h"
+
+namespace orvanta {
+namespace {
+
+using test::BodyBytes;
+using test::Bytes;
+using test::Concat;
+using test::ReadTag;
+using test::TagBytes;
+
+TEST(DoAction, WritesTheActionsAndTheEndFlag) {
+  TSWFDoAction tag;
+  EXPECT_TRUE(tag.OwnsActions());
+  EXPECT_EQ(tag.MinVersion(), 3);
+  tag.Actions().Add(std::make_unique<TSWFActionStop>());
+  EXPECT_EQ(TagBytes(tag), Bytes({0x02, 0x03, 0x07, 0x00}));  // code 12, 2 bytes
+  tag.Actions().Add(std::make_unique<TSWFActionThrow>());
+  EXPECT_EQ(tag.MinVersion(), 7);
+}
+
+TEST(DoAction, ReadsBackParsedOrRaw) {
+  Bytes body = {0x96, 0x03, 0x00, 0x00, 'a', 0x00, 0x1C, 0x9D, 0x02, 0x00, 0x01, 0x00, 0x07, 0x00};
+  auto parsed = ReadTag(12, body);
+  auto& doAction = dynamic_cast<TSWFDoAction&>(*parsed);
+  EXPECT_EQ(doAction.Actions().Count(), 5u);  // Push, GetVariable, If, Stop, marker
+  EXPECT_EQ(BodyBytes(doAction), body);
+
+  TSWFDoAction raw;
+  raw.ParseActions = false;
+  raw.BodySize = static_cast<uint32_t>(body.size());
+  TMemoryStream stream(body);
+  TBitsEngine engine(stream);
+  raw.ReadFromStream(engine);
+  ASSERT_EQ(raw.Actions().Count(), 1u);
+  EXPECT_EQ(raw.Actions()[0].ActionCode, TSWFAction::kByteCode);
+  EXPECT_EQ(stream.Position(), body.size());
+  EXPECT_EQ(BodyBytes(raw), body);
+
+  auto empty = ReadTag(12, {});
+  EXPECT_EQ(BodyBytes(*empty), Bytes({0x00}));
+}
+
+TEST(DoAction, InitActionsNameTheirSprite) {
+  Bytes body = {0x05, 0x01, 0x07, 0x00};
+  auto tag = ReadTag(59, body);
+  auto& init = dynamic_cast<TSWFDoInitAction&>(*tag);
+  EXPECT_EQ(init.SpriteID, 0x0105);
+  EXPECT_EQ(init.Actions().Count(), 1u);
+  EXPECT_EQ(TagBytes(init), Concat({{0xC4, 0x0E}, body}));  // code 59, 4 bytes
+  EXPECT_EQ(init.MinVersion(), 6);
+
+  TSWFDoInitAction copy;
+  copy.Assign(init);
+  EXPECT_EQ(BodyBytes(copy), body);
+}
+
+TEST(DoAction, ATagOnACallersListLeavesItAlone) {
+  TSWFActionList list;
+  {
+    TSWFDoAction tag(list);
+    EXPECT_FALSE(tag.OwnsActions());
+    tag.Actions().Add(std::make_unique<TSWFActionPlay>());
+  }
+  ASSERT_EQ(list.Count(), 1u);
+  EXPECT_EQ(list[0].ActionCode, 0x06);
+}
+
+Bytes ScriptTag(TFlashActionScript& script) {
+  return test::Written([&](TBitsEngine& e) { script.WriteToStream(e); });
+}
+
+// The tag body of a script: the tag bytes without their two-byte short header.
+Bytes ScriptBody(TFlashActionScript& script) {
+  Bytes tag = ScriptTag(script);
+  EXPECT_EQ((tag[0] | tag[1] << 8) >> 6, 12);
+  return Bytes(tag.begin() + 2, tag.end());
+}
+
+TEST(ActionScript, AnEmptyScriptIsAnEmptyDoAction) {
+  TFlashActionScript script;
+  EXPECT_EQ(ScriptTag(script), Bytes({0x01, 0x03, 0x00}));
+  EXPECT_EQ(script.MinVersion(), 1);
+  script.Stop();
+  EXPECT_EQ(script.MinVersion(), 3);
+  script.Add2();
+  EXPECT_EQ(script.MinVersion(), 5);
+}
+
+TEST(ActionScript, ConsecutivePushesShareOneAction) {
+  TFlashActionScript script;
+  script.Push(1);
+  script.Push("x");
+  script.GetVariable();
+  script.PushValues({true, nullptr});
+  ASSERT_EQ(script.Actions().Count(), 3u);
+  EXPECT_EQ(dynamic_cast<TSWFActionPush&>(script.GetAction(0)).Count(), 2u);
+  EXPECT_EQ(ScriptBody(script),
+            Bytes({0x96, 0x08, 0x00, 0x07, 0x01, 0x00, 0x00, 0x00, 0x00, 'x', 0x00,  // 1, "x"
+                   0x1C,                                                      // GetVariable
+                   0x96, 0x03, 0x00, 0x05, 0x01, 0x02,                        // true, null
+                   0x00}));
+}
+
+TEST(ActionScript, ConditionalBlocksSkipToTheirMarker) {
+  TFlashActionScript script;
+  script.Push(2);
+  script.Push(3);
+  script.Less2();
+  script.Not();
+  TSWFActionIf& ifAction = script.If();
+  TSWFOffsetMarker& end = ifAction.Marker();
+  script.Stop();
+  script.Stop();
+  EXPECT_EQ(&script.SetMarker(&end, false), &end);
+  EXPECT_TRUE(end.Placed);
+  EXPECT_EQ(ScriptBody(script),
+            Bytes({0x96, 0x0A, 0x00, 0x07, 0x02, 0x00, 0x00, 0x00, 0x07, 0x03, 0x00, 0x00, 0x00,
+                   0x48, 0x12, 0x9D, 0x02, 0x00, 0x02, 0x00, 0x07, 0x07, 0x00}));
+
+  // A loop: a backward marker first, a jump back to it later.
+  TFlashActionScript loop;
+  TSWFOffsetMarker& top = loop.SetMarker();
+  loop.Stop();
+  auto& jump = static_cast<TSWFActionJump&>(loop.Actions().Add(std::make_unique<TSWFActionJump>()));
+  jump.LinkMarker(0, &top);
+  EXPECT_EQ(ScriptBody(loop), Bytes({0x07, 0x99, 0x02, 0x00, 0xFA, 0xFF, 0x00}));
+}
+
+TEST(ActionScript, FrameJumpsAndLinks) {
+  TFlashActionScript script;
+  script.GotoAndPlay(3);
+  EXPECT_EQ(ScriptBody(script), Bytes({0x96, 0x05, 0x00, 0x07, 0x03, 0x00, 0x00, 0x00, 0x9F,
+                                       0x01, 0x00, 0x01, 0x00}));
+  TFlashActionScript link;
+  link.GotoFrame2(false, 2);
+  link.GetUrl("http://a", "_blank");
+  EXPECT_EQ(ScriptBody(link),
+            Concat({{0x9F, 0x03, 0x00, 0x02, 0x02, 0x00},
+                    {0x83, 0x10, 0x00},
+                    test::StringBytes("http://a"),
+                    test::StringBytes("_blank"),
+                    {0x00}}));
+}
+
+TEST(ActionScript, AScriptOnAnotherListLeavesItToItsOwner) {
+  TSWFActionList buttonActions;
+  {
+    TFlashActionScript script(nullptr, &buttonActions);
+    EXPECT_FALSE(script.OwnsActions());
+    script.Stop();
+  }
+  ASSERT_EQ(buttonActions.Count(), 1u);
+
+  TFlashActionScript source;
+  TSWFActionIf& ifAction = source.If();
+  source.Stop();
+  source.SetMarker(&ifAction.Marker(), false);
+  TFlashActionScript copy(nullptr, &buttonActions);
+  copy.Assign(source);
+  EXPECT_EQ(buttonActions.Count(), 4u);
+  EXPECT_EQ(ScriptBody(copy), Bytes({0x07, 0x9D, 0x02, 0x00, 0x01, 0x00, 0x07, 0x00}));
+}
+
+}  // namespace
+}  // namespace orvanta
