@@ -21,6 +21,7 @@
 #include "swf/swf_object.h"
 #include "swf/tag_factory.h"
 #include "swf/tags_control.h"
+#include "swf/tags_button.h"
 #include "swf/tags_data.h"
 #include "swf/tags_display.h"
 #include "swf/tags_shape.h"
@@ -92,9 +93,11 @@ void HandContext(TSWFObject& tag, const TReadContext& context) {
     action->ParseActions = context.ParseActions;
   } else if (auto* block = dynamic_cast<TSWFSoundStreamBlock*>(&tag)) {
     block->StreamSoundCompression = static_cast<uint8_t>(context.SoundFormat);
+  } else if (auto* button = dynamic_cast<TSWFBasedButton*>(&tag)) {
+    button->ParseActions = context.ParseActions;
   }
-  // Still to wire as their classes arrive: ParseActions for DefineButton and DefineButton2;
-  // the file version for DefineFontInfo, DefineFont2 and DefineFont3.
+  // Still to wire as their classes arrive: the file version for DefineFontInfo, DefineFont2
+  // and DefineFont3.
 }
 
 // A tag that could not be read: kept as its body bytes under its own code, so that writing the
@@ -197,9 +200,11 @@ void DefinitionSlots(TSWFObject& tag, std::vector<TIdSlot>& out) {
     out.emplace_back(&morph->CharacterId);
   } else if (auto* sound = dynamic_cast<TSWFDefineSound*>(&tag)) {
     out.emplace_back(&sound->SoundId);
+  } else if (auto* button = dynamic_cast<TSWFBasedButton*>(&tag)) {
+    out.emplace_back(&button->ButtonId);
   }
-  // Still to wire as their classes arrive: the bitmap, button, font, text and edit text
-  // definitions (until then only their raw form is renumbered).
+  // Still to wire as their classes arrive: the bitmap, font, text and edit text definitions
+  // (until then only their raw form is renumbered).
 }
 
 void FillSlot(TSWFFillStyle* fill, std::vector<TIdSlot>& out) {
@@ -382,6 +387,26 @@ void ReferenceSlots(TSWFObject& tag, bool insideSprite, std::vector<TIdSlot>& ou
     case 59:
       if (auto* init = dynamic_cast<TSWFDoInitAction*>(&tag)) out.emplace_back(&init->SpriteID);
       return;
+    case 7:
+    case 34:
+      if (auto* button = dynamic_cast<TSWFBasedButton*>(&tag))
+        for (auto& record : button->Characters)
+          if (record) out.emplace_back(&record->CharacterID);
+      return;
+    case 23:
+      if (auto* cxform = dynamic_cast<TSWFDefineButtonCxform*>(&tag))
+        out.emplace_back(&cxform->ButtonId);
+      return;
+    case 17:
+      if (auto* sound = dynamic_cast<TSWFDefineButtonSound*>(&tag)) {
+        out.emplace_back(&sound->ButtonId);
+        // Only the states that have a sound; asking for a missing one would create it.
+        if (sound->ExistingSound(0)) out.emplace_back(&sound->ButtonSoundChar0().SoundId);
+        if (sound->ExistingSound(1)) out.emplace_back(&sound->ButtonSoundChar1().SoundId);
+        if (sound->ExistingSound(2)) out.emplace_back(&sound->ButtonSoundChar2().SoundId);
+        if (sound->ExistingSound(3)) out.emplace_back(&sound->ButtonSoundChar3().SoundId);
+      }
+      return;
     case 56:
       if (auto* exports = dynamic_cast<TSWFExportAssets*>(&tag))
         for (TSWFAsset& asset : exports->Assets) out.emplace_back(&asset.Id);
@@ -392,9 +417,9 @@ void ReferenceSlots(TSWFObject& tag, bool insideSprite, std::vector<TIdSlot>& ou
           if (inner) ReferenceSlots(*inner, true, out);
       return;
     default:
-      // Still to wire as their classes arrive: button records, text records, FontID of
-      // DefineFontInfo(2), DefineFontAlignZones and DefineEditText, DefineButtonSound,
-      // DefineButtonCxform and CSMTextSettings (their raw forms are handled above).
+      // Still to wire as their classes arrive: text records, FontID of DefineFontInfo(2),
+      // DefineFontAlignZones and DefineEditText, and CSMTextSettings (their raw forms are
+      // handled above).
       return;
   }
 }
