@@ -5,13 +5,18 @@
 #include <string>
 #include <vector>
 
+#include "media/filter_settings.h"
 #include "platform/random.h"
 #include "swf/swf_stream.h"
 
 namespace orvanta {
 
 class TBasedSWFObject;
+class TFlashButton;
 class TFlashIDObject;
+class TFlashPlaceObject;
+class TFlashSprite;
+class TFlashVisualObject;
 class TSWFFileAttributes;
 class TSWFObject;
 class TSWFRGB;
@@ -95,6 +100,27 @@ class TFlashMovie : public TBasedSWFStream {
   std::unique_ptr<TSWFFileAttributes> fileAttributes_;
   uint16_t nextCharacterID_ = 1;
   TRandom random_;
+
+  // Display list: sprites, placements and buttons
+ public:
+  // Places Obj (none for a placement without a character) at Depth; raises MaxDepth.
+  TFlashPlaceObject* PlaceObject(TFlashVisualObject* obj, uint16_t depth);
+  // A new sprite with the next id; Content, when given, is placed in it at depth 1.
+  TFlashSprite* AddSprite(TFlashVisualObject* content = nullptr);
+  // A new button with the next id: a DefineButton2 when useButton2, else a DefineButton.
+  TFlashButton* AddButton(bool trackAsMenu = false, bool useButton2 = true);
+  // Moves Obj to the place of Anchor when it stands after it in the object list, so that a
+  // definition precedes what uses it. False when nothing moved.
+  bool MoveObjectBefore(const TBasedSWFObject& obj, const TBasedSWFObject& anchor);
+  // Non-owning views of the object list, in creation order.
+  std::vector<TFlashSprite*> Sprites;
+  std::vector<TFlashButton*> Buttons;
+  // The parameters new filters start from; created on first use.
+  TFlashFilterSettings& FilterSettings();
+
+ private:
+  std::unique_ptr<TFlashFilterSettings> filterSettings_;
+  // End of the display-list block
 };
 
 }  // namespace orvanta
