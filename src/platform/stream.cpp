@@ -42,9 +42,25 @@ void TMemoryStream::ReadBuffer(void* Buffer, size_t Count) {
 
 void TMemoryStream::WriteBuffer(const void* Buffer, size_t Count) {
   if (Count == 0) return;
-  if (pos_ + Count > data_.size()) data_.resize(pos_ + Count);
-  std::memcpy(data_.data() + pos_, Buffer, Count);
+  auto* bytes = static_cast<const uint8_t*>(Buffer);
+  if (pos_ == data_.size()) {
+    // Bit fields and small integers arrive a byte or two at a time: appending them one by one
+    // beats a general copy.
+    if (Count <= 8) {
+      for (size_t i = 0; i < Count; ++i) data_.push_back(bytes[i]);
+    } else {
+      data_.insert(data_.end(), bytes, bytes + Count);
+    }
+  } else {
+    if (pos_ + Count > data_.size()) data_.resize(pos_ + Count);
+    std::memcpy(data_.data() + pos_, bytes, Count);
+  }
   pos_ += Count;
+}
+
+void TMemoryStream::Truncate(size_t Count) {
+  if (Count < data_.size()) data_.resize(Count);
+  pos_ = std::min(pos_, data_.size());
 }
 
 void TMemoryStream::SetPosition(uint64_t Pos) {

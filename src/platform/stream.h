@@ -21,6 +21,9 @@ class TStream {
   virtual void SetPosition(uint64_t Pos) = 0;
   virtual uint64_t Size() const = 0;
 
+  // The stream as a growable memory stream, when it is one (lets writers frame data in place).
+  virtual class TMemoryStream* AsMemoryStream() { return nullptr; }
+
   uint64_t Remaining() const {
     uint64_t pos = Position(), size = Size();
     return pos < size ? size - pos : 0;
@@ -42,11 +45,16 @@ class TMemoryStream : public TStream {
   void SetPosition(uint64_t Pos) override;
   uint64_t Size() const override { return data_.size(); }
 
+  TMemoryStream* AsMemoryStream() override { return this; }
+
   void Clear() {
     data_.clear();
     pos_ = 0;
   }
   void Reserve(size_t Count) { data_.reserve(Count); }
+  // Drops everything past Count bytes.
+  void Truncate(size_t Count);
+  uint8_t* MutableData() { return data_.data(); }
   const std::vector<uint8_t>& Bytes() const { return data_; }
   std::vector<uint8_t> TakeBytes() {
     pos_ = 0;

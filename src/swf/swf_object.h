@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 namespace orvanta {
@@ -49,5 +50,9 @@ class TSWFObject : public TBasedSWFObject {
 // or the code always takes the long form (SoundStreamBlock, DefineBitsLossless(2),
 // DefineVideoStream); the long form adds the length as a UI32.
 void WriteTagHeader(TBitsEngine& Engine, uint16_t Code, uint32_t BodySize);
+
+constexpr size_t kMaxTagHeaderSize = 6;
+// The same header as bytes; returns its length (2 or 6).
+size_t EncodeTagHeader(uint16_t Code, uint32_t BodySize, uint8_t (&Out)[kMaxTagHeaderSize]);
 
 }  // namespace orvanta
