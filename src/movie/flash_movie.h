@@ -12,14 +12,17 @@
 namespace orvanta {
 
 class TBasedSWFObject;
+class TBitsEngine;
 class TFlashButton;
 class TFlashIDObject;
 class TFlashPlaceObject;
+class TFlashSound;
 class TFlashSprite;
 class TFlashVisualObject;
 class TSWFFileAttributes;
 class TSWFObject;
 class TSWFRGB;
+class TSWFStartSound;
 
 // The movie document: hands out character ids, keeps the ordered list of everything that goes into
 // the file, closes frames, serialises the list (MakeData) and writes the file (SaveToFile).
@@ -121,6 +124,35 @@ class TFlashMovie : public TBasedSWFStream {
  private:
   std::unique_ptr<TFlashFilterSettings> filterSettings_;
   // End of the display-list block
+
+  // Sound
+ public:
+  // Adds a sound file as an event sound with the next character id and lists it in Sounds. A
+  // missing file gives a sound without data.
+  TFlashSound* AddSound(const std::string& fileName);
+  // Inserts a StartSound tag for the sound id; the caller sets its sound info.
+  TSWFStartSound* StartSound(uint16_t soundID);
+  // The streaming sound of the main timeline, created on first access; the access also turns
+  // background streaming on. Load its file with LoadFromFile.
+  TFlashSound& BackgroundSound();
+  bool BackgroundStreaming() const { return backgroundStreaming_ && backgroundSound_; }
+  void SetBackgroundStreaming(bool on) { backgroundStreaming_ = on; }
+  // Serialising: the stream head (raising version to what the sound needs) before the object
+  // list, and the stream block due before the ShowFrame that closes frame `frames` (counted
+  // from 0). Both do nothing unless background streaming is on.
+  void WriteBackgroundSoundHead(TBitsEngine& engine, int& version);
+  void WriteBackgroundSoundBlock(TBitsEngine& engine, int frames);
+  // Non-owning view of the object list, in creation order.
+  std::vector<TFlashSound*> Sounds;
+
+ private:
+  // Defined beside the sound operations, so that this header needs no sound class.
+  struct TFlashSoundDeleter {
+    void operator()(TFlashSound* sound) const;
+  };
+  std::unique_ptr<TFlashSound, TFlashSoundDeleter> backgroundSound_;
+  bool backgroundStreaming_ = false;
+  // End of the sound block
 };
 
 }  // namespace orvanta
