@@ -213,9 +213,11 @@ void TSWFBasedButton::ReadActionBlock(TBitsEngine& Engine, TSWFActionList& List,
     size_t length = ActionRecordsLength(bytes);
     used = std::min(length + 1, bytes.size());
     bytes.resize(length);
-    auto raw = std::make_unique<TSWFActionByteCode>(std::move(bytes));
-    raw->Length = static_cast<uint16_t>(std::min<size_t>(raw->Data.size(), 0xFFFF));
-    List.Add(std::move(raw));
+    if (!bytes.empty()) {
+      auto raw = std::make_unique<TSWFActionByteCode>(std::move(bytes));
+      raw->Length = static_cast<uint16_t>(std::min<size_t>(raw->Data.size(), 0xFFFF));
+      List.Add(std::move(raw));
+    }
   }
   stream.SetPosition(start + used);
 }

@@ -75,7 +75,9 @@ TEST_F(FlashPlaceObject, PlaceObject3OnlyWhenNeeded) {
 
   TFlashPlaceObject* cached = movie.PlaceObject(shape, 2);
   cached->SetCacheAsBitmap(true);
-  EXPECT_EQ(Body(Written(*cached)), (Bytes{0x02, 0x04, 0x02, 0x00, 0x01, 0x00}));
+  tag = Written(*cached);
+  EXPECT_EQ(Code(tag), 70);
+  EXPECT_EQ(tag[3], 0x04);  // cache-as-bitmap flag
 
   TFlashPlaceObject* shadowed = movie.PlaceObject(shape, 3);
   shadowed->DropShadowFilter();
