@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -15,8 +16,10 @@ class TBasedSWFObject;
 class TBitsEngine;
 class TFlashButton;
 class TFlashIDObject;
-class TFlashPlaceObject;
+struct TFlashPoint;
+class TFlashShape;
 class TFlashSound;
+class TFlashPlaceObject;
 class TFlashSprite;
 class TFlashVisualObject;
 class TSWFFileAttributes;
@@ -124,6 +127,30 @@ class TFlashMovie : public TBasedSWFStream {
  private:
   std::unique_ptr<TFlashFilterSettings> filterSettings_;
   // End of the display-list block
+
+  // Shapes
+ public:
+  // Each adds a new shape with the next character id, in units; the shape belongs to the movie.
+  TFlashShape* AddShape();
+  // Adds a shape made outside; it takes the next id and belongs to the movie from now on.
+  TFlashShape* AddShape(std::unique_ptr<TFlashShape> shape);
+  TFlashShape* AddRectangle(int32_t xMin, int32_t yMin, int32_t xMax, int32_t yMax);
+  TFlashShape* AddRoundRect(int32_t xMin, int32_t yMin, int32_t xMax, int32_t yMax,
+                            int32_t radius);
+  TFlashShape* AddEllipse(int32_t xMin, int32_t yMin, int32_t xMax, int32_t yMax);
+  TFlashShape* AddCircle(int32_t x, int32_t y, int32_t r);
+  // Starts at the middle of the top edge.
+  TFlashShape* AddDiamond(int32_t xMin, int32_t yMin, int32_t xMax, int32_t yMax);
+  // One open edge; the bounds are the two points.
+  TFlashShape* AddLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
+  // A closed outline through the points; the bounds are their box.
+  TFlashShape* AddPolygon(std::span<const TFlashPoint> points);
+  // Centred at (x, y); the bounds are the square of half-side max(r1, r2).
+  TFlashShape* AddStar(int32_t x, int32_t y, int32_t r1, int32_t r2, int numPoints,
+                       bool curved);
+  // Non-owning view of the object list, in creation order.
+  std::vector<TFlashShape*> Shapes;
+  // End of the shapes block
 
   // Sound
  public:
