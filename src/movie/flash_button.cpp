@@ -84,11 +84,17 @@ TFlashActionScript& TFlashButton::OnRelease() {
   return EventScript(kCondOverDownToOverUp);
 }
 
-TFlashActionScript& TFlashButton::OnRollOver() { return EventScript(kCondIdleToOverUp); }
+TFlashActionScript& TFlashButton::OnRollOver() {
+  return EventScript(kCondIdleToOverUp);
+}
 
-TFlashActionScript& TFlashButton::OnRollOut() { return EventScript(kCondOverUpToIdle); }
+TFlashActionScript& TFlashButton::OnRollOut() {
+  return EventScript(kCondOverUpToIdle);
+}
 
-TSWFStartSound& TFlashButton::RollOverSound() { return sound_->ButtonSoundChar1(); }
+TSWFStartSound& TFlashButton::RollOverSound() {
+  return sound_->ButtonSoundChar1();
+}
 
 void TFlashButton::Assign(const TBasedSWFObject& Source) {
   TFlashVisualObject::Assign(Source);

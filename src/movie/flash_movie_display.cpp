@@ -16,7 +16,8 @@ TFlashPlaceObject* TFlashMovie::PlaceObject(TFlashVisualObject* obj, uint16_t de
 }
 
 TFlashSprite* TFlashMovie::AddSprite(TFlashVisualObject* content) {
-  auto* sprite = static_cast<TFlashSprite*>(AddIDObject(std::make_unique<TFlashSprite>(this), true));
+  auto* sprite =
+      static_cast<TFlashSprite*>(AddIDObject(std::make_unique<TFlashSprite>(this), true));
   Sprites.push_back(sprite);
   if (content) sprite->PlaceObject(content, 1);
   return sprite;

@@ -17,9 +17,13 @@ TFlashPlaceObject::TFlashPlaceObject(TFlashMovie* owner, TFlashVisualObject* obj
 
 TFlashPlaceObject::~TFlashPlaceObject() = default;
 
-uint16_t TFlashPlaceObject::GetCharacterId() const { return tag_->CharacterId; }
+uint16_t TFlashPlaceObject::GetCharacterId() const {
+  return tag_->CharacterId;
+}
 
-uint16_t TFlashPlaceObject::Depth() const { return tag_->Depth; }
+uint16_t TFlashPlaceObject::Depth() const {
+  return tag_->Depth;
+}
 
 void TFlashPlaceObject::SetTranslate(int32_t x, int32_t y) {
   if (x == 0 && y == 0 && !tag_->HasMatrix && !tag_->PlaceFlagMove) return;
@@ -27,9 +31,13 @@ void TFlashPlaceObject::SetTranslate(int32_t x, int32_t y) {
   tag_->Matrix().SetTranslate(x * scale, y * scale);
 }
 
-void TFlashPlaceObject::SetScale(double sx, double sy) { tag_->Matrix().SetScale(sx, sy); }
+void TFlashPlaceObject::SetScale(double sx, double sy) {
+  tag_->Matrix().SetScale(sx, sy);
+}
 
-void TFlashPlaceObject::SetRotate(double degrees) { tag_->Matrix().SetRotate(degrees); }
+void TFlashPlaceObject::SetRotate(double degrees) {
+  tag_->Matrix().SetRotate(degrees);
+}
 
 void TFlashPlaceObject::SetColorTransform(bool hasAdd, int32_t redAdd, int32_t greenAdd,
                                           int32_t blueAdd, int32_t alphaAdd, bool hasMult,
@@ -53,19 +61,33 @@ void TFlashPlaceObject::SetColorTransform(bool hasAdd, int32_t redAdd, int32_t g
   }
 }
 
-void TFlashPlaceObject::SetName(const std::string& name) { tag_->SetName(name); }
+void TFlashPlaceObject::SetName(const std::string& name) {
+  tag_->SetName(name);
+}
 
-void TFlashPlaceObject::SetClipDepth(uint16_t depth) { tag_->SetClipDepth(depth); }
+void TFlashPlaceObject::SetClipDepth(uint16_t depth) {
+  tag_->SetClipDepth(depth);
+}
 
-void TFlashPlaceObject::SetRatio(uint16_t ratio) { tag_->SetRatio(ratio); }
+void TFlashPlaceObject::SetRatio(uint16_t ratio) {
+  tag_->SetRatio(ratio);
+}
 
-bool TFlashPlaceObject::Move() const { return tag_->PlaceFlagMove; }
+bool TFlashPlaceObject::Move() const {
+  return tag_->PlaceFlagMove;
+}
 
-void TFlashPlaceObject::SetMove(bool on) { tag_->PlaceFlagMove = on; }
+void TFlashPlaceObject::SetMove(bool on) {
+  tag_->PlaceFlagMove = on;
+}
 
-bool TFlashPlaceObject::CacheAsBitmap() const { return tag_->HasCacheAsBitmap; }
+bool TFlashPlaceObject::CacheAsBitmap() const {
+  return tag_->HasCacheAsBitmap;
+}
 
-void TFlashPlaceObject::SetCacheAsBitmap(bool on) { tag_->HasCacheAsBitmap = on; }
+void TFlashPlaceObject::SetCacheAsBitmap(bool on) {
+  tag_->HasCacheAsBitmap = on;
+}
 
 void TFlashPlaceObject::SetBlendMode(uint8_t mode) {
   tag_->BlendMode = mode;
@@ -117,7 +139,9 @@ TSWFBevelFilter& TFlashPlaceObject::BevelFilter() {
   return SetUp<TSWFBevelFilter>(FilterOf(kFilterBevel), created, Owner());
 }
 
-void TFlashPlaceObject::SetEventVersion(int version) { tag_->EventVersion = version; }
+void TFlashPlaceObject::SetEventVersion(int version) {
+  tag_->EventVersion = version;
+}
 
 bool TFlashPlaceObject::WritesPlaceObject3() const {
   return tag_->BlendMode > 1 || tag_->HasFilterList || tag_->HasCacheAsBitmap;
@@ -132,8 +156,7 @@ void TFlashPlaceObject::Assign(const TBasedSWFObject& Source) {
 
 int TFlashPlaceObject::MinVersion() const {
   int version = 3;
-  if (tag_->WritesClipActions())
-    version = tag_->ExistingClipActions()->NeedsWideEvents() ? 6 : 5;
+  if (tag_->WritesClipActions()) version = tag_->ExistingClipActions()->NeedsWideEvents() ? 6 : 5;
   // A PlaceObject3 is not understood before version 8, so what it carries would be lost.
   if (WritesPlaceObject3())
     version = std::max(version, tag_->HasClassName || tag_->HasImage ? 9 : 8);

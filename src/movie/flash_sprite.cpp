@@ -40,9 +40,13 @@ TFlashActionScript& TFlashSprite::InitActions() {
   return *initActions_;
 }
 
-uint16_t TFlashSprite::FrameCount() const { return tag_->FrameCount; }
+uint16_t TFlashSprite::FrameCount() const {
+  return tag_->FrameCount;
+}
 
-void TFlashSprite::SetFrameCount(uint16_t count) { tag_->FrameCount = count; }
+void TFlashSprite::SetFrameCount(uint16_t count) {
+  tag_->FrameCount = count;
+}
 
 void TFlashSprite::SetCharacterId(uint16_t id) {
   TFlashVisualObject::SetCharacterId(id);
@@ -146,7 +150,8 @@ int TFlashSprite::MinVersion() const {
   int version = 3;
   for (const auto& obj : timeline_) version = std::max(version, obj->MinVersion());
   // The init actions are written as a DoInitAction beside the sprite.
-  if (initActions_) version = std::max(version, TSWFDoInitAction(initActions_->Actions()).MinVersion());
+  if (initActions_)
+    version = std::max(version, TSWFDoInitAction(initActions_->Actions()).MinVersion());
   return version;
 }
 
@@ -159,7 +164,8 @@ void TFlashSprite::WriteToStream(TBitsEngine& Engine) {
   bodyEngine.WriteWord(tag_->SpriteID);
   bodyEngine.WriteWord(tag_->FrameCount);
   for (const auto& obj : timeline_) {
-    if (auto* place = dynamic_cast<TFlashPlaceObject*>(obj.get())) place->SetEventVersion(eventVersion);
+    if (auto* place = dynamic_cast<TFlashPlaceObject*>(obj.get()))
+      place->SetEventVersion(eventVersion);
     obj->WriteToStream(bodyEngine);
   }
   if (timeline_.empty() || !IsEndTag(*timeline_.back())) TSWFEnd().WriteToStream(bodyEngine);

@@ -19,17 +19,15 @@ constexpr uint8_t kRecordHasFilterList = 0x10;
 
 // File order of the state nibble, from its high bit: HitTest, Down, Over, Up.
 uint8_t StateNibble(uint8_t states) {
-  return static_cast<uint8_t>(((states & kButtonStateHitTest) ? 8 : 0) |
-                              ((states & kButtonStateDown) ? 4 : 0) |
-                              ((states & kButtonStateOver) ? 2 : 0) |
-                              ((states & kButtonStateUp) ? 1 : 0));
+  return static_cast<uint8_t>(
+      ((states & kButtonStateHitTest) ? 8 : 0) | ((states & kButtonStateDown) ? 4 : 0) |
+      ((states & kButtonStateOver) ? 2 : 0) | ((states & kButtonStateUp) ? 1 : 0));
 }
 
 uint8_t StatesFromNibble(uint8_t nibble) {
-  return static_cast<uint8_t>(((nibble & 8) ? kButtonStateHitTest : 0) |
-                              ((nibble & 4) ? kButtonStateDown : 0) |
-                              ((nibble & 2) ? kButtonStateOver : 0) |
-                              ((nibble & 1) ? kButtonStateUp : 0));
+  return static_cast<uint8_t>(
+      ((nibble & 8) ? kButtonStateHitTest : 0) | ((nibble & 4) ? kButtonStateDown : 0) |
+      ((nibble & 2) ? kButtonStateOver : 0) | ((nibble & 1) ? kButtonStateUp : 0));
 }
 
 // Length of the action records at the start of Bytes up to the end flag (a zero code byte),
@@ -62,9 +60,8 @@ void PatchWord(TBitsEngine& Engine, uint64_t at, uint16_t value) {
 
 // File order of the first condition byte, from its high bit.
 constexpr TSWFButtonCondition kConditionByteOrder[8] = {
-    kCondIdleToOverDown,    kCondOutDownToIdle,    kCondOutDownToOverDown,
-    kCondOverDownToOutDown, kCondOverDownToOverUp, kCondOverUpToOverDown,
-    kCondOverUpToIdle,      kCondIdleToOverUp,
+    kCondIdleToOverDown,   kCondOutDownToIdle,    kCondOutDownToOverDown, kCondOverDownToOutDown,
+    kCondOverDownToOverUp, kCondOverUpToOverDown, kCondOverUpToIdle,      kCondIdleToOverUp,
 };
 
 }  // namespace
@@ -230,7 +227,9 @@ void TSWFDefineButton::Assign(const TBasedSWFObject& Source) {
   CopyActionList(dynamic_cast<const TSWFDefineButton&>(Source).Actions, Actions);
 }
 
-int TSWFDefineButton::MinVersion() const { return std::max(3, Actions.MinVersion()); }
+int TSWFDefineButton::MinVersion() const {
+  return std::max(3, Actions.MinVersion());
+}
 
 void TSWFDefineButton::ReadFromStream(TBitsEngine& Engine) {
   ButtonId = Engine.ReadWord();
@@ -259,8 +258,8 @@ uint16_t TSWFButtonCondAction::ConditionWord() const {
   uint16_t high = 0;
   for (unsigned bit = 0; bit < 8; ++bit)
     if (Conditions[kConditionByteOrder[bit]]) high |= static_cast<uint16_t>(0x80u >> bit);
-  uint16_t low = static_cast<uint16_t>(((KeyCode & 0x7F) << 1) |
-                                       (Conditions[kCondOverDownToIdle] ? 1 : 0));
+  uint16_t low =
+      static_cast<uint16_t>(((KeyCode & 0x7F) << 1) | (Conditions[kCondOverDownToIdle] ? 1 : 0));
   return static_cast<uint16_t>(high << 8 | low);
 }
 
@@ -382,10 +381,18 @@ TSWFStartSound& TSWFDefineButtonSound::Slot(size_t index) {
   return *sounds_[index];
 }
 
-TSWFStartSound& TSWFDefineButtonSound::ButtonSoundChar0() { return Slot(0); }
-TSWFStartSound& TSWFDefineButtonSound::ButtonSoundChar1() { return Slot(1); }
-TSWFStartSound& TSWFDefineButtonSound::ButtonSoundChar2() { return Slot(2); }
-TSWFStartSound& TSWFDefineButtonSound::ButtonSoundChar3() { return Slot(3); }
+TSWFStartSound& TSWFDefineButtonSound::ButtonSoundChar0() {
+  return Slot(0);
+}
+TSWFStartSound& TSWFDefineButtonSound::ButtonSoundChar1() {
+  return Slot(1);
+}
+TSWFStartSound& TSWFDefineButtonSound::ButtonSoundChar2() {
+  return Slot(2);
+}
+TSWFStartSound& TSWFDefineButtonSound::ButtonSoundChar3() {
+  return Slot(3);
+}
 
 bool TSWFDefineButtonSound::HasAnySound() const {
   return std::any_of(sounds_.begin(), sounds_.end(), [](const auto& s) { return s != nullptr; });

@@ -22,9 +22,13 @@ Bytes Written(TFlashPlaceObject& place) {
   return test::Written([&](TBitsEngine& e) { place.WriteToStream(e); });
 }
 
-uint16_t Code(const Bytes& tag) { return static_cast<uint16_t>((tag[0] | tag[1] << 8) >> 6); }
+uint16_t Code(const Bytes& tag) {
+  return static_cast<uint16_t>((tag[0] | tag[1] << 8) >> 6);
+}
 
-Bytes Body(const Bytes& tag) { return Bytes(tag.begin() + 2, tag.end()); }
+Bytes Body(const Bytes& tag) {
+  return Bytes(tag.begin() + 2, tag.end());
+}
 
 struct Fixture : ::testing::Test {
   Fixture() : movie(0, 0, 100, 100, 12, true) {
@@ -148,17 +152,6 @@ TEST_F(FlashPlaceObject, ClipEventsFollowTheEventVersion) {
   // Events that only exist from version 6 need it.
   place->PlaceObject().ClipActions().AddRecord(ClipEvents({kClipEventConstruct}));
   EXPECT_EQ(place->MinVersion(), 6);
-}
-
-TEST_F(FlashPlaceObject, AssignCopiesTheTag) {
-  TFlashPlaceObject* place = movie.PlaceObject(shape, 4);
-  place->SetTranslate(5, 5);
-  place->SetName("a");
-  place->GlowFilter();
-  TFlashPlaceObject copy(&movie, nullptr, 1);
-  copy.Assign(*place);
-  EXPECT_EQ(copy.PlacedObject(), shape);
-  EXPECT_EQ(Written(copy), Written(*place));
 }
 
 }  // namespace

@@ -74,8 +74,8 @@ TEST_F(FlashSprite, FramesCloseWithActionsThenLabel) {
   EXPECT_EQ(sprite->ObjectList().size(), 5u);
 
   Bytes body = Concat({{0x01, 0x00, 0x03, 0x00},
-                       {0x02, 0x03, 0x07, 0x00},    // DoAction: Stop
-                       {0xC2, 0x0A, 'a', 0x00},     // FrameLabel
+                       {0x02, 0x03, 0x07, 0x00},  // DoAction: Stop
+                       {0xC2, 0x0A, 'a', 0x00},   // FrameLabel
                        {0x40, 0x00, 0x40, 0x00, 0x40, 0x00},
                        {0x00, 0x00}});
   EXPECT_EQ(Written(*sprite), Concat({{static_cast<uint8_t>(0xC0 | body.size()), 0x09}, body}));

@@ -34,8 +34,12 @@ std::unique_ptr<T> ReadAs(uint16_t code, const Bytes& body, bool parseActions = 
 
 // One plain record: the flags byte, id, depth, the default matrix.
 Bytes RecordBytes(uint8_t flags, uint16_t id, uint16_t depth) {
-  return {flags, static_cast<uint8_t>(id), static_cast<uint8_t>(id >> 8),
-          static_cast<uint8_t>(depth), static_cast<uint8_t>(depth >> 8), 0x00};
+  return {flags,
+          static_cast<uint8_t>(id),
+          static_cast<uint8_t>(id >> 8),
+          static_cast<uint8_t>(depth),
+          static_cast<uint8_t>(depth >> 8),
+          0x00};
 }
 
 TEST(ButtonTags, StateNibbleIsWrittenInFileOrder) {
@@ -202,8 +206,8 @@ TEST(ButtonTags, RecordFiltersAndBlendMode) {
   blur->BlurX = 4;
   blur->BlurY = 4;
   Bytes body = BodyBytes(button);
-  EXPECT_EQ(body[5], 0x31);                 // blend mode, filters, Up
-  EXPECT_EQ(body[body.size() - 2], 0x03);   // the blend mode, then the end flag
+  EXPECT_EQ(body[5], 0x31);                // blend mode, filters, Up
+  EXPECT_EQ(body[body.size() - 2], 0x03);  // the blend mode, then the end flag
   EXPECT_EQ(button.MinVersion(), 8);
 
   auto read = ReadAs<TSWFDefineButton2>(34, body);
@@ -254,7 +258,8 @@ TEST(ButtonTags, HostileBodies) {
                FormatError);
 
   // A condition action that misses its end flag takes the rest of the body.
-  auto open = ReadAs<TSWFDefineButton2>(34, Concat({header, records, {0x00, 0x00, 0x00, 0x01, 0x07}}));
+  auto open =
+      ReadAs<TSWFDefineButton2>(34, Concat({header, records, {0x00, 0x00, 0x00, 0x01, 0x07}}));
   ASSERT_EQ(open->Actions.size(), 1u);
   EXPECT_EQ(open->Actions[0]->Count(), 1u);
 
