@@ -1,6 +1,7 @@
 #include "script/action_branch.h"
 
 #include "platform/stream.h"
+#include "script/actions_data.h"
 #include "swf/bits_engine.h"
 
 namespace orvanta {
@@ -228,7 +229,9 @@ void TSWFActionDefineFunction2::ReadData(TBitsEngine& Engine) {
   PreloadArgumentsFlag = (flags & 0x04) != 0;
   SuppressThisFlag = (flags & 0x02) != 0;
   PreloadThisFlag = (flags & 0x01) != 0;
-  PreloadGlobalFlag = (Engine.ReadByte() & 0x01) != 0;
+  uint8_t flags2 = Engine.ReadByte();
+  CheckReserved(flags2, 0xFE);
+  PreloadGlobalFlag = (flags2 & 0x01) != 0;
   Parameters.clear();
   for (uint16_t i = 0; i < count; ++i) {
     TSWFFunctionParam& param = Parameters.emplace_back();
@@ -290,6 +293,7 @@ void TSWFActionTry::Assign(const TSWFAction& Source) {
 
 void TSWFActionTry::ReadData(TBitsEngine& Engine) {
   uint8_t flags = Engine.ReadByte();
+  CheckReserved(flags, 0xF8);
   CatchInRegisterFlag = (flags & 0x04) != 0;
   FinallyBlockFlag = (flags & 0x02) != 0;
   CatchBlockFlag = (flags & 0x01) != 0;

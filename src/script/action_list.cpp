@@ -48,8 +48,8 @@ std::unique_ptr<TSWFAction> RawRecord(std::span<const uint8_t> Record) {
 }
 
 // Decodes the record at Start of Block, whose header has been read. Returns the action and the
-// bytes it took. A known action whose data does not parse, or does not fill its declared length,
-// is kept raw so that it is written back as it was.
+// bytes it took. A known action whose data does not parse, or does not fill its declared length
+// exactly, is kept raw so that it is written back as it was.
 std::pair<std::unique_ptr<TSWFAction>, size_t> DecodeRecord(std::span<const uint8_t> Block,
                                                             size_t Start, uint8_t Code,
                                                             uint16_t DeclaredLength) {
@@ -72,10 +72,10 @@ std::pair<std::unique_ptr<TSWFAction>, size_t> DecodeRecord(std::span<const uint
   } catch (const FormatError&) {
     return raw();
   }
-  // Length may have been narrowed to what the data really took (ConstantPool).
-  if (data.Position() != action->Length) return raw();
-  size_t taken = headerSize + action->Length;
-  return std::pair(std::move(action), taken);
+  // Data left over would be lost on writing (or, for a ConstantPool that counts what it took,
+  // be run as actions by the next reader): such a record stays as it was.
+  if (data.Position() != DeclaredLength) return raw();
+  return std::pair(std::move(action), recordSize);
 }
 
 // A marker waiting to be put in front of the action at index Before of the newly read actions

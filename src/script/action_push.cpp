@@ -2,6 +2,8 @@
 
 #include <bit>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <limits>
 
 #include "platform/stream.h"
@@ -138,9 +140,12 @@ void TSWFActionPush::WriteData(TBitsEngine& Engine) {
       case kPushString:
         Engine.WriteString(TextOf(v.Value));
         break;
-      case kPushFloat:
-        Engine.WriteSingle(static_cast<float>(NumberOf(v.Value)));
+      case kPushFloat: {
+        // A float goes out untouched: a round trip through double would quiet a signalling NaN.
+        auto* f = std::get_if<float>(&v.Value);
+        Engine.WriteSingle(f ? *f : static_cast<float>(NumberOf(v.Value)));
         break;
+      }
       case kPushNull:
       case kPushUndefined:
         break;

@@ -1,10 +1,17 @@
 #include "script/actions_data.h"
 
 #include "platform/codepage.h"
+#include "platform/errors.h"
 #include "platform/stream.h"
 #include "swf/bits_engine.h"
 
 namespace orvanta {
+
+// A flag byte whose reserved bits are set is not a record this library can write back; the
+// list reader keeps such a record raw.
+void CheckReserved(uint8_t Flags, uint8_t Reserved) {
+  if (Flags & Reserved) throw FormatError("reserved action flag bits are set");
+}
 
 void TSWFActionGotoFrame::Assign(const TSWFAction& Source) {
   TSWFAction::Assign(Source);
@@ -93,6 +100,7 @@ void TSWFActionGetURL2::Assign(const TSWFAction& Source) {
 
 void TSWFActionGetURL2::ReadData(TBitsEngine& Engine) {
   uint8_t flags = Engine.ReadByte();
+  CheckReserved(flags, 0x3C);
   LoadVariablesFlag = (flags & 0x80) != 0;
   LoadTargetFlag = (flags & 0x40) != 0;
   SendVarsMethod = flags & 0x03;
@@ -113,6 +121,7 @@ void TSWFActionGotoFrame2::Assign(const TSWFAction& Source) {
 
 void TSWFActionGotoFrame2::ReadData(TBitsEngine& Engine) {
   uint8_t flags = Engine.ReadByte();
+  CheckReserved(flags, 0xFC);
   SceneBiasFlag = (flags & 0x02) != 0;
   PlayFlag = (flags & 0x01) != 0;
   SceneBias = SceneBiasFlag ? Engine.ReadWord() : 0;

@@ -8,6 +8,9 @@
 
 namespace orvanta {
 
+// Raises FormatError when Flags has any of the Reserved bits set.
+void CheckReserved(uint8_t Flags, uint8_t Reserved);
+
 class TSWFActionGotoFrame : public TSWFAction {
  public:
   TSWFActionGotoFrame() : TSWFAction(0x81) {}

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "platform/errors.h"
 #include "script/action_branch.h"
 #include "script/action_push.h"
@@ -123,11 +125,69 @@ TEST(ReadActionList, MalformedKnownActionsAreKeptRaw) {
                    0x83, 0x02, 0x00, 'a', 'b',         // GetUrl without terminators
                    0x88, 0x04, 0x00, 0x05, 0x00, 'a', 0x00,  // a pool that lies about its count
                    0x9E, 0x01, 0x00, 0x01,             // Call carrying data
+                   0x88, 0x05, 0x00, 0x01, 0x00, 0x00, 0x07, 0x07,  // a pool with bytes left over
+                   0x9F, 0x01, 0x00, 0x81,             // GotoFrame2 with a reserved bit set
                    0x07};
   TSWFActionList list = Read(actions);
-  ASSERT_EQ(list.Count(), 5u);
-  for (size_t i = 0; i < 4; ++i) EXPECT_EQ(list[i].ActionCode, TSWFAction::kByteCode) << i;
+  ASSERT_EQ(list.Count(), 7u);
+  for (size_t i = 0; i < 6; ++i) EXPECT_EQ(list[i].ActionCode, TSWFAction::kByteCode) << i;
   EXPECT_EQ(ListBytes(list), actions);
+}
+
+// Blocks of records, well-formed or not, with branch offsets that may or may not land on a
+// boundary. Whatever reads without an error writes back byte for byte, and so does its copy.
+TEST(ReadActionList, ArbitraryBlocksReadOrFailCleanlyAndWriteBackUnchanged) {
+  std::mt19937 random(1234);
+  auto byte = [&] { return static_cast<uint8_t>(random() & 0xFF); };
+  auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+  const uint8_t dataCodes[] = {0x81, 0x83, 0x87, 0x88, 0x8A, 0x8B, 0x8C, 0x8D, 0x8E,
+                               0x8F, 0x94, 0x96, 0x99, 0x9A, 0x9B, 0x9D, 0x9E, 0x9F};
+  int readOk = 0;
+  for (int round = 0; round < 3000; ++round) {
+    Bytes block;
+    int records = 1 + pick(12);
+    for (int r = 0; r < records; ++r) {
+      switch (pick(4)) {
+        case 0:  // a code-only action (or an unknown one)
+          block.push_back(static_cast<uint8_t>(1 + pick(0x7F)));
+          break;
+        case 1: {  // a branch with a small offset
+          uint8_t code = pick(2) ? 0x99 : 0x9D;
+          int16_t offset = static_cast<int16_t>(pick(61) - 30);
+          block.insert(block.end(), {code, 0x02, 0x00, static_cast<uint8_t>(offset),
+                                     static_cast<uint8_t>(offset >> 8)});
+          break;
+        }
+        default: {  // a record with data that may not fit its kind
+          uint8_t length = static_cast<uint8_t>(pick(14));
+          block.insert(block.end(), {dataCodes[pick(sizeof dataCodes)], length, 0x00});
+          for (int i = 0; i < length; ++i) block.push_back(pick(3) ? byte() % 12 : byte());
+        }
+      }
+    }
+    if (pick(8) == 0) block.resize(block.size() - 1 - pick(3) % block.size());  // cut short
+    block.push_back(0x00);
+
+    TMemoryStream stream(block);
+    TBitsEngine engine(stream);
+    TSWFActionList list;
+    try {
+      ReadActionList(engine, list, static_cast<uint32_t>(block.size()));
+    } catch (const StreamError&) {
+      continue;
+    }
+    ++readOk;
+    const size_t consumed = stream.Position();
+    Bytes written = ListBytes(list);
+    ASSERT_LE(written.size(), consumed);
+    ASSERT_EQ(written, Bytes(block.begin(), block.begin() + static_cast<long>(written.size())))
+        << "round " << round;
+    EXPECT_TRUE(written.size() == consumed || block[written.size()] == 0x00);
+    TSWFActionList copy;
+    CopyActionList(list, copy);
+    ASSERT_EQ(ListBytes(copy), written);
+  }
+  EXPECT_GT(readOk, 1000);
 }
 
 TEST(CopyActionList, CopiesReferToTheirOwnMarkers) {
