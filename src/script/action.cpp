@@ -52,7 +52,9 @@ void TSWFActionByteCode::WriteData(TBitsEngine& Engine) {
   Engine.WriteBuffer(Data.data(), Data.size());
 }
 
-void TSWFActionByteCode::WriteToStream(TBitsEngine& Engine) { WriteData(Engine); }
+void TSWFActionByteCode::WriteToStream(TBitsEngine& Engine) {
+  WriteData(Engine);
+}
 
 TSWFAction& TSWFActionList::Add(std::unique_ptr<TSWFAction> Action) {
   items_.push_back(std::move(Action));

@@ -123,7 +123,9 @@ void TSWFActionJump::ReadData(TBitsEngine& Engine) {
   StaticOffset = true;
 }
 
-void TSWFActionJump::WriteData(TBitsEngine& Engine) { WriteTarget(Engine, 0, BranchOffset); }
+void TSWFActionJump::WriteData(TBitsEngine& Engine) {
+  WriteTarget(Engine, 0, BranchOffset);
+}
 
 void TSWFActionJump::WriteToStream(TBitsEngine& Engine) {
   recordStart_ = Engine.Stream().Position();
@@ -148,7 +150,9 @@ void TSWFActionWith::ReadData(TBitsEngine& Engine) {
   StaticOffset = true;
 }
 
-void TSWFActionWith::WriteData(TBitsEngine& Engine) { WriteTarget(Engine, 0, Size); }
+void TSWFActionWith::WriteData(TBitsEngine& Engine) {
+  WriteTarget(Engine, 0, Size);
+}
 
 void TSWFActionWith::WriteToStream(TBitsEngine& Engine) {
   recordStart_ = Engine.Stream().Position();
@@ -246,11 +250,11 @@ void TSWFActionDefineFunction2::WriteData(TBitsEngine& Engine) {
   Engine.WriteString(FunctionName);
   Engine.WriteWord(static_cast<uint16_t>(Parameters.size()));
   Engine.WriteByte(RegisterCount);
-  Engine.WriteByte(static_cast<uint8_t>(
-      (PreloadParentFlag ? 0x80 : 0) | (PreloadRootFlag ? 0x40 : 0) |
-      (SuppressSuperFlag ? 0x20 : 0) | (PreloadSuperFlag ? 0x10 : 0) |
-      (SuppressArgumentsFlag ? 0x08 : 0) | (PreloadArgumentsFlag ? 0x04 : 0) |
-      (SuppressThisFlag ? 0x02 : 0) | (PreloadThisFlag ? 0x01 : 0)));
+  Engine.WriteByte(
+      static_cast<uint8_t>((PreloadParentFlag ? 0x80 : 0) | (PreloadRootFlag ? 0x40 : 0) |
+                           (SuppressSuperFlag ? 0x20 : 0) | (PreloadSuperFlag ? 0x10 : 0) |
+                           (SuppressArgumentsFlag ? 0x08 : 0) | (PreloadArgumentsFlag ? 0x04 : 0) |
+                           (SuppressThisFlag ? 0x02 : 0) | (PreloadThisFlag ? 0x01 : 0)));
   Engine.WriteByte(PreloadGlobalFlag ? 0x01 : 0);
   for (const TSWFFunctionParam& param : Parameters) {
     Engine.WriteByte(param.Register);
@@ -330,7 +334,8 @@ void TSWFActionTry::WriteData(TBitsEngine& Engine) {
   }
 
   Engine.WriteByte(static_cast<uint8_t>((CatchInRegisterFlag ? 0x04 : 0) |
-                                        (FinallyBlockFlag ? 0x02 : 0) | (CatchBlockFlag ? 0x01 : 0)));
+                                        (FinallyBlockFlag ? 0x02 : 0) |
+                                        (CatchBlockFlag ? 0x01 : 0)));
   WriteTarget(Engine, 0, TrySize);
   if (CatchBlockFlag || StaticOffset)
     WriteTarget(Engine, 1, CatchSize);

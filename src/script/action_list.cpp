@@ -14,6 +14,7 @@
 namespace orvanta {
 
 std::unique_ptr<TSWFAction> CreateActionByCode(uint8_t Code) {
+  // clang-format off
   switch (Code) {
     case 0x81: return std::make_unique<TSWFActionGotoFrame>();
     case 0x83: return std::make_unique<TSWFActionGetUrl>();
@@ -36,13 +37,15 @@ std::unique_ptr<TSWFAction> CreateActionByCode(uint8_t Code) {
     case TSWFAction::kOffsetMarker: return std::make_unique<TSWFOffsetMarker>();
     default: return CreateCodeAction(Code);
   }
+  // clang-format on
 }
 
 namespace {
 
 // A record kept byte for byte: code, and from 0x80 up the length and the data.
 std::unique_ptr<TSWFAction> RawRecord(std::span<const uint8_t> Record) {
-  auto raw = std::make_unique<TSWFActionByteCode>(std::vector<uint8_t>(Record.begin(), Record.end()));
+  auto raw =
+      std::make_unique<TSWFActionByteCode>(std::vector<uint8_t>(Record.begin(), Record.end()));
   raw->Length = static_cast<uint16_t>(std::min<size_t>(raw->Data.size(), 0xFFFF));
   return raw;
 }
@@ -107,8 +110,10 @@ std::vector<TPendingMarker> ResolveBranches(const std::vector<std::unique_ptr<TS
       const int64_t goal = recordEnd + target.Offset;
       // A backward target may be any boundary up to this record's start; a forward one any
       // boundary after this record, the end of the block included.
-      auto first = target.Offset < 0 ? Starts.begin() : Starts.begin() + static_cast<std::ptrdiff_t>(i + 1);
-      auto last = target.Offset < 0 ? Starts.begin() + static_cast<std::ptrdiff_t>(i + 1) : Starts.end();
+      auto first =
+          target.Offset < 0 ? Starts.begin() : Starts.begin() + static_cast<std::ptrdiff_t>(i + 1);
+      auto last =
+          target.Offset < 0 ? Starts.begin() + static_cast<std::ptrdiff_t>(i + 1) : Starts.end();
       auto at = goal < 0 ? last : std::lower_bound(first, last, static_cast<uint64_t>(goal));
       if (at == last || static_cast<int64_t>(*at) != goal) {
         marker->Label = "Error Size offset: " + std::to_string(target.Offset);
@@ -161,8 +166,9 @@ void ReadActionList(TBitsEngine& Engine, TSWFActionList& List, uint32_t Budget) 
 
   std::vector<TPendingMarker> pending = ResolveBranches(actions, starts);
   // Markers in front of the same action keep the order they were made in.
-  std::stable_sort(pending.begin(), pending.end(),
-                   [](const TPendingMarker& a, const TPendingMarker& b) { return a.Before < b.Before; });
+  std::stable_sort(
+      pending.begin(), pending.end(),
+      [](const TPendingMarker& a, const TPendingMarker& b) { return a.Before < b.Before; });
   auto next = pending.begin();
   for (size_t i = 0; i <= actions.size(); ++i) {
     for (; next != pending.end() && next->Before == i; ++next) {

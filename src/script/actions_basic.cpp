@@ -12,6 +12,7 @@ std::unique_ptr<TSWFAction> Make() {
 }  // namespace
 
 std::unique_ptr<TSWFAction> CreateCodeAction(uint8_t Code) {
+  // clang-format off
   switch (Code) {
     case 0x04: return Make<TSWFActionNextFrame>();
     case 0x05: return Make<TSWFActionPreviousFrame>();
@@ -98,6 +99,7 @@ std::unique_ptr<TSWFAction> CreateCodeAction(uint8_t Code) {
     case 0x9E: return Make<TSWFActionCall>();
     default: return nullptr;
   }
+  // clang-format on
 }
 
 }  // namespace orvanta

@@ -18,9 +18,13 @@ void TSWFActionGotoFrame::Assign(const TSWFAction& Source) {
   Frame = dynamic_cast<const TSWFActionGotoFrame&>(Source).Frame;
 }
 
-void TSWFActionGotoFrame::ReadData(TBitsEngine& Engine) { Frame = Engine.ReadWord(); }
+void TSWFActionGotoFrame::ReadData(TBitsEngine& Engine) {
+  Frame = Engine.ReadWord();
+}
 
-void TSWFActionGotoFrame::WriteData(TBitsEngine& Engine) { Engine.WriteWord(Frame); }
+void TSWFActionGotoFrame::WriteData(TBitsEngine& Engine) {
+  Engine.WriteWord(Frame);
+}
 
 void TSWFActionGetUrl::Assign(const TSWFAction& Source) {
   TSWFAction::Assign(Source);
@@ -68,27 +72,39 @@ void TSWFActionSetTarget::Assign(const TSWFAction& Source) {
   TargetName = dynamic_cast<const TSWFActionSetTarget&>(Source).TargetName;
 }
 
-void TSWFActionSetTarget::ReadData(TBitsEngine& Engine) { TargetName = Engine.ReadString(); }
+void TSWFActionSetTarget::ReadData(TBitsEngine& Engine) {
+  TargetName = Engine.ReadString();
+}
 
-void TSWFActionSetTarget::WriteData(TBitsEngine& Engine) { Engine.WriteString(TargetName); }
+void TSWFActionSetTarget::WriteData(TBitsEngine& Engine) {
+  Engine.WriteString(TargetName);
+}
 
 void TSWFActionGoToLabel::Assign(const TSWFAction& Source) {
   TSWFAction::Assign(Source);
   Label = dynamic_cast<const TSWFActionGoToLabel&>(Source).Label;
 }
 
-void TSWFActionGoToLabel::ReadData(TBitsEngine& Engine) { Label = Engine.ReadString(); }
+void TSWFActionGoToLabel::ReadData(TBitsEngine& Engine) {
+  Label = Engine.ReadString();
+}
 
-void TSWFActionGoToLabel::WriteData(TBitsEngine& Engine) { Engine.WriteString(Label); }
+void TSWFActionGoToLabel::WriteData(TBitsEngine& Engine) {
+  Engine.WriteString(Label);
+}
 
 void TSWFActionWaitForFrame2::Assign(const TSWFAction& Source) {
   TSWFAction4::Assign(Source);
   SkipCount = dynamic_cast<const TSWFActionWaitForFrame2&>(Source).SkipCount;
 }
 
-void TSWFActionWaitForFrame2::ReadData(TBitsEngine& Engine) { SkipCount = Engine.ReadByte(); }
+void TSWFActionWaitForFrame2::ReadData(TBitsEngine& Engine) {
+  SkipCount = Engine.ReadByte();
+}
 
-void TSWFActionWaitForFrame2::WriteData(TBitsEngine& Engine) { Engine.WriteByte(SkipCount); }
+void TSWFActionWaitForFrame2::WriteData(TBitsEngine& Engine) {
+  Engine.WriteByte(SkipCount);
+}
 
 void TSWFActionGetURL2::Assign(const TSWFAction& Source) {
   TSWFAction4::Assign(Source);
@@ -137,9 +153,13 @@ void TSWFActionStoreRegister::Assign(const TSWFAction& Source) {
   RegisterNumber = dynamic_cast<const TSWFActionStoreRegister&>(Source).RegisterNumber;
 }
 
-void TSWFActionStoreRegister::ReadData(TBitsEngine& Engine) { RegisterNumber = Engine.ReadByte(); }
+void TSWFActionStoreRegister::ReadData(TBitsEngine& Engine) {
+  RegisterNumber = Engine.ReadByte();
+}
 
-void TSWFActionStoreRegister::WriteData(TBitsEngine& Engine) { Engine.WriteByte(RegisterNumber); }
+void TSWFActionStoreRegister::WriteData(TBitsEngine& Engine) {
+  Engine.WriteByte(RegisterNumber);
+}
 
 void TSWFActionConstantPool::Assign(const TSWFAction& Source) {
   TSWFAction5::Assign(Source);

@@ -22,7 +22,9 @@ void TFlashActionScript::Assign(const TBasedSWFObject& Source) {
   CopyActionList(dynamic_cast<const TFlashActionScript&>(Source).Actions(), *actions_);
 }
 
-int TFlashActionScript::MinVersion() const { return actions_->MinVersion(); }
+int TFlashActionScript::MinVersion() const {
+  return actions_->MinVersion();
+}
 
 void TFlashActionScript::WriteToStream(TBitsEngine& Engine) {
   TSWFDoAction tag(*actions_);
@@ -34,19 +36,45 @@ T& TFlashActionScript::Append() {
   return static_cast<T&>(actions_->Add(std::make_unique<T>()));
 }
 
-void TFlashActionScript::Add2() { Append<TSWFActionAdd2>(); }
-void TFlashActionScript::CallMethod() { Append<TSWFActionCallMethod>(); }
-void TFlashActionScript::GetMember() { Append<TSWFActionGetMember>(); }
-void TFlashActionScript::GetVariable() { Append<TSWFActionGetVariable>(); }
-void TFlashActionScript::Greater() { Append<TSWFActionGreater>(); }
-void TFlashActionScript::Less2() { Append<TSWFActionLess2>(); }
-void TFlashActionScript::Multiply() { Append<TSWFActionMultiply>(); }
-void TFlashActionScript::Pop() { Append<TSWFActionPop>(); }
-void TFlashActionScript::SetMember() { Append<TSWFActionSetMember>(); }
-void TFlashActionScript::SetVariable() { Append<TSWFActionSetVariable>(); }
-void TFlashActionScript::Stop() { Append<TSWFActionStop>(); }
-void TFlashActionScript::Subtract() { Append<TSWFActionSubtract>(); }
-void TFlashActionScript::Not() { Append<TSWFActionNot>(); }
+void TFlashActionScript::Add2() {
+  Append<TSWFActionAdd2>();
+}
+void TFlashActionScript::CallMethod() {
+  Append<TSWFActionCallMethod>();
+}
+void TFlashActionScript::GetMember() {
+  Append<TSWFActionGetMember>();
+}
+void TFlashActionScript::GetVariable() {
+  Append<TSWFActionGetVariable>();
+}
+void TFlashActionScript::Greater() {
+  Append<TSWFActionGreater>();
+}
+void TFlashActionScript::Less2() {
+  Append<TSWFActionLess2>();
+}
+void TFlashActionScript::Multiply() {
+  Append<TSWFActionMultiply>();
+}
+void TFlashActionScript::Pop() {
+  Append<TSWFActionPop>();
+}
+void TFlashActionScript::SetMember() {
+  Append<TSWFActionSetMember>();
+}
+void TFlashActionScript::SetVariable() {
+  Append<TSWFActionSetVariable>();
+}
+void TFlashActionScript::Stop() {
+  Append<TSWFActionStop>();
+}
+void TFlashActionScript::Subtract() {
+  Append<TSWFActionSubtract>();
+}
+void TFlashActionScript::Not() {
+  Append<TSWFActionNot>();
+}
 
 void TFlashActionScript::GetUrl(const std::string& url, const std::string& target) {
   auto& action = Append<TSWFActionGetUrl>();
@@ -66,9 +94,13 @@ void TFlashActionScript::GotoAndPlay(uint16_t frame) {
   GotoFrame2(true, 0);
 }
 
-TSWFActionIf& TFlashActionScript::If() { return Append<TSWFActionIf>(); }
+TSWFActionIf& TFlashActionScript::If() {
+  return Append<TSWFActionIf>();
+}
 
-TSWFActionPush& TFlashActionScript::Push(const TPushValue& value) { return PushValues({value}); }
+TSWFActionPush& TFlashActionScript::Push(const TPushValue& value) {
+  return PushValues({value});
+}
 
 TSWFActionPush& TFlashActionScript::PushValues(std::initializer_list<TPushValue> values) {
   auto* push = dynamic_cast<TSWFActionPush*>(actions_->Last());

@@ -24,7 +24,9 @@ void TSWFDoAction::Assign(const TBasedSWFObject& Source) {
   CopyActionList(source.Actions(), *actions_);
 }
 
-int TSWFDoAction::MinVersion() const { return std::max(3, actions_->MinVersion()); }
+int TSWFDoAction::MinVersion() const {
+  return std::max(3, actions_->MinVersion());
+}
 
 void TSWFDoAction::ReadActions(TBitsEngine& Engine, uint32_t Budget) {
   if (ParseActions) {
@@ -42,7 +44,9 @@ void TSWFDoAction::ReadActions(TBitsEngine& Engine, uint32_t Budget) {
   actions_->Add(std::move(raw));
 }
 
-void TSWFDoAction::ReadFromStream(TBitsEngine& Engine) { ReadActions(Engine, BodySize); }
+void TSWFDoAction::ReadFromStream(TBitsEngine& Engine) {
+  ReadActions(Engine, BodySize);
+}
 
 void TSWFDoAction::WriteTagBody(TBitsEngine& Engine) {
   actions_->WriteToStream(Engine);
@@ -55,7 +59,9 @@ void TSWFDoInitAction::Assign(const TBasedSWFObject& Source) {
 }
 
 // Init actions arrived with version 6; their actions may need more.
-int TSWFDoInitAction::MinVersion() const { return std::max(6, Actions().MinVersion()); }
+int TSWFDoInitAction::MinVersion() const {
+  return std::max(6, Actions().MinVersion());
+}
 
 void TSWFDoInitAction::ReadFromStream(TBitsEngine& Engine) {
   SpriteID = Engine.ReadWord();

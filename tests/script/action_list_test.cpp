@@ -23,13 +23,17 @@ TSWFActionList Read(const Bytes& block, uint32_t budget) {
   return list;
 }
 
-TSWFActionList Read(const Bytes& block) { return Read(block, static_cast<uint32_t>(block.size())); }
+TSWFActionList Read(const Bytes& block) {
+  return Read(block, static_cast<uint32_t>(block.size()));
+}
 
 Bytes ListBytes(const TSWFActionList& list) {
   return Written([&](TBitsEngine& e) { list.WriteToStream(e); });
 }
 
-TSWFOffsetMarker* AsMarker(TSWFAction& action) { return dynamic_cast<TSWFOffsetMarker*>(&action); }
+TSWFOffsetMarker* AsMarker(TSWFAction& action) {
+  return dynamic_cast<TSWFOffsetMarker*>(&action);
+}
 
 const Bytes kPush1 = {0x96, 0x05, 0x00, 0x07, 0x01, 0x00, 0x00, 0x00};
 
@@ -79,9 +83,9 @@ TEST(ReadActionList, TargetsOffABoundaryStayUnplaced) {
 }
 
 TEST(ReadActionList, TryBlocksAndTheEndOfTheList) {
-  Bytes tryBlock = {0x8F, 0x09, 0x00, 0x03, 0x01, 0x00, 0x01, 0x00, 0x01, 0x00, 'e', 0x00,
-                    0x07, 0x07, 0x07,
-                    0x9D, 0x02, 0x00, 0x01, 0x00, 0x07};  // If to the end flag
+  Bytes tryBlock = {
+      0x8F, 0x09, 0x00, 0x03, 0x01, 0x00, 0x01, 0x00, 0x01, 0x00, 'e',
+      0x00, 0x07, 0x07, 0x07, 0x9D, 0x02, 0x00, 0x01, 0x00, 0x07};  // If to the end flag
   TSWFActionList list = Read(Concat({tryBlock, {0x00}}));
   ASSERT_EQ(list.Count(), 10u);
   auto& tryAction = dynamic_cast<TSWFActionTry&>(list[0]);
@@ -121,12 +125,12 @@ TEST(ReadActionList, TruncatedRecordsThrow) {
 }
 
 TEST(ReadActionList, MalformedKnownActionsAreKeptRaw) {
-  Bytes actions = {0x81, 0x01, 0x00, 0x05,             // GotoFrame with a 1-byte frame
-                   0x83, 0x02, 0x00, 'a', 'b',         // GetUrl without terminators
-                   0x88, 0x04, 0x00, 0x05, 0x00, 'a', 0x00,  // a pool that lies about its count
-                   0x9E, 0x01, 0x00, 0x01,             // Call carrying data
+  Bytes actions = {0x81, 0x01, 0x00, 0x05,                    // GotoFrame with a 1-byte frame
+                   0x83, 0x02, 0x00, 'a',  'b',               // GetUrl without terminators
+                   0x88, 0x04, 0x00, 0x05, 0x00, 'a',  0x00,  // a pool that lies about its count
+                   0x9E, 0x01, 0x00, 0x01,                    // Call carrying data
                    0x88, 0x05, 0x00, 0x01, 0x00, 0x00, 0x07, 0x07,  // a pool with bytes left over
-                   0x9F, 0x01, 0x00, 0x81,             // GotoFrame2 with a reserved bit set
+                   0x9F, 0x01, 0x00, 0x81,  // GotoFrame2 with a reserved bit set
                    0x07};
   TSWFActionList list = Read(actions);
   ASSERT_EQ(list.Count(), 7u);

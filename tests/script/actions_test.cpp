@@ -35,21 +35,20 @@ TEST(ActionTable, EveryListedCodeHasItsClassAndVersion) {
                             0x15, 0x17, 0x18, 0x1C, 0x1D, 0x20, 0x21, 0x22, 0x23, 0x24, 0x25,
                             0x26, 0x27, 0x28, 0x29, 0x2D, 0x30, 0x31, 0x32, 0x33, 0x34, 0x35,
                             0x36, 0x37, 0x8D, 0x96, 0x99, 0x9A, 0x9D, 0x9E, 0x9F, 0xFE};
-  const std::set<int> v5 = {0x3A, 0x3B, 0x3C, 0x3D, 0x3E, 0x3F, 0x40, 0x41, 0x42, 0x43, 0x44,
-                            0x45, 0x46, 0x47, 0x48, 0x49, 0x4A, 0x4B, 0x4C, 0x4D, 0x4E, 0x4F,
-                            0x50, 0x51, 0x52, 0x53, 0x60, 0x61, 0x62, 0x63, 0x64, 0x65, 0x87,
-                            0x88, 0x94, 0x9B};
+  const std::set<int> v5 = {0x3A, 0x3B, 0x3C, 0x3D, 0x3E, 0x3F, 0x40, 0x41, 0x42, 0x43, 0x44, 0x45,
+                            0x46, 0x47, 0x48, 0x49, 0x4A, 0x4B, 0x4C, 0x4D, 0x4E, 0x4F, 0x50, 0x51,
+                            0x52, 0x53, 0x60, 0x61, 0x62, 0x63, 0x64, 0x65, 0x87, 0x88, 0x94, 0x9B};
   const std::set<int> v6 = {0x54, 0x55, 0x66, 0x67, 0x68};
   const std::set<int> v7 = {0x2A, 0x2B, 0x2C, 0x69, 0x8E, 0x8F};
   for (int code = 0; code < 256; ++code) {
     SCOPED_TRACE(code);
     auto action = CreateActionByCode(static_cast<uint8_t>(code));
     int expected = v3.count(code) || code == 0xFF ? 3
-                   : v4.count(code)                ? 4
-                   : v5.count(code)                ? 5
-                   : v6.count(code)                ? 6
-                   : v7.count(code)                ? 7
-                                                   : 0;
+                   : v4.count(code)               ? 4
+                   : v5.count(code)               ? 5
+                   : v6.count(code)               ? 6
+                   : v7.count(code)               ? 7
+                                                  : 0;
     if (expected == 0) {
       EXPECT_EQ(action, nullptr);
       continue;
@@ -111,7 +110,7 @@ TEST(ActionRecords, FieldsAreWrittenInRecordOrder) {
 
 TEST(ActionRecords, GetUrlConvertsOnlyTheUrl) {
   TSWFActionGetUrl url;
-  url.UrlString = "\xE9";    // e acute in cp1252
+  url.UrlString = "\xE9";     // e acute in cp1252
   url.TargetString = "\xE9";  // stays one byte
   Bytes record = Record(url);
   EXPECT_EQ(record, Bytes({0x83, 0x05, 0x00, 0xC3, 0xA9, 0x00, 0xE9, 0x00}));
@@ -142,8 +141,8 @@ TEST(ActionRecords, FunctionsAndTryWithStaticSizes) {
   function2.PreloadGlobalFlag = true;
   function2.Parameters = {{1, "x"}, {0, "y"}};
   function2.SetCodeSize(5);
-  Bytes function2Record = {0x8E, 0x0F, 0x00, 'g',  0, 0x02, 0x00, 0x03, 0x82,
-                           0x01, 0x01, 'x',  0,    0,  'y',  0,    0x05, 0x00};
+  Bytes function2Record = {0x8E, 0x0F, 0x00, 'g', 0, 0x02, 0x00, 0x03, 0x82,
+                           0x01, 0x01, 'x',  0,   0, 'y',  0,    0x05, 0x00};
   EXPECT_EQ(Record(function2), function2Record);
 
   TSWFActionTry tryAction;

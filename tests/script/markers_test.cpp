@@ -88,8 +88,8 @@ TEST(Markers, BlockSizesOfWithAndFunctions) {
   PlaceForward(list, function.Marker());
   Bytes expected = {0x9B, 0x06, 0x00, 'f',  0x00, 0x00, 0x00, 0x19, 0x00,  // function: 25 bytes
                     0x94, 0x02, 0x00, 0x01, 0x00, 0x07,                    // with: 1 byte
-                    0x8E, 0x08, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x08, 0x00,
-                    0x96, 0x05, 0x00, 0x07, 0x01, 0x00, 0x00, 0x00};
+                    0x8E, 0x08, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x08,
+                    0x00, 0x96, 0x05, 0x00, 0x07, 0x01, 0x00, 0x00, 0x00};
   EXPECT_EQ(ListBytes(list), expected);
 }
 
@@ -105,9 +105,9 @@ TEST(Markers, TryBlocksCountFromTheBlockBefore) {
   PlaceForward(list, tryAction.CatchMarker());
   Stops(list, 3);
   PlaceForward(list, tryAction.FinallyMarker());
-  EXPECT_EQ(ListBytes(list), Concat({{0x8F, 0x09, 0x00, 0x03, 0x01, 0x00, 0x02, 0x00, 0x03, 0x00,
-                                      'e', 0x00},
-                                     Bytes(6, 0x07)}));
+  EXPECT_EQ(ListBytes(list),
+            Concat({{0x8F, 0x09, 0x00, 0x03, 0x01, 0x00, 0x02, 0x00, 0x03, 0x00, 'e', 0x00},
+                    Bytes(6, 0x07)}));
 
   // Without a catch block the finally block follows the try block, and CatchSize is 0.
   TSWFActionList noCatch;
@@ -119,9 +119,9 @@ TEST(Markers, TryBlocksCountFromTheBlockBefore) {
   PlaceForward(noCatch, tryFinally.TryMarker());
   Stops(noCatch, 2);
   PlaceForward(noCatch, tryFinally.FinallyMarker());
-  EXPECT_EQ(ListBytes(noCatch), Concat({{0x8F, 0x08, 0x00, 0x06, 0x01, 0x00, 0x00, 0x00, 0x02,
-                                         0x00, 0x01},
-                                        Bytes(3, 0x07)}));
+  EXPECT_EQ(
+      ListBytes(noCatch),
+      Concat({{0x8F, 0x08, 0x00, 0x06, 0x01, 0x00, 0x00, 0x00, 0x02, 0x00, 0x01}, Bytes(3, 0x07)}));
 }
 
 TEST(Markers, StaticOffsetsAndDisabledMarkersWriteTheStoredNumber) {
@@ -147,7 +147,7 @@ TEST(Markers, AnUnplacedMarkerStaysWithItsAction) {
   auto owned = marker->ReleaseFromOwner();
   EXPECT_EQ(owned.get(), marker);
   EXPECT_EQ(marker->ReleaseFromOwner(), nullptr);  // now the caller's
-  EXPECT_EQ(&ifAction.Marker(), marker);          // still the target
+  EXPECT_EQ(&ifAction.Marker(), marker);           // still the target
 
   // A Try takes only block-end markers.
   TSWFActionTry tryAction;

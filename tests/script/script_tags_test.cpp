@@ -103,8 +103,8 @@ TEST(ActionScript, ConsecutivePushesShareOneAction) {
   EXPECT_EQ(dynamic_cast<TSWFActionPush&>(script.GetAction(0)).Count(), 2u);
   EXPECT_EQ(ScriptBody(script),
             Bytes({0x96, 0x08, 0x00, 0x07, 0x01, 0x00, 0x00, 0x00, 0x00, 'x', 0x00,  // 1, "x"
-                   0x1C,                                                      // GetVariable
-                   0x96, 0x03, 0x00, 0x05, 0x01, 0x02,                        // true, null
+                   0x1C,                                                             // GetVariable
+                   0x96, 0x03, 0x00, 0x05, 0x01, 0x02,                               // true, null
                    0x00}));
 }
 
@@ -121,8 +121,8 @@ TEST(ActionScript, ConditionalBlocksSkipToTheirMarker) {
   EXPECT_EQ(&script.SetMarker(&end, false), &end);
   EXPECT_TRUE(end.Placed);
   EXPECT_EQ(ScriptBody(script),
-            Bytes({0x96, 0x0A, 0x00, 0x07, 0x02, 0x00, 0x00, 0x00, 0x07, 0x03, 0x00, 0x00, 0x00,
-                   0x48, 0x12, 0x9D, 0x02, 0x00, 0x02, 0x00, 0x07, 0x07, 0x00}));
+            Bytes({0x96, 0x0A, 0x00, 0x07, 0x02, 0x00, 0x00, 0x00, 0x07, 0x03, 0x00, 0x00,
+                   0x00, 0x48, 0x12, 0x9D, 0x02, 0x00, 0x02, 0x00, 0x07, 0x07, 0x00}));
 
   // A loop: a backward marker first, a jump back to it later.
   TFlashActionScript loop;
@@ -136,17 +136,16 @@ TEST(ActionScript, ConditionalBlocksSkipToTheirMarker) {
 TEST(ActionScript, FrameJumpsAndLinks) {
   TFlashActionScript script;
   script.GotoAndPlay(3);
-  EXPECT_EQ(ScriptBody(script), Bytes({0x96, 0x05, 0x00, 0x07, 0x03, 0x00, 0x00, 0x00, 0x9F,
-                                       0x01, 0x00, 0x01, 0x00}));
+  EXPECT_EQ(ScriptBody(script),
+            Bytes({0x96, 0x05, 0x00, 0x07, 0x03, 0x00, 0x00, 0x00, 0x9F, 0x01, 0x00, 0x01, 0x00}));
   TFlashActionScript link;
   link.GotoFrame2(false, 2);
   link.GetUrl("http://a", "_blank");
-  EXPECT_EQ(ScriptBody(link),
-            Concat({{0x9F, 0x03, 0x00, 0x02, 0x02, 0x00},
-                    {0x83, 0x10, 0x00},
-                    test::StringBytes("http://a"),
-                    test::StringBytes("_blank"),
-                    {0x00}}));
+  EXPECT_EQ(ScriptBody(link), Concat({{0x9F, 0x03, 0x00, 0x02, 0x02, 0x00},
+                                      {0x83, 0x10, 0x00},
+                                      test::StringBytes("http://a"),
+                                      test::StringBytes("_blank"),
+                                      {0x00}}));
 }
 
 TEST(ActionScript, AScriptOnAnotherListLeavesItToItsOwner) {
