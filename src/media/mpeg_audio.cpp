@@ -35,7 +35,8 @@ uint32_t BigEndian32(const uint8_t* p) {
 
 bool IsInfoTag(const uint8_t* p) {
   return std::memcmp(p, "Info", 4) == 0 || std::memcmp(p, "Xing", 4) == 0 ||
-         std::memcmp(p, "LAME", 4) == 0 || std::memcmp(p, "UUUU", 4) == 0;
+         std::memcmp(p, "LAME", 4) == 0 || std::memcmp(p, "UUUU", 4) == 0 ||
+         std::memcmp(p, "VBRI", 4) == 0;
 }
 
 }  // namespace

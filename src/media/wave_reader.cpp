@@ -205,7 +205,8 @@ void TWaveReader::TakeMPEG(uint64_t start, uint64_t length, bool wave) {
   FrameSize = static_cast<uint32_t>(header.FrameSize());
   FrameCount = mpeg_->FrameCount();
   BitRate = static_cast<uint32_t>(header.BitRate());
-  if (uint64_t{FrameSize} * FrameCount > mpeg_->FileSize)
+  // The first frame's size says nothing about the others of a VBR file.
+  if (!mpeg_->VBR.Found && uint64_t{FrameSize} * FrameCount > mpeg_->FileSize)
     FrameCount = static_cast<uint32_t>(mpeg_->FileSize / FrameSize);
 }
 
