@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <initializer_list>
 #include <string>
 
 #include "platform/errors.h"
@@ -21,6 +22,17 @@ constexpr uint64_t kMinMorphLineStyleBytes = 10;
 
 // Width of a signed field holding magnitude M; |INT32_MIN| still fits in 32 bits.
 unsigned SignedBitsFor(uint32_t M) { return M == 0 ? 0 : std::min(32u, BitsCount(M) + 1); }
+
+// The width rule is symmetric, so the most negative value of a field (-65536 in an edge's 17
+// bits, as a file may hold) asks for one bit more than its width field can count. Such values
+// still fit the largest width exactly, which is then used.
+unsigned CapWidth(unsigned N, unsigned Limit, std::initializer_list<int32_t> Values) {
+  if (N <= Limit) return N;
+  const int64_t lowest = -(int64_t{1} << (Limit - 1)), highest = (int64_t{1} << (Limit - 1)) - 1;
+  for (int32_t v : Values)
+    if (v < lowest || v > highest) return N;
+  return Limit;
+}
 
 uint16_t ReadStyleCount(TBitsEngine& Engine) {
   uint8_t count = Engine.ReadByte();
@@ -451,7 +463,7 @@ void TSWFStraightEdgeRecord::Assign(const TSWFShapeRecord& Source) {
 }
 
 void TSWFStraightEdgeRecord::WriteToStream(TBitsEngine& Engine) {
-  unsigned n = std::max(2u, SignedBitsFor(MaxAbs(DeltaX, DeltaY)));
+  unsigned n = CapWidth(std::max(2u, SignedBitsFor(MaxAbs(DeltaX, DeltaY))), 17, {DeltaX, DeltaY});
   Engine.WriteBit(true);  // edge
   Engine.WriteBit(true);  // straight
   Engine.WriteBits(n - 2, 4);
@@ -531,7 +543,7 @@ void TSWFStyleChangeRecord::WriteToStream(TBitsEngine& Engine) {
   Engine.WriteBit(StateFillStyle0);
   Engine.WriteBit(moveTo);
   if (moveTo) {
-    unsigned n = SignedBitsFor(MaxAbs(DeltaX, DeltaY));
+    unsigned n = CapWidth(SignedBitsFor(MaxAbs(DeltaX, DeltaY)), 31, {DeltaX, DeltaY});
     Engine.WriteBits(n, 5);
     Engine.WriteSBits(DeltaX, n);
     Engine.WriteSBits(DeltaY, n);
@@ -567,7 +579,8 @@ void TSWFCurvedEdgeRecord::Assign(const TSWFShapeRecord& Source) {
 void TSWFCurvedEdgeRecord::WriteToStream(TBitsEngine& Engine) {
   uint32_t largest = MaxAbs(ControlDeltaX, ControlDeltaY, AnchorDeltaX, AnchorDeltaY);
   if (largest == 0) return;
-  unsigned n = std::max(2u, SignedBitsFor(largest));
+  unsigned n = CapWidth(std::max(2u, SignedBitsFor(largest)), 17,
+                        {ControlDeltaX, ControlDeltaY, AnchorDeltaX, AnchorDeltaY});
   Engine.WriteBit(true);   // edge
   Engine.WriteBit(false);  // curved
   Engine.WriteBits(n - 2, 4);

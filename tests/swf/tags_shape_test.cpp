@@ -372,6 +372,14 @@ TEST(ShapeRecords, EdgeEncodings) {
     e.FlushBits();
   });
   EXPECT_EQ(bits[0], 0xFF);  // 1, 1, 1111, general 1, first bit of -65535
+  // -65536 fills a 17-bit field exactly; the width rule alone would ask for an 18th bit that
+  // NumBits cannot count.
+  TSWFStraightEdgeRecord lowest(-65536, 0);
+  EXPECT_EQ(Written([&](TBitsEngine& e) {
+              lowest.WriteToStream(e);
+              e.FlushBits();
+            }),
+            (Bytes{0xFC, 0x80, 0x00, 0x00}));
   TSWFShapeRecordList records;
   TMemoryStream stream(bits);
   TBitsEngine engine(stream);
