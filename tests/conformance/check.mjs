@@ -70,6 +70,11 @@ function loadExpectations(dir) {
   } catch (e) {
     throw new Error(`${file}: ${e.message}`);
   }
+  // The same map wrapped as {"files": {...}} is read alike.
+  const keys = data && typeof data === "object" ? Object.keys(data) : [];
+  if (keys.length === 1 && keys[0] === "files" && data.files && typeof data.files === "object") {
+    data = data.files;
+  }
   if (!data || typeof data !== "object" || Array.isArray(data)) {
     throw new Error(`${file}: expected an object mapping file names to expectations`);
   }

@@ -80,6 +80,10 @@ test("parser check passes matching expectations and reports each wrong one by pa
   };
   assert.deepEqual(checkWithParser(bytes, good).failures, []);
 
+  // Blend mode 3 in the file is swf-types' Multiply (2): expectations name it.
+  const place3 = movie({ tags: [tag(70, Uint8Array.of(0x02, 0x02, 1, 0, 1, 0, 3)), tag(TAG.ShowFrame)] });
+  assert.deepEqual(checkWithParser(place3, { fields: { 0: { blendMode: "Multiply", depth: 1, characterId: 1 } } }).failures, []);
+
   const wrong = {
     header: { version: 8 },
     tags: ["SetBackgroundColor", "ShowFrame"],
@@ -105,6 +109,9 @@ test("a body swf-parser rejects or does not read to its end fails the file", () 
 
   const long = movie({ tags: [tag(TAG.SetBackgroundColor, Uint8Array.of(1, 2, 3, 4)), show] });
   assert.match(checkWithParser(long).failures.join("\n"), /SetBackgroundColor\): swf-parser left 1 of 4 body bytes unread/);
+  assert.deepEqual(checkWithParser(long, { rawTags: [{ index: 0, parserUnread: 1, hex: "01020304" }] }).failures, []);
+  assert.match(checkWithParser(long, { rawTags: [{ index: 0, parserUnread: 2 }] }).failures.join("\n"),
+    /rawTags\[0\]\.parserUnread: expected 2, swf-parser left 1 unread/);
 
   const nested = movie({ tags: [sprite(1, 1, [tag(TAG.SetBackgroundColor, Uint8Array.of(1)), show, tag(TAG.End)]), show] });
   assert.match(checkWithParser(nested).failures.join("\n"), /tags\[0\]\.tags\[0\]: swf-parser could not decode/);
@@ -119,6 +126,9 @@ test("check.mjs plays movies in Ruffle, collects traces and fails panics and wro
     fs.writeFileSync(path.join(dir, "hello.swf"), traceMovie(["hello"]));
     fs.writeFileSync(path.join(dir, "two_lines.swf"), traceMovie(["first", "second line"], { compressed: true, version: 10 }));
     fs.writeFileSync(path.join(dir, "wrong_trace.swf"), traceMovie(["actual"]));
+    // A relative URL in a movie resolves beside it, as in a published folder.
+    const importBody = concat(new TextEncoder().encode("hello.swf\0"), Uint8Array.of(1, 0, 1, 0), new TextEncoder().encode("x\0"));
+    fs.writeFileSync(path.join(dir, "imports.swf"), movie({ version: 7, tags: [tag(57, importBody), tag(TAG.ShowFrame)] }));
     fs.writeFileSync(path.join(dir, "not_a_movie.swf"), new TextEncoder().encode("FWX, not a movie at all"));
     fs.writeFileSync(path.join(dir, "expected.json"), JSON.stringify({
       "hello.swf": { traces: ["hello"], tags: ["SetBackgroundColor", "DoAction", "ShowFrame"] },
@@ -133,10 +143,11 @@ test("check.mjs plays movies in Ruffle, collects traces and fails panics and wro
     assert.equal(code, 1, stdout);
     assert.match(stdout, /^ok {3}hello\.swf/m);
     assert.match(stdout, /^ok {3}two_lines\.swf/m);
+    assert.match(stdout, /^ok {3}imports\.swf/m);
     assert.match(stdout, /wrong_trace\.swf: traces\[0\]: expected "expected", got "actual"/);
     assert.match(stdout, /not_a_movie\.swf: container: unknown signature/);
     assert.match(stdout, /not_a_movie\.swf: ruffle: panic: .*not a valid SWF/i);
-    assert.match(stdout, /^2 passed, 2 failed$/m);
+    assert.match(stdout, /^3 passed, 2 failed$/m);
   } finally {
     fs.rmSync(dir, { recursive: true, force: true });
   }

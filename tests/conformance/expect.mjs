@@ -163,7 +163,12 @@ export function checkWithParser(bytes, expected = {}) {
         }
         const framed = inspect.data.subarray(t.offset, t.offset + t.headerLength + t.length);
         const unread = unreadBodyBytes(framed, inspect.version);
-        if (unread > 0) {
+        const owned = (expected.rawTags ?? []).find((r) => r.index === i && r.parserUnread !== undefined);
+        if (owned) {
+          if (owned.parserUnread !== unread) {
+            failures.push(`rawTags[${i}].parserUnread: expected ${owned.parserUnread}, swf-parser left ${unread} unread`);
+          }
+        } else if (unread > 0) {
           failures.push(`tags[${i}] (${names[i]}): swf-parser left ${unread} of ${t.length} body bytes unread`);
         }
       });
@@ -200,6 +205,7 @@ export function checkWithParser(bytes, expected = {}) {
     const got = { code: t.code, length: t.length, hex: toHex(t.body) };
     const want = { ...raw };
     delete want.index;
+    delete want.parserUnread;
     if (want.hexPrefix !== undefined) {
       if (!got.hex.startsWith(want.hexPrefix.toLowerCase())) {
         failures.push(`rawTags[${raw.index}].hexPrefix: expected ${want.hexPrefix}, body is ${got.hex.slice(0, 80)}`);

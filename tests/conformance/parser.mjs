@@ -3,7 +3,15 @@
 import { ReadableStream } from "@open-flash/stream";
 import { parseSwf } from "swf-parser";
 import { tryParseTag } from "swf-parser/parsers/tags";
+import { BlendMode } from "swf-types/blend-mode";
+import { LanguageCode } from "swf-types/language-code";
+import { AudioCodingFormat } from "swf-types/sound/audio-coding-format";
+import { SoundType } from "swf-types/sound/sound-type";
 import { TagType } from "swf-types/tags/_type";
+import { CsmTableHint } from "swf-types/text/csm-table-hint";
+import { GridFitting } from "swf-types/text/grid-fitting";
+import { TextAlignment } from "swf-types/text/text-alignment";
+import { TextRenderer } from "swf-types/text/text-renderer";
 
 import { toHex } from "./swf.mjs";
 
@@ -23,9 +31,27 @@ export function tagName(tag) {
   return TagType[tag.type] ?? `type${tag.type}`;
 }
 
+// Fields whose numbers are swf-types enum members, named by the field alone. swf-types numbers
+// its enums its own way (BlendMode.Multiply is 2, where the file holds 3), so names are the
+// only readable form for expectations.
+const ENUM_FIELDS = {
+  blendMode: BlendMode,
+  align: TextAlignment,
+  csmTableHint: CsmTableHint,
+  fitting: GridFitting,
+  renderer: TextRenderer,
+  format: AudioCodingFormat,
+  streamFormat: AudioCodingFormat,
+  language: LanguageCode,
+  soundType: SoundType,
+  playbackSoundType: SoundType,
+  streamSoundType: SoundType,
+};
+
 /**
  * Turns swf-parser values into plain data: fixed-point numbers become numbers, byte arrays
- * become lowercase hex strings, and each tag's numeric `type` becomes its name.
+ * become lowercase hex strings, each tag's numeric `type` becomes its name, and so do the
+ * enum fields above.
  */
 export function normalize(value, isTag = false) {
   if (value === null || value === undefined) {
@@ -48,6 +74,8 @@ export function normalize(value, isTag = false) {
     for (const [k, v] of Object.entries(value)) {
       if (isTag && k === "type") {
         out[k] = tagName(value);
+      } else if (k in ENUM_FIELDS && typeof v === "number" && ENUM_FIELDS[k][v] !== undefined) {
+        out[k] = ENUM_FIELDS[k][v];
       } else if (k === "tags" && Array.isArray(v)) {
         out[k] = v.map((t) => normalize(t, true));
       } else {

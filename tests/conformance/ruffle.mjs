@@ -73,13 +73,24 @@ function overlay(player) {
   return out;
 }
 
+// Chromium keeps a removed player's WebGL context until garbage collection and drops the
+// oldest one past its limit; releasing each at once keeps a long run quiet and steady.
 window.orvantaClear = () => {
-  document.getElementById("stage").textContent = "";
+  const stage = document.getElementById("stage");
+  const canvases = [];
+  for (const player of stage.children) {
+    canvases.push(...(player.shadowRoot?.querySelectorAll("canvas") ?? []));
+  }
+  stage.textContent = "";
+  for (const canvas of canvases) {
+    const gl = canvas.getContext("webgl2") || canvas.getContext("webgl");
+    gl?.getExtension("WEBGL_lose_context")?.loseContext();
+  }
 };
 
 window.orvantaPlay = async (opts) => {
+  window.orvantaClear();
   const stage = document.getElementById("stage");
-  stage.textContent = "";
   const player = window.RufflePlayer.newest().createPlayer();
   player.style.width = opts.width + "px";
   player.style.height = opts.height + "px";
@@ -139,8 +150,9 @@ const MIME = {
 };
 
 /**
- * Serves the player page at /, Ruffle's files under /ruffle/ and the given SWF files under
- * /swf/<name>. Only names in those lists are served: nothing else on disk is reachable.
+ * Serves the player page at /, Ruffle's files under /ruffle/ and the given SWF files at
+ * /<name>, beside the page as in a published folder, so that a movie's relative URLs (an
+ * imported library) find their files. Only those names are served.
  */
 export async function startServer(swfFiles) {
   const swfByName = new Map(swfFiles.map((f) => [path.basename(f), f]));
@@ -156,8 +168,8 @@ export async function startServer(swfFiles) {
     }
     if (name.startsWith("/ruffle/") && ruffleFiles.has(name.slice(8))) {
       file = path.join(RUFFLE_DIR, name.slice(8));
-    } else if (name.startsWith("/swf/") && swfByName.has(name.slice(5))) {
-      file = swfByName.get(name.slice(5));
+    } else if (swfByName.has(name.slice(1))) {
+      file = swfByName.get(name.slice(1));
     }
     if (!file) {
       res.writeHead(404, { "content-type": "text/plain" });
@@ -246,7 +258,7 @@ export class RuffleSession {
     let opts = null;
     try {
       opts = {
-        url: `/swf/${encodeURIComponent(fileName)}`,
+        url: `/${encodeURIComponent(fileName)}`,
         width: options.width ?? 550,
         height: options.height ?? 400,
         playMs: options.playMs ?? 1000,
