@@ -18,11 +18,13 @@ int32_t Clamp32(int64_t v) {
   return static_cast<int32_t>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
 }
 
-int64_t Round(double v) { return static_cast<int64_t>(std::nearbyint(v)); }
+int64_t Round(double v) {
+  return static_cast<int64_t>(std::nearbyint(v));
+}
 
 // Signs of the control and anchor deltas of the eight curves of an ellipse, clockwise from the
 // right middle point.
-constexpr int kEllipseSigns[8][4] = {{0, 1, -1, 1},  {-1, 1, -1, 0}, {-1, 0, -1, -1},
+constexpr int kEllipseSigns[8][4] = {{0, 1, -1, 1},   {-1, 1, -1, 0}, {-1, 0, -1, -1},
                                      {-1, -1, 0, -1}, {0, -1, 1, -1}, {1, -1, 1, 0},
                                      {1, 0, 1, 1},    {1, 1, 0, 1}};
 
@@ -110,7 +112,8 @@ bool TFlashEdges::MergeLine(int64_t dx, int64_t dy) {
     last.DeltaX = static_cast<int32_t>(px + dx);
     return true;
   }
-  if (px == dx && py == dy && std::abs(2 * px) <= kMaxEdge - 1 && std::abs(2 * py) <= kMaxEdge - 1) {
+  if (px == dx && py == dy && std::abs(2 * px) <= kMaxEdge - 1 &&
+      std::abs(2 * py) <= kMaxEdge - 1) {
     last.DeltaX = static_cast<int32_t>(2 * px);
     last.DeltaY = static_cast<int32_t>(2 * py);
     return true;
@@ -143,8 +146,8 @@ void TFlashEdges::AddCurve(int64_t controlDX, int64_t controlDY, int64_t anchorD
   if (anchorDX == 0 && anchorDY == 0) return AddLine(controlDX, controlDY);
   if (controlDY == 0 && anchorDY == 0) return AddLine(controlDX + anchorDX, 0);
   if (controlDX == 0 && anchorDX == 0) return AddLine(0, controlDY + anchorDY);
-  Records->push_back(std::make_unique<TSWFCurvedEdgeRecord>(
-      Clamp32(controlDX), Clamp32(controlDY), Clamp32(anchorDX), Clamp32(anchorDY)));
+  Records->push_back(std::make_unique<TSWFCurvedEdgeRecord>(Clamp32(controlDX), Clamp32(controlDY),
+                                                            Clamp32(anchorDX), Clamp32(anchorDY)));
   CurrentX = Clamp32(CurrentX + controlDX + anchorDX);
   CurrentY = Clamp32(CurrentY + controlDY + anchorDY);
 }
@@ -167,7 +170,9 @@ void TFlashEdges::CloseShape() {
     AddLine(int64_t{StartX} - CurrentX, int64_t{StartY} - CurrentY);
 }
 
-void TFlashEdges::EndEdges() { Records->push_back(std::make_unique<TSWFEndShapeRecord>()); }
+void TFlashEdges::EndEdges() {
+  Records->push_back(std::make_unique<TSWFEndShapeRecord>());
+}
 
 void TFlashEdges::MakeRectangle(int32_t w, int32_t h) {
   LineDelta(w, 0);
@@ -195,8 +200,12 @@ void TFlashEdges::CurveDeltaTwips(double w, double h, int i, double kControl, do
 }
 
 namespace {
-double ControlFactor(int i) { return i % 2 == 0 ? 0.207 : 0.1465; }
-double AnchorFactor(int i) { return i % 2 == 0 ? 0.1465 : 0.207; }
+double ControlFactor(int i) {
+  return i % 2 == 0 ? 0.207 : 0.1465;
+}
+double AnchorFactor(int i) {
+  return i % 2 == 0 ? 0.1465 : 0.207;
+}
 }  // namespace
 
 void TFlashEdges::MakeEllipse(int32_t w, int32_t h) {

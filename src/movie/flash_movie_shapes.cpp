@@ -6,7 +6,9 @@
 
 namespace orvanta {
 
-TFlashShape* TFlashMovie::AddShape() { return AddShape(std::make_unique<TFlashShape>(this)); }
+TFlashShape* TFlashMovie::AddShape() {
+  return AddShape(std::make_unique<TFlashShape>(this));
+}
 
 TFlashShape* TFlashMovie::AddShape(std::unique_ptr<TFlashShape> shape) {
   if (!shape) shape = std::make_unique<TFlashShape>(this);

@@ -76,10 +76,18 @@ void TFlashShape::SetBounds(int32_t xMin, int32_t yMin, int32_t xMax, int32_t yM
   Bounds = TSWFRect(xMin * s, yMin * s, xMax * s, yMax * s);
 }
 
-int32_t TFlashShape::XMin() const { return Bounds.Xmin() / UnitScale(); }
-int32_t TFlashShape::XMax() const { return Bounds.Xmax() / UnitScale(); }
-int32_t TFlashShape::YMin() const { return Bounds.Ymin() / UnitScale(); }
-int32_t TFlashShape::YMax() const { return Bounds.Ymax() / UnitScale(); }
+int32_t TFlashShape::XMin() const {
+  return Bounds.Xmin() / UnitScale();
+}
+int32_t TFlashShape::XMax() const {
+  return Bounds.Xmax() / UnitScale();
+}
+int32_t TFlashShape::YMin() const {
+  return Bounds.Ymin() / UnitScale();
+}
+int32_t TFlashShape::YMax() const {
+  return Bounds.Ymax() / UnitScale();
+}
 
 int32_t TFlashShape::Width(bool inTwips) const {
   return (XMax() - XMin()) * (inTwips ? UnitScale() : 1);
@@ -196,8 +204,8 @@ TSWFGradientFill& TFlashShape::SetLinearGradient(uint32_t color1, uint32_t color
   return SetLinearGradient(colors, angle);
 }
 
-TSWFGradientFill& TFlashShape::SetRadialGradient(std::span<const uint32_t> colors,
-                                                 int32_t xCenter, int32_t yCenter) {
+TSWFGradientFill& TFlashShape::SetRadialGradient(std::span<const uint32_t> colors, int32_t xCenter,
+                                                 int32_t yCenter) {
   auto fill = std::make_unique<TSWFGradientFill>();
   fill->FillStyleType = 0x12;
   FillGradient(*fill, colors.first(std::min<size_t>(colors.size(), 8)));
@@ -211,8 +219,8 @@ TSWFGradientFill& TFlashShape::SetRadialGradient(std::span<const uint32_t> color
   return static_cast<TSWFGradientFill&>(AddFillStyle(std::move(fill)));
 }
 
-TSWFGradientFill& TFlashShape::SetRadialGradient(uint32_t color1, uint32_t color2,
-                                                 int32_t xCenter, int32_t yCenter) {
+TSWFGradientFill& TFlashShape::SetRadialGradient(uint32_t color1, uint32_t color2, int32_t xCenter,
+                                                 int32_t yCenter) {
   const uint32_t colors[2] = {color1, color2};
   return SetRadialGradient(colors, xCenter, yCenter);
 }

@@ -21,7 +21,9 @@ constexpr uint64_t kMinMorphFillStyleBytes = 4;  // type, two empty matrices, em
 constexpr uint64_t kMinMorphLineStyleBytes = 10;
 
 // Width of a signed field holding magnitude M; |INT32_MIN| still fits in 32 bits.
-unsigned SignedBitsFor(uint32_t M) { return M == 0 ? 0 : std::min(32u, BitsCount(M) + 1); }
+unsigned SignedBitsFor(uint32_t M) {
+  return M == 0 ? 0 : std::min(32u, BitsCount(M) + 1);
+}
 
 // The width rule is symmetric, so the most negative value of a field (-65536 in an edge's 17
 // bits, as a file may hold) asks for one bit more than its width field can count. Such values
@@ -74,8 +76,7 @@ void SkipToBodyEnd(TBitsEngine& Engine, uint64_t Start, uint32_t BodySize) {
   if (end > Engine.Stream().Position()) Engine.Stream().SetPosition(end);
 }
 
-void ReadLineStyles(TBitsEngine& Engine, TSWFLineStyleList& Lines, bool HasAlpha,
-                    bool LineStyle2) {
+void ReadLineStyles(TBitsEngine& Engine, TSWFLineStyleList& Lines, bool HasAlpha, bool LineStyle2) {
   uint16_t count = ReadStyleCount(Engine);
   Engine.RequireBytes(count * kMinLineStyleBytes);
   Lines.clear();
@@ -215,7 +216,9 @@ void TSWFColorFill::Assign(const TSWFFillStyle& Source) {
   Color = dynamic_cast<const TSWFColorFill&>(Source).Color;
 }
 
-void TSWFColorFill::ReadFromStream(TBitsEngine& Engine) { ReadColor(Engine, Color, HasAlpha); }
+void TSWFColorFill::ReadFromStream(TBitsEngine& Engine) {
+  ReadColor(Engine, Color, HasAlpha);
+}
 
 void TSWFColorFill::WriteToStream(TBitsEngine& Engine) {
   Engine.WriteByte(FillStyleType);
@@ -258,8 +261,8 @@ void TSWFBaseGradientFill::ReadGradient(TBitsEngine& Engine) {
 
 void TSWFBaseGradientFill::WriteGradient(TBitsEngine& Engine) {
   int count = std::min<int>(NumGradients, kMaxGradients);
-  Engine.WriteByte(static_cast<uint8_t>((SpreadMode & 0x03) << 6 | (InterpolationMode & 0x03) << 4 |
-                                        count));
+  Engine.WriteByte(
+      static_cast<uint8_t>((SpreadMode & 0x03) << 6 | (InterpolationMode & 0x03) << 4 | count));
   for (int i = 1; i <= count; ++i) {
     Engine.WriteByte(ratios_[i - 1]);
     WriteColor(Engine, GradientColor(i), HasAlpha);
@@ -345,15 +348,24 @@ std::unique_ptr<TSWFFillStyle> TSWFImageFill::Clone() const {
 std::unique_ptr<TSWFFillStyle> CreateFillStyle(uint8_t Type) {
   std::unique_ptr<TSWFFillStyle> fill;
   switch (Type) {
-    case 0x00: fill = std::make_unique<TSWFColorFill>(); break;
+    case 0x00:
+      fill = std::make_unique<TSWFColorFill>();
+      break;
     case 0x10:
-    case 0x12: fill = std::make_unique<TSWFGradientFill>(); break;
-    case 0x13: fill = std::make_unique<TSWFFocalGradientFill>(); break;
+    case 0x12:
+      fill = std::make_unique<TSWFGradientFill>();
+      break;
+    case 0x13:
+      fill = std::make_unique<TSWFFocalGradientFill>();
+      break;
     case 0x40:
     case 0x41:
     case 0x42:
-    case 0x43: fill = std::make_unique<TSWFImageFill>(); break;
-    default: UnknownFillType(Type);
+    case 0x43:
+      fill = std::make_unique<TSWFImageFill>();
+      break;
+    default:
+      UnknownFillType(Type);
   }
   fill->FillStyleType = Type;
   return fill;
@@ -390,7 +402,9 @@ std::unique_ptr<TSWFLineStyle> TSWFLineStyle::Clone() const {
   return copy;
 }
 
-TSWFLineStyle2::TSWFLineStyle2() { Color = TSWFRGBA(true); }
+TSWFLineStyle2::TSWFLineStyle2() {
+  Color = TSWFRGBA(true);
+}
 
 TSWFFillStyle& TSWFLineStyle2::GetFillStyle(uint8_t Type) {
   if (!fill_ || fill_->FillStyleType != Type) fill_ = CreateFillStyle(Type);
@@ -450,7 +464,9 @@ std::unique_ptr<TSWFLineStyle> TSWFLineStyle2::Clone() const {
 
 void TSWFEndShapeRecord::Assign(const TSWFShapeRecord&) {}
 
-void TSWFEndShapeRecord::WriteToStream(TBitsEngine& Engine) { Engine.WriteBits(0, 6); }
+void TSWFEndShapeRecord::WriteToStream(TBitsEngine& Engine) {
+  Engine.WriteBits(0, 6);
+}
 
 std::unique_ptr<TSWFShapeRecord> TSWFEndShapeRecord::Clone() const {
   return std::make_unique<TSWFEndShapeRecord>();
@@ -534,8 +550,8 @@ void TSWFStyleChangeRecord::WriteToStream(TBitsEngine& Engine) {
   // Five clear flags would read as an end record, so a record that changes nothing moves the pen
   // to its stored position. A record bringing only new styles is already told apart by its
   // NewStyles flag and must not move the pen.
-  bool moveTo = StateMoveTo ||
-                !(StateNewStyles || StateFillStyle0 || StateFillStyle1 || StateLineStyle);
+  bool moveTo =
+      StateMoveTo || !(StateNewStyles || StateFillStyle0 || StateFillStyle1 || StateLineStyle);
   Engine.WriteBit(false);
   Engine.WriteBit(StateNewStyles);
   Engine.WriteBit(StateLineStyle);
@@ -843,8 +859,8 @@ void TSWFMorphGradientFill::WriteToStream(TBitsEngine& Engine) {
   Engine.WriteByte(FillStyleType);
   Engine.WriteMatrix(StartGradientMatrix);
   Engine.WriteMatrix(EndGradientMatrix);
-  Engine.WriteByte(static_cast<uint8_t>((SpreadMode & 0x03) << 6 | (InterpolationMode & 0x03) << 4 |
-                                        count));
+  Engine.WriteByte(
+      static_cast<uint8_t>((SpreadMode & 0x03) << 6 | (InterpolationMode & 0x03) << 4 | count));
   for (int i = 0; i < count; ++i) {
     const TSWFMorphGradientRecord& entry = Gradients[i];
     Engine.WriteByte(entry.StartRatio);
@@ -915,15 +931,24 @@ std::unique_ptr<TSWFMorphFillStyle> TSWFMorphImageFill::Clone() const {
 std::unique_ptr<TSWFMorphFillStyle> CreateMorphFillStyle(uint8_t Type) {
   std::unique_ptr<TSWFMorphFillStyle> fill;
   switch (Type) {
-    case 0x00: fill = std::make_unique<TSWFMorphColorFill>(); break;
+    case 0x00:
+      fill = std::make_unique<TSWFMorphColorFill>();
+      break;
     case 0x10:
-    case 0x12: fill = std::make_unique<TSWFMorphGradientFill>(); break;
-    case 0x13: fill = std::make_unique<TSWFMorphFocalGradientFill>(); break;
+    case 0x12:
+      fill = std::make_unique<TSWFMorphGradientFill>();
+      break;
+    case 0x13:
+      fill = std::make_unique<TSWFMorphFocalGradientFill>();
+      break;
     case 0x40:
     case 0x41:
     case 0x42:
-    case 0x43: fill = std::make_unique<TSWFMorphImageFill>(); break;
-    default: UnknownFillType(Type);
+    case 0x43:
+      fill = std::make_unique<TSWFMorphImageFill>();
+      break;
+    default:
+      UnknownFillType(Type);
   }
   fill->FillStyleType = Type;
   return fill;

@@ -183,7 +183,12 @@ class TSWFLineStyle2 : public TSWFLineStyle {
 // ---------------------------------------------------------------------------------------------
 // Shape records
 
-enum class TShapeRecordKind : uint8_t { End = 0, StyleChange = 1, StraightEdge = 2, CurvedEdge = 3 };
+enum class TShapeRecordKind : uint8_t {
+  End = 0,
+  StyleChange = 1,
+  StraightEdge = 2,
+  CurvedEdge = 3
+};
 
 // Base of the four shape records. Code that tells records apart looks at Kind, not the class:
 // a style change record derives from the straight edge record.

@@ -100,13 +100,12 @@ TEST(FlashShape, AddRectangleInPixels) {
   PixelMovie m;
   TFlashShape* shape = m.movie.AddRectangle(10, 10, 110, 60);
   EXPECT_EQ(shape->Bounds, TSWFRect(200, 200, 2200, 1200));
-  EXPECT_EQ(Rows(shape->ShapeRecords),
-            (std::vector<Row>{{kStyle, 200, 200},
-                              {kLine, 2000, 0},
-                              {kLine, 0, 1000},
-                              {kLine, -2000, 0},
-                              {kLine, 0, -1000},
-                              {kEnd}}));
+  EXPECT_EQ(Rows(shape->ShapeRecords), (std::vector<Row>{{kStyle, 200, 200},
+                                                         {kLine, 2000, 0},
+                                                         {kLine, 0, 1000},
+                                                         {kLine, -2000, 0},
+                                                         {kLine, 0, -1000},
+                                                         {kEnd}}));
   EXPECT_EQ(shape->CharacterId(), 1);
   EXPECT_EQ(m.movie.NextCharacterID(), 2);
   ASSERT_EQ(m.movie.Shapes.size(), 1u);
@@ -125,10 +124,9 @@ TEST(FlashShape, WritesDefineShape2Bytes) {
   shape->SetLineStyle(2, PackRGB(0, 0, 0xFF));
   EXPECT_EQ(shape->MinVersion(), 2);
   // Packed by hand: the bounds widened by half the 40-twip line on every side.
-  const Bytes body = {0x01, 0x00, 0x68, 0x2D, 0x11, 0x58, 0x0B, 0x42, 0x62, 0x00,
-                      0x01, 0x00, 0xFF, 0x00, 0x00, 0x01, 0x28, 0x00, 0x00, 0x00,
-                      0xFF, 0x11, 0x35, 0x2C, 0x86, 0x47, 0xD0, 0xFA, 0x1C, 0xAF,
-                      0xA3, 0xA2, 0x0C, 0x39, 0x60, 0xC0, 0x00};
+  const Bytes body = {0x01, 0x00, 0x68, 0x2D, 0x11, 0x58, 0x0B, 0x42, 0x62, 0x00, 0x01, 0x00, 0xFF,
+                      0x00, 0x00, 0x01, 0x28, 0x00, 0x00, 0x00, 0xFF, 0x11, 0x35, 0x2C, 0x86, 0x47,
+                      0xD0, 0xFA, 0x1C, 0xAF, 0xA3, 0xA2, 0x0C, 0x39, 0x60, 0xC0, 0x00};
   Bytes tag = Written([&](TBitsEngine& e) { shape->WriteToStream(e); });
   EXPECT_EQ(tag, test::Concat({{0xA5, 0x05}, body}));
   // The lists lent to the tag are back with the shape: a second write is the same.
@@ -152,8 +150,8 @@ TEST(FlashShape, TagKindFollowsAlphaAndLineStyle2) {
   EXPECT_EQ(translucent->MinVersion(), 3);
   auto [code3, tag3] = written(*translucent);
   EXPECT_EQ(code3, 32);
-  auto& fill3 = dynamic_cast<TSWFColorFill&>(
-      *dynamic_cast<TSWFDefineShape&>(*tag3).FillStyles.at(0));
+  auto& fill3 =
+      dynamic_cast<TSWFColorFill&>(*dynamic_cast<TSWFDefineShape&>(*tag3).FillStyles.at(0));
   EXPECT_EQ(fill3.Color.RGBA(), PackRGBA(0x10, 0x20, 0x30, 128));
 
   TFlashShape* lineAlpha = m.movie.AddRectangle(0, 0, 10, 10);
@@ -184,13 +182,12 @@ TEST(FlashShape, TagKindFollowsAlphaAndLineStyle2) {
 TEST(FlashShape, OutlinesOfTheShapeMakers) {
   PixelMovie m;
   TFlashShape* diamond = m.movie.AddDiamond(0, 0, 100, 50);
-  EXPECT_EQ(Rows(diamond->ShapeRecords),
-            (std::vector<Row>{{kStyle, 1000, 0},
-                              {kLine, 1000, 500},
-                              {kLine, -1000, 500},
-                              {kLine, -1000, -500},
-                              {kLine, 1000, -500},
-                              {kEnd}}));
+  EXPECT_EQ(Rows(diamond->ShapeRecords), (std::vector<Row>{{kStyle, 1000, 0},
+                                                           {kLine, 1000, 500},
+                                                           {kLine, -1000, 500},
+                                                           {kLine, -1000, -500},
+                                                           {kLine, 1000, -500},
+                                                           {kEnd}}));
 
   TFlashShape* ellipse = m.movie.AddEllipse(0, 0, 100, 50);
   auto rows = Rows(ellipse->ShapeRecords);
@@ -226,11 +223,10 @@ TEST(FlashShape, OutlinesOfTheShapeMakers) {
   const TFlashPoint triangle[] = {{10, 0}, {20, 20}, {0, 10}};
   TFlashShape* polygon = m.movie.AddPolygon(triangle);
   EXPECT_EQ(polygon->Bounds, TSWFRect(0, 0, 400, 400));
-  EXPECT_EQ(Rows(polygon->ShapeRecords), (std::vector<Row>{{kStyle, 200, 0},
-                                                           {kLine, 200, 400},
-                                                           {kLine, -400, -200},
-                                                           {kLine, 200, -200},
-                                                           {kEnd}}));
+  EXPECT_EQ(
+      Rows(polygon->ShapeRecords),
+      (std::vector<Row>{
+          {kStyle, 200, 0}, {kLine, 200, 400}, {kLine, -400, -200}, {kLine, 200, -200}, {kEnd}}));
 }
 
 TEST(FlashShape, Stars) {
@@ -250,8 +246,7 @@ TEST(FlashShape, Stars) {
 
   // The point count is kept within 2..360.
   EXPECT_EQ(CountKind(m.movie.AddStar(0, 0, 20, 5, 1, false)->ShapeRecords, kLine), 4);
-  EXPECT_EQ(CountKind(m.movie.AddStar(0, 0, 2000, 1000, 1000, false)->ShapeRecords, kLine),
-            720);
+  EXPECT_EQ(CountKind(m.movie.AddStar(0, 0, 2000, 1000, 1000, false)->ShapeRecords, kLine), 720);
 }
 
 TEST(FlashEdges, PenRules) {
@@ -322,17 +317,16 @@ TEST(FlashEdges, UnitsAndMerging) {
   pen.MergeLines = true;
   pen.RawUnits = true;
   pen.LineDelta(0, 100);
-  pen.LineDelta(0, 200);    // same direction: merged
-  pen.LineDelta(0, -50);    // turns back: a new edge
+  pen.LineDelta(0, 200);  // same direction: merged
+  pen.LineDelta(0, -50);  // turns back: a new edge
   pen.LineDelta(300, 0);
   pen.LineDelta(65300, 0);  // the sum would not fit: a new edge
   pen.LineDelta(10, 10);
-  pen.LineDelta(10, 10);    // repeated delta: doubled
-  EXPECT_EQ(Rows(records), (std::vector<Row>{{kLine, 0, 300},
-                                             {kLine, 0, -50},
-                                             {kLine, 300, 0},
-                                             {kLine, 65300, 0},
-                                             {kLine, 20, 20}}));
+  pen.LineDelta(10, 10);  // repeated delta: doubled
+  EXPECT_EQ(
+      Rows(records),
+      (std::vector<Row>{
+          {kLine, 0, 300}, {kLine, 0, -50}, {kLine, 300, 0}, {kLine, 65300, 0}, {kLine, 20, 20}}));
 }
 
 TEST(FlashEdges, FlipMirrorsEdgesAndMoves) {
@@ -343,10 +337,8 @@ TEST(FlashEdges, FlipMirrorsEdgesAndMoves) {
   pen.CurveDelta(1, 2, 3, 4);
   pen.EndEdges();
   pen.FlipX();
-  EXPECT_EQ(Rows(records), (std::vector<Row>{{kStyle, -10, 20},
-                                             {kLine, -5, 6},
-                                             {kCurve, -1, 2, -3, 4},
-                                             {kEnd}}));
+  EXPECT_EQ(Rows(records),
+            (std::vector<Row>{{kStyle, -10, 20}, {kLine, -5, 6}, {kCurve, -1, 2, -3, 4}, {kEnd}}));
   pen.FlipY();
   EXPECT_EQ(RowOf(*records[2]), (Row{kCurve, -1, -2, -3, -4}));
   EXPECT_EQ(pen.CurrentY, -32);
