@@ -16,6 +16,8 @@
 #include <string>
 #include <vector>
 
+#include "media/adpcm.h"
+
 namespace orvanta::test {
 
 using SoundBytes = std::vector<uint8_t>;
@@ -131,6 +133,65 @@ inline std::string EncodeMP3(const std::string& wavePath, const std::string& nam
   std::string command = "lame --quiet " + options + " '" + wavePath + "' '" + out + "'";
   EXPECT_EQ(std::system(command.c_str()), 0) << command;
   return out;
+}
+
+// A plain MS-ADPCM encoder (greedy choice of each code) to make test files with.
+inline SoundBytes EncodeMSADPCMBlock(const int16_t* s, size_t frames, int channels, uint8_t pair) {
+  static const int kAdapt[16] = {230, 230, 230, 230, 307, 409, 512, 614,
+                                 768, 614, 512, 409, 307, 230, 230, 230};
+  const auto coefficients = orvanta::StandardMSADPCMCoefficients();
+  const int c1 = coefficients[pair][0], c2 = coefficients[pair][1];
+  SoundBytes block;
+  int delta[2], s1[2], s2[2];
+  for (int c = 0; c < channels; ++c) block.push_back(pair);
+  for (int c = 0; c < channels; ++c) {
+    delta[c] = std::max(16, std::abs(s[channels + c] - s[c]) / 2);
+    PutLE(block, static_cast<uint16_t>(delta[c]), 2);
+  }
+  for (int c = 0; c < channels; ++c) PutLE(block, static_cast<uint16_t>(s1[c] = s[channels + c]), 2);
+  for (int c = 0; c < channels; ++c) PutLE(block, static_cast<uint16_t>(s2[c] = s[c]), 2);
+  std::vector<uint8_t> nibbles;
+  for (size_t i = 2; i < frames; ++i) {
+    for (int c = 0; c < channels; ++c) {
+      int predicted = (s1[c] * c1 + s2[c] * c2) / 256;
+      int code = static_cast<int>(std::lround(double(s[i * channels + c] - predicted) / delta[c]));
+      code = std::clamp(code, -8, 7);
+      int value = std::clamp(predicted + code * delta[c], -32768, 32767);
+      s2[c] = s1[c];
+      s1[c] = value;
+      delta[c] = std::max(16, kAdapt[code & 15] * delta[c] / 256);
+      nibbles.push_back(static_cast<uint8_t>(code & 15));
+    }
+  }
+  for (size_t i = 0; i < nibbles.size(); i += 2)
+    block.push_back(static_cast<uint8_t>(nibbles[i] << 4 | (i + 1 < nibbles.size() ? nibbles[i + 1] : 0)));
+  return block;
+}
+
+inline SoundBytes MSADPCMWave(const std::vector<int16_t>& samples, int channels, uint32_t rate,
+                       uint16_t blockAlign, bool listCoefficients) {
+  const size_t perBlock = 2 + (blockAlign - 7u * channels) * 2 / channels;
+  SoundBytes format = FormatBody(2, static_cast<uint16_t>(channels), rate, 4, blockAlign);
+  PutLE(format, listCoefficients ? 32 : 4, 2);
+  PutLE(format, perBlock, 2);
+  PutLE(format, listCoefficients ? 7 : 0, 2);
+  if (listCoefficients)
+    for (auto [a, b] : orvanta::StandardMSADPCMCoefficients()) {
+      PutLE(format, static_cast<uint16_t>(a), 2);
+      PutLE(format, static_cast<uint16_t>(b), 2);
+    }
+  SoundBytes data;
+  const size_t frames = samples.size() / channels;
+  for (size_t at = 0, n = 0; at < frames; at += perBlock, ++n) {
+    size_t count = std::min(perBlock, frames - at);
+    SoundBytes block =
+        EncodeMSADPCMBlock(samples.data() + at * channels, count, channels, static_cast<uint8_t>(n % 2));
+    data.insert(data.end(), block.begin(), block.end());
+  }
+  SoundBytes chunks;
+  PutChunk(chunks, "fmt ", format);
+  PutChunk(chunks, "data", data);
+  return RiffWave(chunks);
 }
 
 // SWF ADPCM decoding, from the format's description: a 2-bit code size, then packets of 4096
