@@ -55,18 +55,26 @@ TFlashSound::TFlashSound(TFlashMovie* owner, const std::string& fileName)
 TFlashSound::~TFlashSound() = default;
 
 void TFlashSound::LoadFromFile(const std::string& fileName) {
-  FileName = fileName;
-  reader_.reset();
+  std::error_code error;
+  if (fileName.empty() || !std::filesystem::is_regular_file(fileName, error)) {
+    LoadFromReader(nullptr);
+    FileName = fileName;
+    return;
+  }
+  LoadFromReader(std::make_unique<TWaveReader>(fileName));
+}
+
+void TFlashSound::LoadFromReader(std::unique_ptr<TWaveReader> reader) {
+  reader_ = std::move(reader);
+  FileName = reader_ ? reader_->FileName : std::string();
   SoundFormat = SoundRateCode = 0;
   SampleRate = SampleCount = 0;
   BitsPerSample = 0;
   Is16Bit = IsStereo = false;
   DataOffset = DataSize = 0;
   Duration = 0;
-  std::error_code error;
-  if (fileName.empty() || !std::filesystem::is_regular_file(fileName, error)) return;
+  if (!reader_) return;
 
-  reader_ = std::make_unique<TWaveReader>(fileName);
   const TWaveReader& r = *reader_;
   SoundFormat = r.IsMP3() ? 2 : r.IsMSADPCM() ? 1 : 0;
   SampleRate = r.SampleRate;
@@ -209,8 +217,11 @@ void TFlashSound::SetupStreamHead(TSWFSoundStreamHead& head, double frameRate) {
   head.PlaybackSoundRate = head.StreamSoundRate;
   head.PlaybackSoundSize = head.StreamSoundSize;
   head.PlaybackSoundType = head.StreamSoundType;
-  SamplesPerFrame = frameRate > 0 ? static_cast<uint32_t>(SampleRate / frameRate) : 0;
-  head.StreamSoundSampleCount = static_cast<uint16_t>(std::min<uint32_t>(SamplesPerFrame, 0xFFFF));
+  // The head holds at most 65535 samples per frame; a block never holds more than it says.
+  SamplesPerFrame = frameRate > 0 ? static_cast<uint32_t>(
+                                        std::min(double(SampleRate) / frameRate, 65535.0))
+                                  : 0;
+  head.StreamSoundSampleCount = static_cast<uint16_t>(SamplesPerFrame);
   head.LatencySeek = 0;
 
   streamFrame_ = 0;

@@ -49,6 +49,8 @@ class TFlashSound : public TFlashIDObject {
 
   // Opens fileName (replacing what was loaded); a missing file leaves the sound without data.
   void LoadFromFile(const std::string& fileName);
+  // Takes a reader already open on a sound (null for none).
+  void LoadFromReader(std::unique_ptr<TWaveReader> reader);
   TWaveReader* Reader() const { return reader_.get(); }
 
   int ADPCMBits() const { return adpcmBits_; }
