@@ -4,6 +4,8 @@
 #include <cmath>
 
 #include "movie/flash_object.h"
+#include "movie/flash_place_object.h"
+#include "script/flash_action_script.h"
 #include "platform/stream.h"
 #include "swf/bits_engine.h"
 #include "swf/tags_control.h"
@@ -100,12 +102,18 @@ TSWFObject* TFlashMovie::ExportAssets(const std::string& name, uint16_t id) {
   return Add(std::move(tag));
 }
 
+TFlashActionScript& TFlashMovie::FrameActions() {
+  if (!frameActions_) frameActions_ = std::make_unique<TFlashActionScript>(this);
+  return *frameActions_;
+}
+
 void TFlashMovie::ShowFrame(int count) {
   if (count <= 0) count = 1;
   if (!FrameLabel.empty()) {
     Append(std::make_unique<TSWFFrameLabel>(FrameLabel));
     FrameLabel.clear();
   }
+  if (frameActions_) Append(std::move(frameActions_));
   for (int i = 0; i < count; ++i) {
     SetFrameCount(static_cast<uint16_t>(FrameCount() + 1));
     Append(std::make_unique<TSWFShowFrame>());
@@ -140,6 +148,7 @@ int TFlashMovie::MakeData() {
     background.BackgroundColor.Assign(BackgroundColor());
     background.WriteToStream(engine);
   }
+  WriteBackgroundSoundHead(engine, version);
   if (Protect) {
     TSWFProtect protect;
     protect.Password = Password;
@@ -156,8 +165,14 @@ int TFlashMovie::MakeData() {
     if (OnProgress) OnProgress(static_cast<int>(std::lround((i + 1) * 100.0 / count)), 1);
     version = std::max(version, obj.MinVersion());
     if (const TSWFObject* tag = AsTag(obj)) {
-      if (tag->TagID == kShowFrameCode) ++frames;
+      if (tag->TagID == kShowFrameCode) {
+        WriteBackgroundSoundBlock(engine, frames);
+        ++frames;
+      }
       if (IsPlaceTag(tag->TagID)) placed = true;
+    } else if (auto* placement = dynamic_cast<TFlashPlaceObject*>(&obj)) {
+      placement->SetEventVersion(version);
+      placed = true;
     }
     obj.WriteToStream(engine);
   }

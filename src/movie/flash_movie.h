@@ -13,6 +13,7 @@
 namespace orvanta {
 
 class TBasedSWFObject;
+class TFlashActionScript;
 class TBitsEngine;
 class TFlashButton;
 class TFlashIDObject;
@@ -88,6 +89,9 @@ class TFlashMovie : public TBasedSWFStream {
   TSWFObject* ExportAssets(const std::string& name, uint16_t id);
   // Closes the frame being built: label, frame actions, then Count ShowFrame tags (0 means 1).
   void ShowFrame(int count = 1);
+  // The script of the frame being built, created on first access; ShowFrame moves it into the
+  // object list, where it is written as a DoAction tag.
+  TFlashActionScript& FrameActions();
 
   int FramePosition(int n) override;
   int MakeData() override;
@@ -104,6 +108,7 @@ class TFlashMovie : public TBasedSWFStream {
   ObjectListType objects_;
   std::unique_ptr<TSWFRGB> backgroundColor_;
   std::unique_ptr<TSWFFileAttributes> fileAttributes_;
+  std::unique_ptr<TFlashActionScript> frameActions_;
   uint16_t nextCharacterID_ = 1;
   TRandom random_;
 

@@ -450,6 +450,7 @@ void TSWFPlaceObject3::Assign(const TBasedSWFObject& Source) {
   auto& source = dynamic_cast<const TSWFPlaceObject3&>(Source);
   BlendMode = source.BlendMode;
   HasCacheAsBitmap = source.HasCacheAsBitmap;
+  BitmapCache = source.BitmapCache;
   HasBlendMode = source.HasBlendMode;
   HasFilterList = source.HasFilterList;
   WriteAsPlaceObject2 = source.WriteAsPlaceObject2;
@@ -487,9 +488,15 @@ void TSWFPlaceObject3::ReadClassName3(TBitsEngine& Engine) {
   if (WritesClassName()) ClassName = Engine.ReadString();
 }
 
+bool TSWFPlaceObject3::HasBitmapCacheByte(bool clipActionsFollow) const {
+  return HasCacheAsBitmap && (!clipActionsFollow || EventVersion >= 10);
+}
+
 void TSWFPlaceObject3::ReadTail3(TBitsEngine& Engine) {
   if (HasFilterList) FilterList().ReadFromStream(Engine);
   if (HasBlendMode) BlendMode = Engine.ReadByte();
+  if (HasBitmapCacheByte(HasClipActions) && Engine.Stream().Remaining() > 0)
+    BitmapCache = Engine.ReadByte();
 }
 
 void TSWFPlaceObject3::WriteFlags3(TBitsEngine& Engine) {
@@ -509,6 +516,7 @@ void TSWFPlaceObject3::WriteTail3(TBitsEngine& Engine) {
   if (WriteAsPlaceObject2) return;
   if (WritesFilterList()) filterList_->WriteToStream(Engine);
   if (HasBlendMode) Engine.WriteByte(BlendMode);
+  if (HasBitmapCacheByte(WritesClipActions())) Engine.WriteByte(BitmapCache);
 }
 
 // ---- DefineSprite ----

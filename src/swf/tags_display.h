@@ -211,6 +211,8 @@ class TSWFPlaceObject3 : public TSWFPlaceObject2 {
 
   uint8_t BlendMode = 0;
   bool HasCacheAsBitmap = false;
+  // The cache byte that SWF 10 and later place after the blend mode (0 off, else on).
+  uint8_t BitmapCache = 1;
   bool HasBlendMode = false;
   bool HasFilterList = false;
   // Written with the PlaceObject2 code and layout (the PlaceObject3 additions left out).
@@ -238,6 +240,9 @@ class TSWFPlaceObject3 : public TSWFPlaceObject2 {
 
  private:
   bool WritesFilterList() const;
+  // Players before SWF 10 know no cache byte: it is written where they cannot misread it, at
+  // the end of the tag, or ahead of clip actions only from version 10 on.
+  bool HasBitmapCacheByte(bool clipActionsFollow) const;
   bool WritesClassName() const;
   std::unique_ptr<TSWFFilterList> filterList_;
 };

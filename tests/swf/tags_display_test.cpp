@@ -309,12 +309,28 @@ TEST(PlaceObject3, FlagsClassNameAndTail) {
   tag.FilterList().AddFilter(kFilterBlur);
   Bytes filters = Written([&](TBitsEngine& e) { tag.FilterList().WriteToStream(e); });
   Bytes body = BodyBytes(tag);
-  EXPECT_EQ(body, Concat({{0x02, 0x07, 1, 0, 2, 0}, filters, {3}}));
+  // The cache byte (1) closes the tag, where players that predate it never look.
+  EXPECT_EQ(body, Concat({{0x02, 0x07, 1, 0, 2, 0}, filters, {3, 1}}));
   auto read = ReadTag(70, body);
   auto& placed = dynamic_cast<TSWFPlaceObject3&>(*read);
   EXPECT_EQ(placed.ExistingFilterList()->Count(), 1u);
   EXPECT_EQ(placed.BlendMode, 3);
   EXPECT_EQ(BodyBytes(placed), body);
+  // Files written before the cache byte existed end right after the blend mode.
+  Bytes legacy(body.begin(), body.end() - 1);
+  EXPECT_EQ(BodyBytes(*ReadTag(70, legacy)), body);
+
+  // Ahead of clip actions the byte exists only from version 10 on.
+  tag.ClipActions().AddRecord(ClipEvents({kClipEventLoad}));
+  Bytes v8 = BodyBytes(tag);
+  tag.EventVersion = 10;
+  Bytes v10 = BodyBytes(tag);
+  EXPECT_EQ(v10.size(), v8.size() + 1);
+  TSWFPlaceObject3 read10;
+  read10.EventVersion = 10;
+  ReadInto(read10, v10);
+  EXPECT_EQ(read10.ClipActions().Count(), 1u);
+  EXPECT_EQ(BodyBytes(read10), v10);
 
   // The class name follows the depth.
   TSWFPlaceObject3 named;
