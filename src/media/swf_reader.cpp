@@ -20,8 +20,8 @@
 #include "swf/bits_engine.h"
 #include "swf/swf_object.h"
 #include "swf/tag_factory.h"
-#include "swf/tags_control.h"
 #include "swf/tags_button.h"
+#include "swf/tags_control.h"
 #include "swf/tags_data.h"
 #include "swf/tags_display.h"
 #include "swf/tags_shape.h"
@@ -37,7 +37,9 @@ constexpr uint16_t kSoundStreamHead2Code = 45;
 constexpr uint16_t kDefineSpriteCode = 39;
 constexpr uint16_t kErrorTagCode = TSWFByteCodeTag::kRawTagID;
 
-uint16_t LE16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
+uint16_t LE16(const uint8_t* p) {
+  return static_cast<uint16_t>(p[0] | p[1] << 8);
+}
 uint32_t LE32(const uint8_t* p) {
   return p[0] | uint32_t{p[1]} << 8 | uint32_t{p[2]} << 16 | uint32_t{p[3]} << 24;
 }
@@ -162,12 +164,12 @@ class TIdSlot {
 };
 
 constexpr std::array<uint16_t, 22> kDefinitionCodes = {
-    2, 22, 32, 83,          // DefineShape .. DefineShape4
-    6, 21, 35, 20, 36,      // DefineBits, JPEG2, JPEG3, Lossless, Lossless2
-    7, 34,                  // DefineButton, DefineButton2
-    10, 48, 75,             // DefineFont, DefineFont2, DefineFont3
-    11, 33, 14, 37, 39,     // DefineText, DefineText2, DefineSound, DefineEditText, DefineSprite
-    46, 84, 60,             // DefineMorphShape, DefineMorphShape2, DefineVideoStream
+    2,  22, 32, 83,      // DefineShape .. DefineShape4
+    6,  21, 35, 20, 36,  // DefineBits, JPEG2, JPEG3, Lossless, Lossless2
+    7,  34,              // DefineButton, DefineButton2
+    10, 48, 75,          // DefineFont, DefineFont2, DefineFont3
+    11, 33, 14, 37, 39,  // DefineText, DefineText2, DefineSound, DefineEditText, DefineSprite
+    46, 84, 60,          // DefineMorphShape, DefineMorphShape2, DefineVideoStream
 };
 
 bool IsDefinitionCode(uint16_t code) {
@@ -516,7 +518,9 @@ void TSWFTagInfo::SetBorrowedObject(TSWFObject* object) {
   object_ = object;
 }
 
-std::unique_ptr<TSWFObject> TSWFTagInfo::ReleaseObject() { return std::move(owned_); }
+std::unique_ptr<TSWFObject> TSWFTagInfo::ReleaseObject() {
+  return std::move(owned_);
+}
 
 uint16_t TSWFTagInfo::StoredCode() const {
   if (!ReadError.empty() && object_) return CodeOf(*object_);
@@ -529,7 +533,9 @@ TSWFStreamReader::TSWFStreamReader(const std::string& fileName) {
   if (!fileName.empty()) LoadFromFile(fileName);
 }
 
-TSWFStreamReader::TSWFStreamReader(TStream& stream) { LoadFromStream(stream); }
+TSWFStreamReader::TSWFStreamReader(TStream& stream) {
+  LoadFromStream(stream);
+}
 
 TSWFStreamReader::~TSWFStreamReader() = default;
 
@@ -683,8 +689,7 @@ void TSWFStreamReader::ParseTags(bool makeObjects, bool parseActions) {
       if (create) ReadObject(entry, body.data() + bodyStart, parseActions, soundFormat);
     }
     // The stream-sound format matters to later blocks even when this head has no object.
-    if ((h->Code == kSoundStreamHeadCode || h->Code == kSoundStreamHead2Code) &&
-        h->BodySize >= 2)
+    if ((h->Code == kSoundStreamHeadCode || h->Code == kSoundStreamHead2Code) && h->BodySize >= 2)
       soundFormat = body[bodyStart + 1] >> 4;
     if (h->Code == kDefineSpriteCode)
       AddSpriteSubTags(entry, body.subspan(bodyStart, h->BodySize),
@@ -772,7 +777,8 @@ int TSWFStreamReader::MakeData() {
     if (TSWFObject* tag = info.TagObject()) {
       tag->WriteToStream(engine);
     } else if (info.Position < old.size()) {
-      size_t n = static_cast<size_t>(std::min<uint64_t>(info.TotalSize(), old.size() - info.Position));
+      size_t n =
+          static_cast<size_t>(std::min<uint64_t>(info.TotalSize(), old.size() - info.Position));
       out.WriteBuffer(old.data() + info.Position, n);
     }
   }
@@ -788,8 +794,7 @@ void TSWFStreamReader::MoveResource(int target, int first, int last) {
   if (last == 0 || last < first) last = first;
 
   auto isShowFrame = [&](int i) {
-    return i >= 0 && static_cast<size_t>(i) < TagList.size() &&
-           TagList[i]->TagID == kShowFrameCode;
+    return i >= 0 && static_cast<size_t>(i) < TagList.size() && TagList[i]->TagID == kShowFrameCode;
   };
   int insert = FramePosition(target) + (isShowFrame(FramePosition(target)) ? 1 : 0);
   int start = first == target ? insert + 1 : FramePosition(first) + 1;
@@ -797,8 +802,7 @@ void TSWFStreamReader::MoveResource(int target, int first, int last) {
   int end = isShowFrame(e) ? e - 1 : e;
   if (start >= end) return;
 
-  static constexpr std::array<uint16_t, 10> kResourceCodes = {6,  8,  10, 14, 20,
-                                                               21, 35, 36, 48, 75};
+  static constexpr std::array<uint16_t, 10> kResourceCodes = {6, 8, 10, 14, 20, 21, 35, 36, 48, 75};
   int walk = e - start + (isShowFrame(e) ? 0 : 1);
   int moved = 0;
   for (int i = start; i < start + walk && static_cast<size_t>(i) < TagList.size(); ++i) {

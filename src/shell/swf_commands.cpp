@@ -41,11 +41,21 @@ std::string JsonString(const std::string& text) {
   std::string out = "\"";
   for (unsigned char c : text) {
     switch (c) {
-      case '"': out += "\\\""; break;
-      case '\\': out += "\\\\"; break;
-      case '\n': out += "\\n"; break;
-      case '\r': out += "\\r"; break;
-      case '\t': out += "\\t"; break;
+      case '"':
+        out += "\\\"";
+        break;
+      case '\\':
+        out += "\\\\";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      case '\t':
+        out += "\\t";
+        break;
       default:
         if (c < 0x20) {
           char buf[8];
@@ -70,16 +80,16 @@ struct THeaderFacts {
 
 THeaderFacts Facts(const TSWFStreamReader& reader) {
   const SWFHeader& h = reader.Header();
-  return {std::string(h.Signature, 3), h.Version, h.FileLength, h.FrameSize,
-          Fixed8ToFloat(h.FrameRate), h.FrameCount};
+  return {std::string(h.Signature, 3), h.Version,   h.FileLength, h.FrameSize,
+          Fixed8ToFloat(h.FrameRate),  h.FrameCount};
 }
 
 void PrintTagLine(const TSWFTagInfo& info, const std::string& index, bool inner,
                   std::ostream& out) {
   uint16_t code = info.StoredCode();
   std::string name = (inner ? "  " : "") + TSWFStreamReader::TagName(code);
-  out << std::setw(7) << index << "  " << std::setw(4) << code << "  " << std::left
-      << std::setw(32) << name << std::right << std::setw(10) << info.BodySize << "  "
+  out << std::setw(7) << index << "  " << std::setw(4) << code << "  " << std::left << std::setw(32)
+      << name << std::right << std::setw(10) << info.BodySize << "  "
       << (info.LongHeader ? "long  " : "short ") << "  " << std::setw(5) << info.FrameNum;
   const std::string& error = info.ReadError;
   if (!error.empty()) out << "  ! " << error;
@@ -136,8 +146,7 @@ class TSwfCommandLine : public TSwfCommands {
     } else if (dump_->parsed()) {
       PrintSwfDump(dumpFile_, json_, std::cout);
     } else if (rewrite_->parsed()) {
-      RewriteSwf(inFile_, outFile_, compressOption_->count() ? (compress_ ? 1 : 0) : -1,
-                 std::cout);
+      RewriteSwf(inFile_, outFile_, compressOption_->count() ? (compress_ ? 1 : 0) : -1, std::cout);
     }
     return 0;
   }
@@ -180,13 +189,12 @@ void PrintSwfDump(const std::string& fileName, bool json, std::ostream& out) {
   reader->ParseTags(true, false);
   if (json) {
     THeaderFacts h = Facts(*reader);
-    out << "{\"file\": " << JsonString(fileName) << ",\n \"signature\": "
-        << JsonString(h.Signature) << ", \"version\": " << h.Version
-        << ", \"fileLength\": " << h.FileLength << ",\n \"frameSize\": {\"xmin\": "
-        << h.FrameSize.Xmin() << ", \"ymin\": " << h.FrameSize.Ymin()
-        << ", \"xmax\": " << h.FrameSize.Xmax() << ", \"ymax\": " << h.FrameSize.Ymax()
-        << "}, \"frameRate\": " << Number(h.FrameRate) << ", \"frameCount\": " << h.FrameCount
-        << ",\n \"tags\": [\n";
+    out << "{\"file\": " << JsonString(fileName) << ",\n \"signature\": " << JsonString(h.Signature)
+        << ", \"version\": " << h.Version << ", \"fileLength\": " << h.FileLength
+        << ",\n \"frameSize\": {\"xmin\": " << h.FrameSize.Xmin()
+        << ", \"ymin\": " << h.FrameSize.Ymin() << ", \"xmax\": " << h.FrameSize.Xmax()
+        << ", \"ymax\": " << h.FrameSize.Ymax() << "}, \"frameRate\": " << Number(h.FrameRate)
+        << ", \"frameCount\": " << h.FrameCount << ",\n \"tags\": [\n";
     for (size_t i = 0; i < reader->TagList.size(); ++i) {
       PrintTagJson(*reader->TagList[i], i, out, "  ");
       out << (i + 1 < reader->TagList.size() ? ",\n" : "\n");
@@ -194,8 +202,9 @@ void PrintSwfDump(const std::string& fileName, bool json, std::ostream& out) {
     out << "]}\n";
     return;
   }
-  out << std::setw(7) << "index" << "  " << std::setw(4) << "code" << "  " << std::left
-      << std::setw(32) << "name" << std::right << std::setw(10) << "length"
+  out << std::setw(7) << "index"
+      << "  " << std::setw(4) << "code"
+      << "  " << std::left << std::setw(32) << "name" << std::right << std::setw(10) << "length"
       << "  header  frame\n";
   for (size_t i = 0; i < reader->TagList.size(); ++i) {
     const TSWFTagInfo& info = *reader->TagList[i];

@@ -24,7 +24,9 @@ using test::Bytes;
 using test::Concat;
 using test::StringBytes;
 
-Bytes U16(uint16_t v) { return {static_cast<uint8_t>(v), static_cast<uint8_t>(v >> 8)}; }
+Bytes U16(uint16_t v) {
+  return {static_cast<uint8_t>(v), static_cast<uint8_t>(v >> 8)};
+}
 Bytes U32(uint32_t v) {
   return {static_cast<uint8_t>(v), static_cast<uint8_t>(v >> 8), static_cast<uint8_t>(v >> 16),
           static_cast<uint8_t>(v >> 24)};
@@ -34,8 +36,8 @@ Bytes U32(uint32_t v) {
 Bytes Tag(uint16_t code, const Bytes& body, bool longHeader = false) {
   if (!longHeader && body.size() < 63)
     return Concat({U16(static_cast<uint16_t>(code << 6 | body.size())), body});
-  return Concat({U16(static_cast<uint16_t>(code << 6 | 63)),
-                 U32(static_cast<uint32_t>(body.size())), body});
+  return Concat(
+      {U16(static_cast<uint16_t>(code << 6 | 63)), U32(static_cast<uint32_t>(body.size())), body});
 }
 
 const Bytes kShowFrame = {0x40, 0x00};
@@ -44,8 +46,12 @@ const Bytes kEnd = {0x00, 0x00};
 // A 550 x 400 pixel header (RECT with 15-bit fields), 12 fps, given frame count.
 Bytes Header(const char* signature, uint8_t version, uint32_t fileLength, uint16_t frames = 1) {
   Bytes rect = test::Written([](TBitsEngine& e) { e.WriteRect(TSWFRect(0, 0, 11000, 8000)); });
-  return Concat({Bytes(signature, signature + 3), {version}, U32(fileLength), rect,
-                 U16(0x0C00), U16(frames)});
+  return Concat({Bytes(signature, signature + 3),
+                 {version},
+                 U32(fileLength),
+                 rect,
+                 U16(0x0C00),
+                 U16(frames)});
 }
 
 Bytes Deflate(const Bytes& data) {
@@ -59,8 +65,8 @@ Bytes Deflate(const Bytes& data) {
 // The tail of the header (from the frame rectangle on) and the body, as a whole file.
 Bytes Fws(const Bytes& body, uint16_t frames = 1) {
   Bytes probe = Header("FWS", 8, 0, frames);
-  return Concat({Header("FWS", 8, static_cast<uint32_t>(probe.size() + body.size()), frames),
-                 body});
+  return Concat(
+      {Header("FWS", 8, static_cast<uint32_t>(probe.size() + body.size()), frames), body});
 }
 
 Bytes Cws(const Bytes& body, uint16_t frames = 1) {
@@ -205,9 +211,9 @@ TEST(SwfReaderLoad, BrokenCompressedStreamsRaiseClearErrors) {
 }
 
 TEST(SwfReaderParse, EntriesRecordHeaderFormSizesPositionsAndFrames) {
-  Bytes body = Concat({Tag(300, Bytes(61, 'x')), Tag(300, Bytes(62, 'y')), Tag(300, Bytes(63, 'z')),
-                       Tag(9, {1, 2, 3}, true), kShowFrame, Tag(43, StringBytes("a")),
-                       kShowFrame, kEnd});
+  Bytes body =
+      Concat({Tag(300, Bytes(61, 'x')), Tag(300, Bytes(62, 'y')), Tag(300, Bytes(63, 'z')),
+              Tag(9, {1, 2, 3}, true), kShowFrame, Tag(43, StringBytes("a")), kShowFrame, kEnd});
   for (bool compressed : {false, true}) {
     SCOPED_TRACE(compressed ? "CWS" : "FWS");
     auto reader = Load(compressed ? Cws(body) : Fws(body));
@@ -398,18 +404,20 @@ TEST(SwfReaderParse, ReleasedObjectsAreStillWritten) {
 
 // ---- Renumbering ----
 
-Bytes VideoStream(uint16_t id) { return Tag(60, Concat({U16(id), U16(2), U16(32), U16(24), {0, 2}}), true); }
+Bytes VideoStream(uint16_t id) {
+  return Tag(60, Concat({U16(id), U16(2), U16(32), U16(24), {0, 2}}), true);
+}
 
 TEST(SwfReaderRenumber, DefinitionsInFileOrderAndTheirReferences) {
   // Definitions 5 (sprite), 3 (video), 9 (bitmap), 7 (edit text) become 100..103.
-  Bytes spriteInner = Concat({PlaceObject2(9, 1), Tag(5, Concat({U16(3), U16(2)})), kShowFrame,
-                              kEnd});
+  Bytes spriteInner =
+      Concat({PlaceObject2(9, 1), Tag(5, Concat({U16(3), U16(2)})), kShowFrame, kEnd});
   Bytes editText = [] {
     // id, empty bounds, HasFont, font 9 at 240 twips, empty variable name.
     return Tag(37, Concat({U16(7), {0x00, 0x01, 0x00}, U16(9), U16(240), {0}}));
   }();
-  Bytes buttonSound = Tag(17, Concat({U16(7), U16(3), {0x04}, U16(2), U16(0), U16(4), {0x00},
-                                      U16(0)}));
+  Bytes buttonSound =
+      Tag(17, Concat({U16(7), U16(3), {0x04}, U16(2), U16(0), U16(4), {0x00}, U16(0)}));
   Bytes place3 = Tag(70, Concat({{0x02, 0x00}, U16(2), U16(3)}));
   Bytes in = Concat({
       Sprite(5, spriteInner),
@@ -429,8 +437,8 @@ TEST(SwfReaderRenumber, DefinitionsInFileOrderAndTheirReferences) {
       kEnd,
   });
   Bytes expected = Concat({
-      Sprite(100, Concat({PlaceObject2(102, 1), Tag(5, Concat({U16(101), U16(2)})), kShowFrame,
-                          kEnd})),
+      Sprite(100,
+             Concat({PlaceObject2(102, 1), Tag(5, Concat({U16(101), U16(2)})), kShowFrame, kEnd})),
       VideoStream(101),
       Tag(6, Concat({U16(102), Bytes{0xFF, 0xD8, 0xFF, 0xD9}})),
       Tag(37, Concat({U16(103), {0x00, 0x01, 0x00}, U16(102), U16(240), {0}})),
@@ -496,10 +504,10 @@ TEST(SwfReaderRenumber, ImportsHookFailedTagsAndLimits) {
 std::unique_ptr<TSWFStreamReader> ResourceMovie() {
   // 0 SetBackgroundColor, 1 ShowFrame, 2 PlaceObject2, 3 DefineBits, 4 ShowFrame,
   // 5 DefineSound, 6 JPEGTables, 7 ShowFrame, 8 End
-  Bytes body = Concat({Tag(9, {0, 0, 0}), kShowFrame, PlaceObject2(1, 1),
-                       Tag(6, Concat({U16(1), {0xFF, 0xD9}})), kShowFrame,
-                       Tag(14, Concat({U16(2), {0x2E}, U32(0)})), Tag(8, {0xFF, 0xD9}),
-                       kShowFrame, kEnd});
+  Bytes body =
+      Concat({Tag(9, {0, 0, 0}), kShowFrame, PlaceObject2(1, 1),
+              Tag(6, Concat({U16(1), {0xFF, 0xD9}})), kShowFrame,
+              Tag(14, Concat({U16(2), {0x2E}, U32(0)})), Tag(8, {0xFF, 0xD9}), kShowFrame, kEnd});
   return Parse(Fws(body, 3), false);
 }
 
@@ -557,8 +565,8 @@ TEST(SwfReaderNames, TagNames) {
 // bits and unknown flags not kept, text re-encoded, shape records re-packed), and the sprites
 // that hold them. Their differences are counted and printed but do not fail the test; every
 // other class must give back the bytes it read. Shrink the list as the classes are fixed.
-const std::set<uint16_t> kInexactCodes = {2, 12, 22, 23, 26, 32, 34, 39, 45, 46, 64, 69, 70, 77,
-                                          83, 84};
+const std::set<uint16_t> kInexactCodes = {2,  12, 22, 23, 26, 32, 34, 39,
+                                          45, 46, 64, 69, 70, 77, 83, 84};
 
 struct TCodeStats {
   int Tags = 0, Exact = 0, Failed = 0;
@@ -572,7 +580,8 @@ TEST(SwfReaderCorpus, EveryFileLoadsAndRewritesTagForTag) {
 
   std::vector<std::filesystem::path> files;
   for (const auto& entry : std::filesystem::recursive_directory_iterator(corpus))
-    if (entry.is_regular_file() && entry.path().extension() == ".swf") files.push_back(entry.path());
+    if (entry.is_regular_file() && entry.path().extension() == ".swf")
+      files.push_back(entry.path());
   std::sort(files.begin(), files.end());
 
   int loaded = 0, notSwf = 0, loadErrors = 0, exactFiles = 0;
