@@ -10,12 +10,12 @@
 namespace orvanta {
 
 const std::array<int32_t, 89> kADPCMStepTable = {
-    7,     8,     9,     10,    11,    12,    13,    14,    16,    17,    19,    21,    23,
-    25,    28,    31,    34,    37,    41,    45,    50,    55,    60,    66,    73,    80,
-    88,    97,    107,   118,   130,   143,   157,   173,   190,   209,   230,   253,   279,
-    307,   337,   371,   408,   449,   494,   544,   598,   658,   724,   796,   876,   963,
-    1060,  1166,  1282,  1411,  1552,  1707,  1878,  2066,  2272,  2499,  2749,  3024,  3327,
-    3660,  4026,  4428,  4871,  5358,  5894,  6484,  7132,  7845,  8630,  9493,  10442, 11487,
+    7,     8,     9,     10,    11,    12,    13,    14,    16,    17,    19,   21,    23,
+    25,    28,    31,    34,    37,    41,    45,    50,    55,    60,    66,   73,    80,
+    88,    97,    107,   118,   130,   143,   157,   173,   190,   209,   230,  253,   279,
+    307,   337,   371,   408,   449,   494,   544,   598,   658,   724,   796,  876,   963,
+    1060,  1166,  1282,  1411,  1552,  1707,  1878,  2066,  2272,  2499,  2749, 3024,  3327,
+    3660,  4026,  4428,  4871,  5358,  5894,  6484,  7132,  7845,  8630,  9493, 10442, 11487,
     12635, 13899, 15289, 16818, 18500, 20350, 22385, 24623, 27086, 29794, 32767};
 
 namespace {
@@ -31,7 +31,9 @@ constexpr int kAdaptation[16] = {230, 230, 230, 230, 307, 409, 512, 614,
 // Hostile blocks can make the MS-ADPCM delta grow without end; real data stays far below.
 constexpr int32_t kMaxDelta = 1 << 20;
 
-int16_t Clamp16(int32_t v) { return static_cast<int16_t>(std::clamp(v, -32768, 32767)); }
+int16_t Clamp16(int32_t v) {
+  return static_cast<int16_t>(std::clamp(v, -32768, 32767));
+}
 
 // The smallest index whose step covers the first difference of a packet.
 int32_t InitialIndex(int32_t difference) {
@@ -44,10 +46,14 @@ int32_t InitialIndex(int32_t difference) {
 
 std::span<const int8_t> ADPCMIndexTable(int bits) {
   switch (bits) {
-    case 2: return kIndex2;
-    case 3: return kIndex3;
-    case 4: return kIndex4;
-    default: return kIndex5;
+    case 2:
+      return kIndex2;
+    case 3:
+      return kIndex3;
+    case 4:
+      return kIndex4;
+    default:
+      return kIndex5;
   }
 }
 
@@ -93,8 +99,8 @@ uint32_t TSWFADPCMEncoder::Code(Channel& channel, int32_t sample) {
     }
     step >>= 1;
   }
-  channel.Predictor = Clamp16(sign ? channel.Predictor - reconstruction
-                                   : channel.Predictor + reconstruction);
+  channel.Predictor =
+      Clamp16(sign ? channel.Predictor - reconstruction : channel.Predictor + reconstruction);
   channel.Index = std::clamp(channel.Index + ADPCMIndexTable(bits_)[code], 0, 88);
   return code | sign;
 }
@@ -151,9 +157,8 @@ size_t DecodeMSADPCM(const TMSADPCMFormat& format, std::span<const uint8_t> bloc
   for (size_t c = 0; c < channels; ++c) {
     uint8_t predictor = p[c];
     if (predictor >= format.Coefficients.size())
-      throw FormatError("an MS-ADPCM block selects coefficient pair " +
-                        std::to_string(predictor) + " of " +
-                        std::to_string(format.Coefficients.size()));
+      throw FormatError("an MS-ADPCM block selects coefficient pair " + std::to_string(predictor) +
+                        " of " + std::to_string(format.Coefficients.size()));
     state[c].Coef1 = format.Coefficients[predictor][0];
     state[c].Coef2 = format.Coefficients[predictor][1];
     state[c].Delta = word(channels + 2 * c);

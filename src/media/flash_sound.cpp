@@ -20,12 +20,17 @@ constexpr size_t kChunkFrames = TSWFADPCMEncoder::kPacketSamples;
 
 uint8_t RateCode(uint32_t sampleRate) {
   switch (sampleRate / 5000) {
-    case 1: return 0;
-    case 2: return 1;
+    case 1:
+      return 0;
+    case 2:
+      return 1;
     case 3:
-    case 4: return 2;
-    case 8: return 3;
-    default: return 0;
+    case 4:
+      return 2;
+    case 8:
+      return 3;
+    default:
+      return 0;
   }
 }
 
@@ -47,8 +52,7 @@ void WriteU8(TBitsEngine& engine, const int16_t* samples, size_t count) {
 
 }  // namespace
 
-TFlashSound::TFlashSound(TFlashMovie* owner, const std::string& fileName)
-    : TFlashIDObject(owner) {
+TFlashSound::TFlashSound(TFlashMovie* owner, const std::string& fileName) : TFlashIDObject(owner) {
   LoadFromFile(fileName);
 }
 
@@ -76,7 +80,9 @@ void TFlashSound::LoadFromReader(std::unique_ptr<TWaveReader> reader) {
   if (!reader_) return;
 
   const TWaveReader& r = *reader_;
-  SoundFormat = r.IsMP3() ? 2 : r.IsMSADPCM() ? 1 : 0;
+  const bool mp3 = r.IsMP3() || r.FormatTag == TWaveReader::kFormatMP3File ||
+                   r.FormatTag == TWaveReader::kFormatMPEGLayer3;
+  SoundFormat = mp3 ? 2 : r.IsMSADPCM() ? 1 : 0;
   SampleRate = r.SampleRate;
   SoundRateCode = RateCode(SampleRate);
   BitsPerSample = r.BitsPerSample;
@@ -84,7 +90,7 @@ void TFlashSound::LoadFromReader(std::unique_ptr<TWaveReader> reader) {
   IsStereo = r.Channels == 2;
   DataOffset = r.DataOffset;
   DataSize = r.DataSize;
-  // MPEG audio other than Layer III has no SWF form: such a sound is written empty.
+  // MPEG audio without Layer III frames has no SWF form: such a sound is written empty.
   SampleCount = Kind() == SourceKind::None ? 0 : r.SampleCount;
   Duration = r.Duration;
 }
@@ -125,10 +131,14 @@ void TFlashSound::Assign(const TBasedSWFObject& Source) {
 int TFlashSound::MinVersion() const {
   switch (SoundFormat) {
     case 2:
-    case 3: return 4;
-    case 5: return 8;
-    case 6: return 6;
-    default: return 1;
+    case 3:
+      return 4;
+    case 5:
+      return 8;
+    case 6:
+      return 6;
+    default:
+      return 1;
   }
 }
 
@@ -218,9 +228,8 @@ void TFlashSound::SetupStreamHead(TSWFSoundStreamHead& head, double frameRate) {
   head.PlaybackSoundSize = head.StreamSoundSize;
   head.PlaybackSoundType = head.StreamSoundType;
   // The head holds at most 65535 samples per frame; a block never holds more than it says.
-  SamplesPerFrame = frameRate > 0 ? static_cast<uint32_t>(
-                                        std::min(double(SampleRate) / frameRate, 65535.0))
-                                  : 0;
+  SamplesPerFrame =
+      frameRate > 0 ? static_cast<uint32_t>(std::min(double(SampleRate) / frameRate, 65535.0)) : 0;
   head.StreamSoundSampleCount = static_cast<uint16_t>(SamplesPerFrame);
   head.LatencySeek = 0;
 
@@ -241,9 +250,14 @@ void TFlashSound::SetupStreamHead(TSWFSoundStreamHead& head, double frameRate) {
 void TFlashSound::WriteStreamBlock(TBitsEngine& engine) {
   if (SamplesPerFrame == 0) return;
   switch (Kind()) {
-    case SourceKind::Sampled: WriteSampledBlock(engine); break;
-    case SourceKind::MP3: WriteMP3Block(engine); break;
-    case SourceKind::None: break;
+    case SourceKind::Sampled:
+      WriteSampledBlock(engine);
+      break;
+    case SourceKind::MP3:
+      WriteMP3Block(engine);
+      break;
+    case SourceKind::None:
+      break;
   }
 }
 
@@ -346,10 +360,9 @@ void TFlashSound::WriteMP3Block(TBitsEngine& engine) {
   if (!streamEnded_) {
     samplesWritten_ += block.SampleCount;
     ++blockCount_;
-    currentSeek_ = static_cast<int32_t>(
-        std::clamp<int64_t>(int64_t{blockCount_} * SamplesPerFrame -
-                                static_cast<int64_t>(samplesWritten_),
-                            INT32_MIN, INT32_MAX));
+    currentSeek_ = static_cast<int32_t>(std::clamp<int64_t>(
+        int64_t{blockCount_} * SamplesPerFrame - static_cast<int64_t>(samplesWritten_), INT32_MIN,
+        INT32_MAX));
   }
 }
 

@@ -148,7 +148,9 @@ void TMPEGaudio::Reset() {
   start_ = 0;
 }
 
-void TMPEGaudio::Analyse(TStream& stream) { Analyse(stream, 0, stream.Size()); }
+void TMPEGaudio::Analyse(TStream& stream) {
+  Analyse(stream, 0, stream.Size());
+}
 
 void TMPEGaudio::Analyse(TStream& stream, uint64_t start, uint64_t length) {
   Reset();
@@ -215,8 +217,8 @@ bool TMPEGaudio::ConfirmedAt(TStream& stream, uint64_t position, const TMPEGFram
 
 void TMPEGaudio::ReadVBRHeader(TStream& stream) {
   const uint64_t first = FirstFramePosition();
-  size_t count = static_cast<size_t>(
-      std::min<uint64_t>({uint64_t(Header.FrameSize()), End() - first, 192}));
+  size_t count =
+      static_cast<size_t>(std::min<uint64_t>({uint64_t(Header.FrameSize()), End() - first, 192}));
   std::vector<uint8_t> frame(count);
   if (!ReadAt(stream, first, frame.data(), count)) return;
 
@@ -250,10 +252,25 @@ void TMPEGaudio::BuildFrameList(TStream& stream) {
   const uint64_t dataEnd = End() - std::min<uint64_t>(ID3v1.Size, FileSize);
   // The information frame of a VBR or LAME header can only be the first one.
   const size_t xing = static_cast<size_t>(Header.XingOffset());
+  // Headers are read through a window that moves forward in large steps: one small read per
+  // frame costs a file stream a seek and a buffer refill each.
+  constexpr size_t kWindow = 64 * 1024;
+  std::vector<uint8_t> window;
+  uint64_t windowStart = 0;
+  auto headerAt = [&](uint64_t position, uint8_t* out) {
+    if (position < windowStart || position + 4 > windowStart + window.size()) {
+      if (position + 4 > End()) return false;
+      window.resize(static_cast<size_t>(std::min<uint64_t>(kWindow, End() - position)));
+      if (!ReadAt(stream, position, window.data(), window.size())) return false;
+      windowStart = position;
+    }
+    std::memcpy(out, &window[position - windowStart], 4);
+    return true;
+  };
   for (uint64_t position = FirstFramePosition(); position < dataEnd;) {
     TMP3FrameInfo info;
     TMPEGFrameHeader header;
-    if (!ReadAt(stream, position, info.Header, 4) || !header.Decode(info.Header)) break;
+    if (!headerAt(position, info.Header) || !header.Decode(info.Header)) break;
     info.Position = position;
     info.Size = static_cast<uint32_t>(header.FrameSize());
     if (FrameList.empty()) {

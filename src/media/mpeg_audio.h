@@ -29,8 +29,8 @@ struct TMPEGFrameHeader {
 
   static constexpr uint8_t kMPEG1 = 3, kMPEG2 = 2, kMPEG25 = 0;
 
-  // Decodes the 4 bytes and tells whether it is a usable header: frame sync, a known version and layer,
-  // a bit rate from the table (free format has no frame size and is refused), a known sample
+  // Decodes the 4 bytes and tells whether it is a usable header: frame sync, a known version and
+  // layer, a bit rate from the table (free format has no frame size and is refused), a known sample
   // rate.
   bool Decode(const uint8_t* bytes);
   static bool IsValid(const uint8_t* bytes);

@@ -11,7 +11,7 @@ namespace orvanta {
 
 // SWF sound formats as they appear in DefineSound and the stream heads.
 enum TSWFSoundFormat : uint8_t {
-  kSoundFormatPCM = 0,  // native byte order, as written by the original players
+  kSoundFormatPCM = 0,  // the player's byte order: little-endian in practice
   kSoundFormatADPCM = 1,
   kSoundFormatMP3 = 2,
   kSoundFormatPCMLE = 3,

@@ -23,7 +23,9 @@ std::string UpperExtension(const std::string& fileName) {
   return ext;
 }
 
-uint16_t Word(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
+uint16_t Word(const uint8_t* p) {
+  return static_cast<uint16_t>(p[0] | (p[1] << 8));
+}
 uint32_t DWord(const uint8_t* p) {
   return p[0] | (p[1] << 8) | (p[2] << 16) | (uint32_t{p[3]} << 24);
 }
@@ -54,14 +56,18 @@ void TWaveReader::Load() {
   if (Duration == 0 && SampleRate != 0 && !IsMPEG()) Duration = double(SampleCount) / SampleRate;
 }
 
-bool TWaveReader::IsMP3() const { return mpeg_ && mpeg_->Found && mpeg_->Header.Layer == 3; }
+bool TWaveReader::IsMP3() const {
+  return mpeg_ && mpeg_->Found && mpeg_->Header.Layer == 3;
+}
 
 bool TWaveReader::IsNativePCM() const {
   return sampled_ && !IsMSADPCM() && FormatTag != kFormatFloat &&
          (BitsPerSample == 8 || BitsPerSample == 16);
 }
 
-size_t TWaveReader::ContainerBytes() const { return (BitsPerSample + 7u) / 8u; }
+size_t TWaveReader::ContainerBytes() const {
+  return (BitsPerSample + 7u) / 8u;
+}
 
 void TWaveReader::ReadRIFF() {
   const uint64_t size = stream_->Size();
@@ -122,8 +128,8 @@ void TWaveReader::ReadRIFF() {
       uint64_t perBlock =
           WaveFormat.SamplesPerBlock ? WaveFormat.SamplesPerBlock : adpcm_.SamplesPerBlock;
       uint64_t count = perBlock * DataSize / WaveFormat.BlockAlign;
-      SampleCount = static_cast<uint32_t>(std::min<uint64_t>(count > 2 ? count - 2 : 0,
-                                                             UINT32_MAX));
+      SampleCount =
+          static_cast<uint32_t>(std::min<uint64_t>(count > 2 ? count - 2 : 0, UINT32_MAX));
       SetupSampled();
       break;
     }
@@ -170,8 +176,8 @@ void TWaveReader::ReadFormatChunk(uint64_t position, uint32_t size) {
                         std::to_string(f.NumCoef) + " coefficient pairs but holds " +
                         std::to_string(present));
     for (size_t i = 0; i < f.NumCoef; ++i)
-      f.Coefficients.push_back({static_cast<int16_t>(Word(p + 22 + 4 * i)),
-                                static_cast<int16_t>(Word(p + 24 + 4 * i))});
+      f.Coefficients.push_back(
+          {static_cast<int16_t>(Word(p + 22 + 4 * i)), static_cast<int16_t>(Word(p + 24 + 4 * i))});
     if (f.Coefficients.empty()) f.Coefficients = StandardMSADPCMCoefficients();
   }
 }
@@ -199,8 +205,8 @@ void TWaveReader::TakeMPEG(uint64_t start, uint64_t length, bool wave) {
   SampleRate = static_cast<uint32_t>(header.SampleRate());
   BitsPerSample = 16;
   Duration = mpeg_->Duration;
-  SampleCount = static_cast<uint32_t>(std::min(std::llround(SampleRate * Duration),
-                                               static_cast<long long>(UINT32_MAX)));
+  SampleCount = static_cast<uint32_t>(
+      std::min(std::llround(SampleRate * Duration), static_cast<long long>(UINT32_MAX)));
   SamplesPerFrame = static_cast<uint32_t>(header.SamplesPerFrame());
   FrameSize = static_cast<uint32_t>(header.FrameSize());
   FrameCount = mpeg_->FrameCount();

@@ -8,7 +8,9 @@
 
 namespace orvanta {
 
-void TFlashMovie::TFlashSoundDeleter::operator()(TFlashSound* sound) const { delete sound; }
+void TFlashMovie::TFlashSoundDeleter::operator()(TFlashSound* sound) const {
+  delete sound;
+}
 
 TFlashSound* TFlashMovie::AddSound(const std::string& fileName) {
   auto sound = std::make_unique<TFlashSound>(this, fileName);

@@ -64,7 +64,8 @@ TEST(SWFADPCM, EveryPacketStartsWithTheSourceSampleAndErrorsDoNotCarryOver) {
     double error = 0;
     size_t end = std::min(frames, start + 4096);
     for (size_t i = start + 200; i < end; ++i)
-      error += std::abs(decoded[2 * i] - source[2 * i]) + std::abs(decoded[2 * i + 1] - source[2 * i + 1]);
+      error += std::abs(decoded[2 * i] - source[2 * i]) +
+               std::abs(decoded[2 * i + 1] - source[2 * i + 1]);
     EXPECT_LT(error / (2.0 * (end - start - 200)), 100) << "packet at " << start;
   }
 }
@@ -124,11 +125,11 @@ TEST(MSADPCM, StereoNibblesAlternateLeftRight) {
   TMSADPCMFormat format;
   format.Channels = 2;
   format.Coefficients = StandardMSADPCMCoefficients();
-  Bytes block = {0, 0,          // predictors
-                 16, 0, 32, 0,  // deltas
-                 1, 0, 2, 0,    // sample1 left, right
-                 3, 0, 4, 0,    // sample2 left, right
-                 0x21};         // left +2, right +1
+  Bytes block = {0,   0,         // predictors
+                 16,  0, 32, 0,  // deltas
+                 1,   0, 2,  0,  // sample1 left, right
+                 3,   0, 4,  0,  // sample2 left, right
+                 0x21};          // left +2, right +1
   std::vector<int16_t> out;
   ASSERT_EQ(DecodeMSADPCM(format, block, out), 3u);
   EXPECT_EQ(out, (std::vector<int16_t>{3, 4, 1, 2, 1 + 32, 2 + 32}));

@@ -159,7 +159,8 @@ TEST(FlashSound, MissingFileGivesAnEmptySound) {
 TEST(FlashSound, MSADPCMIsReEncodedAtNoMoreThanItsOwnBits) {
   const size_t frames = 5000;
   std::vector<int16_t> source = Music(frames, 2, 22050, 6000);
-  std::string path = test::WriteSoundFile("msadpcm.wav", test::MSADPCMWave(source, 2, 22050, 512, true));
+  std::string path =
+      test::WriteSoundFile("msadpcm.wav", test::MSADPCMWave(source, 2, 22050, 512, true));
   TFlashSound sound(nullptr, path);
   EXPECT_EQ(sound.SoundFormat, 1);
   EXPECT_EQ(sound.BitsPerSample, 4);
@@ -181,7 +182,8 @@ TEST(FlashSound, MSADPCMIsReEncodedAtNoMoreThanItsOwnBits) {
   EXPECT_EQ(DefineSoundOf(sound)->SoundFormat, kSoundFormatADPCM);
 }
 
-std::vector<Tag> StreamTags(TFlashSound& sound, double fps, int blocks, TSWFSoundStreamHead2& head) {
+std::vector<Tag> StreamTags(TFlashSound& sound, double fps, int blocks,
+                            TSWFSoundStreamHead2& head) {
   sound.SetupStreamHead(head, fps);
   return Tags(test::Written([&](TBitsEngine& e) {
     for (int i = 0; i < blocks; ++i) sound.WriteStreamBlock(e);

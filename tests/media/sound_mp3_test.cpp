@@ -27,7 +27,8 @@ struct TagAreas {
 TagAreas FindTags(const SoundBytes& file) {
   TagAreas areas;
   if (file.size() >= 10 && std::memcmp(file.data(), "ID3", 3) == 0)
-    areas.id3v2 = 10 + (size_t(file[6]) << 21 | size_t(file[7]) << 14 | size_t(file[8]) << 7 | file[9]);
+    areas.id3v2 =
+        10 + (size_t(file[6]) << 21 | size_t(file[7]) << 14 | size_t(file[8]) << 7 | file[9]);
   if (file.size() >= 128 && std::memcmp(&file[file.size() - 128], "TAG", 3) == 0) areas.id3v1 = 128;
   return areas;
 }
@@ -180,7 +181,8 @@ std::vector<StreamBlock> StreamBlocks(TFlashSound& sound, double fps, int count,
   for (size_t at = 0; at < out.size();) {
     uint16_t word = uint16_t(out[at] | out[at + 1] << 8);
     EXPECT_EQ(word, 19 << 6 | 63);
-    uint32_t length = out[at + 2] | out[at + 3] << 8 | out[at + 4] << 16 | uint32_t(out[at + 5]) << 24;
+    uint32_t length =
+        out[at + 2] | out[at + 3] << 8 | out[at + 4] << 16 | uint32_t(out[at + 5]) << 24;
     const uint8_t* body = &out[at + 6];
     blocks.push_back({uint16_t(body[0] | body[1] << 8), int16_t(body[2] | body[3] << 8),
                       test::Bytes(body + 4, body + length)});
@@ -212,7 +214,9 @@ TEST_F(Mp3Files, StreamBlocksFollowTheFrameRateWithSeekSamples) {
   const TMPEGaudio& mpeg = *sound.Reader()->MPEG();
   test::Bytes expected, streamed;
   for (const TMP3FrameInfo& f : mpeg.FrameList)
-    if (f.IsData) expected.insert(expected.end(), bytes.begin() + f.Position, bytes.begin() + f.Position + f.Size);
+    if (f.IsData)
+      expected.insert(expected.end(), bytes.begin() + f.Position,
+                      bytes.begin() + f.Position + f.Size);
   uint64_t written = 0;
   size_t withData = 0;
   for (size_t k = 0; k < blocks.size(); ++k) {
@@ -311,8 +315,11 @@ TEST(MPEGAudio, DecodesHeadersOfEveryVersionAndLayer) {
     EXPECT_EQ(header.FrameSize(), c.size);
   }
   // Reserved version, reserved layer, free format, bad bit rate, reserved sample rate, no sync.
-  for (auto bytes : {std::array<uint8_t, 4>{0xFF, 0xEB, 0x90, 0}, {0xFF, 0xF9, 0x90, 0},
-                     {0xFF, 0xFB, 0x00, 0}, {0xFF, 0xFB, 0xF0, 0}, {0xFF, 0xFB, 0x9C, 0},
+  for (auto bytes : {std::array<uint8_t, 4>{0xFF, 0xEB, 0x90, 0},
+                     {0xFF, 0xF9, 0x90, 0},
+                     {0xFF, 0xFB, 0x00, 0},
+                     {0xFF, 0xFB, 0xF0, 0},
+                     {0xFF, 0xFB, 0x9C, 0},
                      {0xFF, 0x7B, 0x90, 0}})
     EXPECT_FALSE(TMPEGFrameHeader::IsValid(bytes.data()));
 }
@@ -405,10 +412,13 @@ TEST(MPEGAudio, LayerTwoHasNoSWFForm) {
   EXPECT_TRUE(reader.IsMPEG());
   EXPECT_FALSE(reader.IsMP3());
   TFlashSound sound(nullptr, path);
-  EXPECT_EQ(sound.SoundFormat, 0);
+  EXPECT_EQ(sound.SoundFormat, 2);
   EXPECT_EQ(sound.SampleCount, 0u);
   test::Bytes tag = test::Written([&](TBitsEngine& e) { sound.WriteToStream(e); });
-  EXPECT_EQ(tag.size(), 2u + 7u);  // the DefineSound fields and no data
+  EXPECT_EQ(tag.size(), 2u + 9u);  // the DefineSound fields of an MP3 sound, and no data
+  TSWFSoundStreamHead2 head;
+  sound.SetupStreamHead(head, 12);
+  EXPECT_TRUE(test::Written([&](TBitsEngine& e) { sound.WriteStreamBlock(e); }).empty());
 }
 
 }  // namespace

@@ -8,8 +8,8 @@
 namespace orvanta {
 namespace {
 
-using test::Bytes;
 using test::BodyBytes;
+using test::Bytes;
 using test::Concat;
 using test::ReadTag;
 using test::TagBytes;

@@ -26,7 +26,9 @@ inline void PutLE(SoundBytes& out, uint64_t value, int bytes) {
   for (int i = 0; i < bytes; ++i) out.push_back(static_cast<uint8_t>(value >> (8 * i)));
 }
 
-inline void PutTag(SoundBytes& out, const char* tag) { out.insert(out.end(), tag, tag + 4); }
+inline void PutTag(SoundBytes& out, const char* tag) {
+  out.insert(out.end(), tag, tag + 4);
+}
 
 inline void PutChunk(SoundBytes& out, const char* tag, const SoundBytes& body,
                      int64_t declared = -1) {
@@ -101,8 +103,8 @@ inline std::vector<int16_t> Music(size_t frames, int channels, uint32_t rate,
 }
 
 inline std::string TempSoundPath(const std::string& name) {
-  auto dir = std::filesystem::temp_directory_path() /
-             ("orvanta_sound_" + std::to_string(::getpid()));
+  auto dir =
+      std::filesystem::temp_directory_path() / ("orvanta_sound_" + std::to_string(::getpid()));
   std::filesystem::create_directories(dir);
   return (dir / name).string();
 }
@@ -110,7 +112,8 @@ inline std::string TempSoundPath(const std::string& name) {
 inline std::string WriteSoundFile(const std::string& name, const SoundBytes& bytes) {
   std::string path = TempSoundPath(name);
   std::ofstream(path, std::ios::binary)
-      .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+      .write(reinterpret_cast<const char*>(bytes.data()),
+             static_cast<std::streamsize>(bytes.size()));
   return path;
 }
 
@@ -119,10 +122,12 @@ inline SoundBytes ReadSoundFile(const std::string& path) {
   return SoundBytes(std::istreambuf_iterator<char>(in), {});
 }
 
-inline bool LameAvailable() { return std::system("lame --version > /dev/null 2>&1") == 0; }
+inline bool LameAvailable() {
+  return std::system("lame --version > /dev/null 2>&1") == 0;
+}
 
-#define REQUIRE_LAME()                                                                    \
-  if (!::orvanta::test::LameAvailable())                                                  \
+#define REQUIRE_LAME()                                                                       \
+  if (!::orvanta::test::LameAvailable())                                                     \
   GTEST_SKIP() << "the lame MP3 encoder is not installed (apt-get install lame); MP3 tests " \
                   "need it to make their files"
 
@@ -148,7 +153,8 @@ inline SoundBytes EncodeMSADPCMBlock(const int16_t* s, size_t frames, int channe
     delta[c] = std::max(16, std::abs(s[channels + c] - s[c]) / 2);
     PutLE(block, static_cast<uint16_t>(delta[c]), 2);
   }
-  for (int c = 0; c < channels; ++c) PutLE(block, static_cast<uint16_t>(s1[c] = s[channels + c]), 2);
+  for (int c = 0; c < channels; ++c)
+    PutLE(block, static_cast<uint16_t>(s1[c] = s[channels + c]), 2);
   for (int c = 0; c < channels; ++c) PutLE(block, static_cast<uint16_t>(s2[c] = s[c]), 2);
   std::vector<uint8_t> nibbles;
   for (size_t i = 2; i < frames; ++i) {
@@ -164,12 +170,13 @@ inline SoundBytes EncodeMSADPCMBlock(const int16_t* s, size_t frames, int channe
     }
   }
   for (size_t i = 0; i < nibbles.size(); i += 2)
-    block.push_back(static_cast<uint8_t>(nibbles[i] << 4 | (i + 1 < nibbles.size() ? nibbles[i + 1] : 0)));
+    block.push_back(
+        static_cast<uint8_t>(nibbles[i] << 4 | (i + 1 < nibbles.size() ? nibbles[i + 1] : 0)));
   return block;
 }
 
 inline SoundBytes MSADPCMWave(const std::vector<int16_t>& samples, int channels, uint32_t rate,
-                       uint16_t blockAlign, bool listCoefficients) {
+                              uint16_t blockAlign, bool listCoefficients) {
   const size_t perBlock = 2 + (blockAlign - 7u * channels) * 2 / channels;
   SoundBytes format = FormatBody(2, static_cast<uint16_t>(channels), rate, 4, blockAlign);
   PutLE(format, listCoefficients ? 32 : 4, 2);
@@ -184,8 +191,8 @@ inline SoundBytes MSADPCMWave(const std::vector<int16_t>& samples, int channels,
   const size_t frames = samples.size() / channels;
   for (size_t at = 0, n = 0; at < frames; at += perBlock, ++n) {
     size_t count = std::min(perBlock, frames - at);
-    SoundBytes block =
-        EncodeMSADPCMBlock(samples.data() + at * channels, count, channels, static_cast<uint8_t>(n % 2));
+    SoundBytes block = EncodeMSADPCMBlock(samples.data() + at * channels, count, channels,
+                                          static_cast<uint8_t>(n % 2));
     data.insert(data.end(), block.begin(), block.end());
   }
   SoundBytes chunks;
@@ -198,12 +205,12 @@ inline SoundBytes MSADPCMWave(const std::vector<int16_t>& samples, int channels,
 // samples per channel, each channel starting with a verbatim 16-bit sample and a 6-bit index.
 inline std::vector<int16_t> DecodeSWFADPCM(const SoundBytes& data, int channels, size_t frames) {
   static const int kSteps[89] = {
-      7,     8,     9,     10,    11,    12,    13,    14,    16,    17,    19,    21,    23,
-      25,    28,    31,    34,    37,    41,    45,    50,    55,    60,    66,    73,    80,
-      88,    97,    107,   118,   130,   143,   157,   173,   190,   209,   230,   253,   279,
-      307,   337,   371,   408,   449,   494,   544,   598,   658,   724,   796,   876,   963,
-      1060,  1166,  1282,  1411,  1552,  1707,  1878,  2066,  2272,  2499,  2749,  3024,  3327,
-      3660,  4026,  4428,  4871,  5358,  5894,  6484,  7132,  7845,  8630,  9493,  10442, 11487,
+      7,     8,     9,     10,    11,    12,    13,    14,    16,    17,    19,   21,    23,
+      25,    28,    31,    34,    37,    41,    45,    50,    55,    60,    66,   73,    80,
+      88,    97,    107,   118,   130,   143,   157,   173,   190,   209,   230,  253,   279,
+      307,   337,   371,   408,   449,   494,   544,   598,   658,   724,   796,  876,   963,
+      1060,  1166,  1282,  1411,  1552,  1707,  1878,  2066,  2272,  2499,  2749, 3024,  3327,
+      3660,  4026,  4428,  4871,  5358,  5894,  6484,  7132,  7845,  8630,  9493, 10442, 11487,
       12635, 13899, 15289, 16818, 18500, 20350, 22385, 24623, 27086, 29794, 32767};
   static const std::vector<std::vector<int>> kIndexMoves = {
       {-1, 2},

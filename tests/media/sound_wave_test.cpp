@@ -55,10 +55,10 @@ TEST(WaveReader, ReadsPCMOfEveryWidthAsSixteenBitSamples) {
 
   // Floating point, named through the extensible layout.
   SoundBytes format = FormatBody(TWaveReader::kFormatExtensible, 1, 8000, 32, 4);
-  PutLE(format, 22, 2);          // extension size
-  PutLE(format, 32, 2);          // valid bits
-  PutLE(format, 4, 4);           // channel mask
-  PutLE(format, 3, 2);           // sub-format: IEEE float
+  PutLE(format, 22, 2);  // extension size
+  PutLE(format, 32, 2);  // valid bits
+  PutLE(format, 4, 4);   // channel mask
+  PutLE(format, 3, 2);   // sub-format: IEEE float
   format.resize(format.size() + 14, 0);
   SoundBytes data;
   for (float f : {0.0f, 0.5f, -1.0f, 2.0f}) {
@@ -123,9 +123,9 @@ TEST(WaveReader, BrokenFilesAreFormatErrors) {
   cut.resize(12 + 8 + 10);
   fails(cut, "format chunk cut off");
 
-  for (auto [channels, rate, bits] : {std::tuple{5, 8000, 16}, std::tuple{0, 8000, 16},
-                                      std::tuple{1, 0, 16}, std::tuple{1, 8000, 0},
-                                      std::tuple{1, 8000, 200}}) {
+  for (auto [channels, rate, bits] :
+       {std::tuple{5, 8000, 16}, std::tuple{0, 8000, 16}, std::tuple{1, 0, 16},
+        std::tuple{1, 8000, 0}, std::tuple{1, 8000, 200}}) {
     SoundBytes chunks;
     PutChunk(chunks, "fmt ",
              FormatBody(1, static_cast<uint16_t>(channels), static_cast<uint32_t>(rate),
@@ -170,7 +170,7 @@ TEST(WaveReader, TheExtensionDecidesHowTheFileIsRead) {
 TEST(WaveReader, DecodesMSADPCMBlocksCloseToTheSource) {
   for (int channels : {1, 2}) {
     const uint16_t blockAlign = static_cast<uint16_t>(256 * channels);  // 500 frames a block
-    const size_t frames = 500 * 4 + 124;  // and a short last block
+    const size_t frames = 500 * 4 + 124;                                // and a short last block
     std::vector<int16_t> source = Music(frames, channels, 22050, 6000);
     auto reader = Read(MSADPCMWave(source, channels, 22050, blockAlign, channels == 2));
     EXPECT_TRUE(reader->IsMSADPCM());
