@@ -24,6 +24,8 @@
 #include "swf/tags_control.h"
 #include "swf/tags_data.h"
 #include "swf/tags_display.h"
+#include "swf/tags_font.h"
+#include "swf/tags_text.h"
 #include "swf/tags_shape.h"
 
 namespace orvanta {
@@ -80,6 +82,8 @@ struct TReadContext {
   int Version = 0;
   bool ParseActions = false;
   int SoundFormat = 0;
+  // Glyphs of the last DefineFont read, for the DefineFontInfo that names its codes.
+  int32_t FontGlyphCount = -1;
 };
 
 void HandContext(TSWFObject& tag, const TReadContext& context) {
@@ -98,8 +102,15 @@ void HandContext(TSWFObject& tag, const TReadContext& context) {
   } else if (auto* button = dynamic_cast<TSWFBasedButton*>(&tag)) {
     button->ParseActions = context.ParseActions;
   }
-  // Still to wire as their classes arrive: the file version for DefineFontInfo, DefineFont2
-  // and DefineFont3.
+  // String encodings of font and text tags depend on the file version.
+  if (auto* info = dynamic_cast<TSWFDefineFontInfo*>(&tag)) {  // DefineFontInfo2 too
+    info->Version = static_cast<uint8_t>(context.Version);
+    info->ReadGlyphCount = context.FontGlyphCount;
+  } else if (auto* font = dynamic_cast<TSWFDefineFont2*>(&tag)) {  // DefineFont3 too
+    font->Version = static_cast<uint8_t>(context.Version);
+  } else if (auto* edit = dynamic_cast<TSWFDefineEditText*>(&tag)) {
+    edit->Version = static_cast<uint8_t>(context.Version);
+  }
 }
 
 // A tag that could not be read: kept as its body bytes under its own code, so that writing the
@@ -178,6 +189,40 @@ bool IsDefinitionCode(uint16_t code) {
 }
 
 // The ids a tag defines: its character id, or the ids an import brings in.
+// The id a font or text definition defines; false for other tags.
+bool FontTextDefinitionSlot(TSWFObject& tag, std::vector<TIdSlot>& out) {
+  if (auto* font = dynamic_cast<TSWFDefineFont*>(&tag)) {
+    out.emplace_back(&font->FontID);
+  } else if (auto* font2 = dynamic_cast<TSWFDefineFont2*>(&tag)) {  // DefineFont3 too
+    out.emplace_back(&font2->FontID);
+  } else if (auto* text = dynamic_cast<TSWFDefineText*>(&tag)) {  // DefineText2 too
+    out.emplace_back(&text->CharacterID);
+  } else if (auto* edit = dynamic_cast<TSWFDefineEditText*>(&tag)) {
+    out.emplace_back(&edit->CharacterID);
+  } else {
+    return false;
+  }
+  return true;
+}
+
+// The fonts and texts that font and text tags refer to.
+void FontTextReferenceSlots(TSWFObject& tag, std::vector<TIdSlot>& out) {
+  if (auto* info = dynamic_cast<TSWFDefineFontInfo*>(&tag)) {  // DefineFontInfo2 too
+    out.emplace_back(&info->FontID);
+  } else if (auto* zones = dynamic_cast<TSWFDefineFontAlignZones*>(&tag)) {
+    out.emplace_back(&zones->FontID);
+  } else if (auto* name = dynamic_cast<TSWFDefineFontName*>(&tag)) {
+    out.emplace_back(&name->FontID);
+  } else if (auto* settings = dynamic_cast<TSWFCSMTextSettings*>(&tag)) {
+    out.emplace_back(&settings->TextID);
+  } else if (auto* text = dynamic_cast<TSWFDefineText*>(&tag)) {
+    for (auto& record : text->TextRecords)
+      if (record->StyleFlagsHasFont) out.emplace_back(&record->FontIDField());
+  } else if (auto* edit = dynamic_cast<TSWFDefineEditText*>(&tag)) {
+    if (edit->HasFont) out.emplace_back(&edit->FontID);
+  }
+}
+
 void DefinitionSlots(TSWFObject& tag, std::vector<TIdSlot>& out) {
   uint16_t code = CodeOf(tag);
   if (auto* raw = dynamic_cast<TSWFByteCodeTag*>(&tag)) {
@@ -192,6 +237,7 @@ void DefinitionSlots(TSWFObject& tag, std::vector<TIdSlot>& out) {
     return;
   }
   if (!IsDefinitionCode(code)) return;
+  if (FontTextDefinitionSlot(tag, out)) return;
   if (auto* sprite = dynamic_cast<TSWFDefineSprite*>(&tag)) {
     out.emplace_back(&sprite->SpriteID);
   } else if (auto* video = dynamic_cast<TSWFDefineVideoStream*>(&tag)) {
@@ -419,9 +465,7 @@ void ReferenceSlots(TSWFObject& tag, bool insideSprite, std::vector<TIdSlot>& ou
           if (inner) ReferenceSlots(*inner, true, out);
       return;
     default:
-      // Still to wire as their classes arrive: text records, FontID of DefineFontInfo(2),
-      // DefineFontAlignZones and DefineEditText, and CSMTextSettings (their raw forms are
-      // handled above).
+      FontTextReferenceSlots(tag, out);
       return;
   }
 }
@@ -653,6 +697,7 @@ void TSWFStreamReader::ParseTags(bool makeObjects, bool parseActions) {
   std::span<const uint8_t> body = bodyStream.View();
   const size_t size = body.size();
   int soundFormat = 0;
+  fontGlyphCount_ = -1;
   uint32_t frame = 1;
   size_t pos = 0;
   while (pos < size) {
@@ -702,7 +747,8 @@ void TSWFStreamReader::ReadObject(TSWFTagInfo& info, const uint8_t* body, bool p
                                   int& soundFormat) {
   std::span<const uint8_t> bytes(body, info.BodySize);
   std::unique_ptr<TSWFObject> tag = CreateTagByCode(info.TagID);
-  if (info.BodySize > 0) HandContext(*tag, {Version(), parseActions, soundFormat});
+  if (info.BodySize > 0)
+    HandContext(*tag, {Version(), parseActions, soundFormat, fontGlyphCount_});
   tag->BodySize = info.BodySize;
   std::string failure;
   try {
@@ -719,6 +765,10 @@ void TSWFStreamReader::ReadObject(TSWFTagInfo& info, const uint8_t* body, bool p
     tag = MakeErrorTag(info.TagID, bytes, info.BodySize, failure);
     info.TagID = kErrorTagCode;
     info.ReadError = failure;
+  }
+  if (info.TagID == TSWFDefineFont::kTagID) {
+    auto* font = dynamic_cast<TSWFDefineFont*>(tag.get());
+    fontGlyphCount_ = font ? static_cast<int32_t>(font->GlyphShapeTable.size()) : -1;
   }
   info.SetObject(std::move(tag));
 }

@@ -124,6 +124,8 @@ class TSWFStreamReader : public TBasedSWFStream {
  private:
   void ReadObject(TSWFTagInfo& info, const uint8_t* body, bool parseActions, int& soundFormat);
   void ReadCompressedBody(TStream& stream);
+  // Glyphs of the last DefineFont read (-1: none); DefineFontInfo carries no count of its own.
+  int32_t fontGlyphCount_ = -1;
 };
 
 }  // namespace orvanta

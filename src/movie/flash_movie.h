@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <span>
 #include <string>
@@ -16,7 +17,11 @@ class TBasedSWFObject;
 class TFlashActionScript;
 class TBitsEngine;
 class TFlashButton;
+class TFlashFont;
+class TFlashText;
+struct TFontDescription;
 class TFlashIDObject;
+class TFlashImage;
 struct TFlashPoint;
 class TFlashShape;
 class TFlashSound;
@@ -185,6 +190,36 @@ class TFlashMovie : public TBasedSWFStream {
   std::unique_ptr<TFlashSound, TFlashSoundDeleter> backgroundSound_;
   bool backgroundStreaming_ = false;
   // End of the sound block
+
+  // Fonts and text
+ public:
+  // A font embedded from a font description: its size is the absolute height, in units.
+  TFlashFont* AddFont(const TFontDescription& font, bool asDevice = false);
+  // Static cp1252 text at an origin (units); align 0 left, 1 right, 2 centre, 3 justify.
+  TFlashText* AddText(const std::string& text, const TSWFRGBA& color, TFlashFont* font,
+                      const TFlashPoint& origin, uint8_t align = 0);
+  // A text field holding Unicode text in a rectangle (units).
+  TFlashText* AddDynamicText(const std::u16string& text, const TSWFRGBA& color, TFlashFont* font,
+                             const TRect& rect);
+  // Non-owning views of the object list, in creation order.
+  std::vector<TFlashFont*> Fonts;
+  std::vector<TFlashText*> Texts;
+  // End of the fonts and text block
+
+  // Images
+ public:
+  // Consulted before an image loads a file; clearing continueLoading means the hook supplied
+  // the picture itself.
+  std::function<void(TFlashImage& image, const std::string& fileName, bool& continueLoading)>
+      OnLoadCustomImage;
+  // Takes picture files whose extension the image does not know; without it they fail.
+  std::function<void(TFlashImage& image, const std::string& fileName)> UnsupportedImageHook;
+  // A new image with the next character id, loaded from the file when one is named (JPEG or
+  // BMP); without a name the caller hands its data over later.
+  TFlashImage* AddImage(const std::string& fileName = std::string());
+  // Non-owning view of the object list, in creation order.
+  std::vector<TFlashImage*> Images;
+  // End of the images block
 };
 
 }  // namespace orvanta

@@ -5,6 +5,7 @@
 #include <numbers>
 #include <utility>
 
+#include "media/flash_image.h"
 #include "movie/flash_movie.h"
 #include "swf/bits_engine.h"
 
@@ -223,6 +224,31 @@ TSWFGradientFill& TFlashShape::SetRadialGradient(uint32_t color1, uint32_t color
                                                  int32_t yCenter) {
   const uint32_t colors[2] = {color1, color2};
   return SetRadialGradient(colors, xCenter, yCenter);
+}
+
+TSWFImageFill& TFlashShape::SetImageFill(TFlashImage& image, int mode, double scaleX,
+                                         double scaleY) {
+  auto fill = std::make_unique<TSWFImageFill>();
+  fill->BitmapId = image.CharacterId();
+  // Players before version 8 place bitmaps a little off; these terms make up for it.
+  const bool correct = Owner() && Owner()->CorrectImageFill;
+  const int32_t c = correct ? 5 : 0;
+  const double d = correct ? 15.0 / 4096 : 0;
+  TSWFMatrix& m = fill->BitmapMatrix;
+  if (mode == 1) {
+    auto fit = [d](int32_t twips, uint16_t pixels) {
+      return pixels ? std::min(static_cast<double>(twips) / pixels + d, 16383.0) : 20.0;
+    };
+    fill->FillStyleType = 0x41;
+    m.SetScale(fit(Width(true), image.Width()), fit(Height(true), image.Height()));
+  } else {
+    fill->FillStyleType = mode == 2 ? 0x40 : 0x41;
+    m.SetScale(scaleX * 20, scaleY * 20);
+  }
+  m.SetTranslate(Bounds.Xmin() - c, Bounds.Ymin() - c);
+  TSWFImageFill& ref = static_cast<TSWFImageFill&>(AddFillStyle(std::move(fill)));
+  if (Owner()) Owner()->MoveObjectBefore(image, *this);
+  return ref;
 }
 
 void TFlashShape::WriteToStream(TBitsEngine& Engine) {

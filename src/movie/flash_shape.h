@@ -11,6 +11,8 @@
 
 namespace orvanta {
 
+class TFlashImage;
+
 // The builder object for one vector shape: an outline drawn with Edges, fills and line styles,
 // and bounds. It is written as DefineShape2, DefineShape3 when a colour has alpha, or
 // DefineShape4 with UseLineStyle2. Sizes taken by its operations are in the owner movie's units.
@@ -74,8 +76,12 @@ class TFlashShape : public TFlashVisualObject {
                                       int32_t yCenter);
   TSWFGradientFill& SetRadialGradient(uint32_t color1, uint32_t color2, int32_t xCenter,
                                       int32_t yCenter);
-  // Bitmap fills (SetImageFill, with the movie's CorrectImageFill) come with the image builder
-  // objects.
+  // A bitmap fill of the image from the top-left corner of the bounds. Mode 0 clips the bitmap
+  // at scale (scaleX, scaleY) bitmap pixels per pixel; mode 1 stretches it over the bounds;
+  // mode 2 repeats it at scale (scaleX, scaleY). When the image stands after the shape in the
+  // owner's object list it is moved before it, so the bitmap is defined before it is used.
+  TSWFImageFill& SetImageFill(TFlashImage& image, int mode, double scaleX = 1,
+                              double scaleY = 1);
 
  private:
   TSWFStyleChangeRecord* TargetRecord();

@@ -2,11 +2,14 @@
 
 #include "script/tags_abc.h"
 #include "script/tags_action.h"
+#include "swf/tags_bitmap.h"
 #include "swf/tags_button.h"
 #include "swf/tags_control.h"
 #include "swf/tags_data.h"
 #include "swf/tags_shape.h"
 #include "swf/tags_display.h"
+#include "swf/tags_font.h"
+#include "swf/tags_text.h"
 #include "media/sound_tags.h"
 #include "media/tags_video.h"
 
@@ -71,6 +74,26 @@ std::unique_ptr<TSWFObject> CreateTagByCode(uint16_t Code) {
     case 17: return std::make_unique<TSWFDefineButtonSound>();
     case 23: return std::make_unique<TSWFDefineButtonCxform>();
     case 34: return std::make_unique<TSWFDefineButton2>();
+    // Bitmap and binary-data tags.
+    case TSWFDefineBits::kTagID: return std::make_unique<TSWFDefineBits>();
+    case TSWFJPEGTables::kTagID: return std::make_unique<TSWFJPEGTables>();
+    case TSWFDefineBitsJPEG2::kTagID: return std::make_unique<TSWFDefineBitsJPEG2>();
+    case TSWFDefineBitsJPEG3::kTagID: return std::make_unique<TSWFDefineBitsJPEG3>();
+    case TSWFDefineBitsLossless::kTagID: return std::make_unique<TSWFDefineBitsLossless>();
+    case TSWFDefineBitsLossless2::kTagID: return std::make_unique<TSWFDefineBitsLossless2>();
+    case TSWFDefineBinaryData::kTagID: return std::make_unique<TSWFDefineBinaryData>();
+    // Font and text tags.
+    case 10: return std::make_unique<TSWFDefineFont>();
+    case 13: return std::make_unique<TSWFDefineFontInfo>();
+    case 62: return std::make_unique<TSWFDefineFontInfo2>();
+    case 48: return std::make_unique<TSWFDefineFont2>();
+    case 75: return std::make_unique<TSWFDefineFont3>();
+    case 73: return std::make_unique<TSWFDefineFontAlignZones>();
+    case 88: return std::make_unique<TSWFDefineFontName>();
+    case 74: return std::make_unique<TSWFCSMTextSettings>();
+    case 11: return std::make_unique<TSWFDefineText>();
+    case 33: return std::make_unique<TSWFDefineText2>();
+    case 37: return std::make_unique<TSWFDefineEditText>();
     default:
       return std::make_unique<TSWFByteCodeTag>(Code);
   }

@@ -37,4 +37,26 @@ void TSWFByteCodeTag::ReadFromStream(TBitsEngine& Engine) {
 
 void TSWFByteCodeTag::WriteTagBody(TBitsEngine& Engine) { WritePayload(Engine); }
 
+void TSWFDefineBinaryData::Assign(const TBasedSWFObject& Source) {
+  TSWFDataObject::Assign(Source);
+  auto& source = dynamic_cast<const TSWFDefineBinaryData&>(Source);
+  Tag = source.Tag;
+  Reserved = source.Reserved;
+}
+
+void TSWFDefineBinaryData::ReadFromStream(TBitsEngine& Engine) {
+  Tag = Engine.ReadWord();
+  Reserved = Engine.ReadDWord();
+  const uint64_t count = BodySize > 6 ? BodySize - 6 : 0;
+  Engine.RequireBytes(count);
+  Data.resize(count);
+  Engine.ReadBuffer(Data.data(), Data.size());
+}
+
+void TSWFDefineBinaryData::WriteTagBody(TBitsEngine& Engine) {
+  Engine.WriteWord(Tag);
+  Engine.WriteDWord(Reserved);
+  WritePayload(Engine);
+}
+
 }  // namespace orvanta

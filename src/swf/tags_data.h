@@ -44,4 +44,20 @@ class TSWFByteCodeTag : public TSWFDataObject {
   uint16_t HeaderCode() const override { return StoredCode; }
 };
 
+// DefineBinaryData (87): arbitrary bytes bound to a character id.
+class TSWFDefineBinaryData : public TSWFDataObject {
+ public:
+  static constexpr uint16_t kTagID = 87;
+  TSWFDefineBinaryData() : TSWFDataObject(kTagID) {}
+
+  // The character id.
+  uint16_t Tag = 0;
+  // 0 when written by us; kept as read, since some tools store a value here.
+  uint32_t Reserved = 0;
+
+  void Assign(const TBasedSWFObject& Source) override;
+  void ReadFromStream(TBitsEngine& Engine) override;
+  void WriteTagBody(TBitsEngine& Engine) override;
+};
+
 }  // namespace orvanta
