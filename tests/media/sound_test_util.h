@@ -102,9 +102,20 @@ inline std::vector<int16_t> Music(size_t frames, int channels, uint32_t rate,
   return out;
 }
 
+inline std::filesystem::path TempSoundDir() {
+  return std::filesystem::temp_directory_path() / ("orvanta_sound_" + std::to_string(::getpid()));
+}
+
+// The files of one test run go when the run ends.
+inline struct TempSoundCleanup {
+  ~TempSoundCleanup() {
+    std::error_code ignored;
+    std::filesystem::remove_all(TempSoundDir(), ignored);
+  }
+} tempSoundCleanup;
+
 inline std::string TempSoundPath(const std::string& name) {
-  auto dir =
-      std::filesystem::temp_directory_path() / ("orvanta_sound_" + std::to_string(::getpid()));
+  auto dir = TempSoundDir();
   std::filesystem::create_directories(dir);
   return (dir / name).string();
 }
