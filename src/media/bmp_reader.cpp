@@ -24,7 +24,9 @@ uint32_t LE32(const std::vector<uint8_t>& b, size_t at) {
   return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | static_cast<uint32_t>(b[at + 3]) << 24;
 }
 
-[[noreturn]] void Fail(const std::string& what) { throw FormatError("BMP file: " + what); }
+[[noreturn]] void Fail(const std::string& what) {
+  throw FormatError("BMP file: " + what);
+}
 
 // A channel of a packed pixel scaled to 8 bits. The channel's width runs from the lowest to the
 // highest set bit of its mask.
@@ -95,8 +97,8 @@ void TBMPReader::ReadHeaders(const std::vector<uint8_t>& head, uint64_t availabl
   if (!(compression == kCompressionRGB || (compression == kCompressionRLE8 && bits == 8) ||
         (compression == kCompressionRLE4 && bits == 4) ||
         (bitFields && (bits == 16 || bits == 32))))
-    Fail("unsupported compression " + std::to_string(compression) + " at " +
-         std::to_string(bits) + " bits");
+    Fail("unsupported compression " + std::to_string(compression) + " at " + std::to_string(bits) +
+         " bits");
   if (Header.biWidth <= 0 || Header.biHeight == 0) Fail("empty picture");
   const uint64_t rows = static_cast<uint64_t>(std::abs(int64_t{Header.biHeight}));
   if (uint64_t(Header.biWidth) * rows > MaxPixels)
@@ -188,7 +190,8 @@ void TBMPReader::LoadFromStream(TStream& stream) {
     DecodeRLE(data);
   } else {
     // A file cut short keeps its missing rows zero.
-    stream.ReadBuffer(pixels_.data(), static_cast<size_t>(std::min<uint64_t>(pixels_.size(), rest)));
+    stream.ReadBuffer(pixels_.data(),
+                      static_cast<size_t>(std::min<uint64_t>(pixels_.size(), rest)));
   }
 }
 
@@ -252,9 +255,12 @@ void TBMPReader::DecodeRLE(const std::vector<uint8_t>& data) {
 
 uint8_t TBMPReader::IndexAt(const uint8_t* row, uint32_t x, int bits) {
   switch (bits) {
-    case 1: return (row[x / 8] >> (7 - x % 8)) & 1;
-    case 4: return x % 2 == 0 ? row[x / 2] >> 4 : row[x / 2] & 0x0F;
-    default: return row[x];
+    case 1:
+      return (row[x / 8] >> (7 - x % 8)) & 1;
+    case 4:
+      return x % 2 == 0 ? row[x / 2] >> 4 : row[x / 2] & 0x0F;
+    default:
+      return row[x];
   }
 }
 

@@ -78,9 +78,7 @@ class TBMPReader {
   const uint8_t* RowTable(uint32_t i) const { return pixels_.data() + size_t{i} * rowStride_; }
   // Row y counted from the top of the picture.
   uint8_t* PictureRow(uint32_t y) { return RowTable(TopDown() ? y : rows_ - 1 - y); }
-  const uint8_t* PictureRow(uint32_t y) const {
-    return RowTable(TopDown() ? y : rows_ - 1 - y);
-  }
+  const uint8_t* PictureRow(uint32_t y) const { return RowTable(TopDown() ? y : rows_ - 1 - y); }
 
   // Palette index of pixel x in a row of a 1-, 4- or 8-bit picture.
   static uint8_t IndexAt(const uint8_t* row, uint32_t x, int bits);

@@ -24,8 +24,7 @@ constexpr int kConvertQuality = 90;
 std::vector<uint8_t> Deflate(const uint8_t* data, size_t size) {
   uLongf length = compressBound(static_cast<uLong>(size));
   std::vector<uint8_t> out(length);
-  if (compress2(out.data(), &length, data, static_cast<uLong>(size), Z_DEFAULT_COMPRESSION) !=
-      Z_OK)
+  if (compress2(out.data(), &length, data, static_cast<uLong>(size), Z_DEFAULT_COMPRESSION) != Z_OK)
     throw Error("zlib could not compress the picture data");
   out.resize(length);
   return out;
@@ -44,8 +43,7 @@ uint8_t Premultiply(uint8_t color, uint8_t alpha) {
 
 }  // namespace
 
-TFlashImage::TFlashImage(TFlashMovie* owner, const std::string& fileName)
-    : TFlashIDObject(owner) {
+TFlashImage::TFlashImage(TFlashMovie* owner, const std::string& fileName) : TFlashIDObject(owner) {
   if (!fileName.empty()) LoadFromFile(fileName);
 }
 
@@ -296,8 +294,7 @@ void TFlashImage::BuildLosslessData() {
       break;
     }
     case 4: {
-      const bool plain =
-          bmp.RedMask == 0x7C00 && bmp.GreenMask == 0x03E0 && bmp.BlueMask == 0x001F;
+      const bool plain = bmp.RedMask == 0x7C00 && bmp.GreenMask == 0x03E0 && bmp.BlueMask == 0x001F;
       out.reserve(size_t{RowWidth} * height * 2);
       for (uint32_t y = 0; y < height; ++y) {
         const uint8_t* row = bmp.PictureRow(y);
@@ -398,7 +395,9 @@ void TFlashImage::Assign(const TBasedSWFObject& Source) {
   if (source.alphaData_) alphaData_ = std::make_unique<TMemoryStream>(source.alphaData_->Bytes());
 }
 
-int TFlashImage::MinVersion() const { return HasAlpha ? 3 : 2; }
+int TFlashImage::MinVersion() const {
+  return HasAlpha ? 3 : 2;
+}
 
 void TFlashImage::WriteToStream(TBitsEngine& Engine) {
   auto image = [this](TSWFObject& tag, TBitsEngine& engine) { WriteImageData(tag, engine); };

@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <map>
 #include <initializer_list>
+#include <map>
 
 #include <gif_lib.h>
 #include <jerror.h>
@@ -48,8 +48,7 @@ bool TPicture::HasAlpha() const {
 namespace {
 
 void CheckSize(uint64_t width, uint64_t height, const TDecodeLimits& limits, const char* format) {
-  if (width == 0 || height == 0)
-    throw FormatError(std::string(format) + " picture has no pixels");
+  if (width == 0 || height == 0) throw FormatError(std::string(format) + " picture has no pixels");
   if (width * height > limits.MaxPixels)
     throw FormatError(std::string(format) + " picture of " + std::to_string(width) + " x " +
                       std::to_string(height) + " pixels is too large");
@@ -96,8 +95,7 @@ void JPEGProgress(j_common_ptr info) {
   auto* progress = reinterpret_cast<TJPEGProgress*>(info->progress);
   if (reinterpret_cast<j_decompress_ptr>(info)->input_scan_number > progress->MaxScans) {
     auto* error = reinterpret_cast<TJPEGError*>(info->err);
-    std::snprintf(error->Message, sizeof error->Message, "more than %d scans",
-                  progress->MaxScans);
+    std::snprintf(error->Message, sizeof error->Message, "more than %d scans", progress->MaxScans);
     std::longjmp(error->Jump, 1);
   }
 }
@@ -154,7 +152,8 @@ bool FinishJPEG(TJPEGDecoder& d, const TDecodeLimits& limits, TPicture& out,
   d.Progress.Manager.progress_monitor = JPEGProgress;
   d.Progress.MaxScans = limits.MaxJPEGScans;
   d.Info.progress = &d.Progress.Manager;
-  d.Info.mem->max_memory_to_use = static_cast<long>(std::min<uint64_t>(limits.MaxPixels * 16, 1L << 30));
+  d.Info.mem->max_memory_to_use =
+      static_cast<long>(std::min<uint64_t>(limits.MaxPixels * 16, 1L << 30));
   jpeg_start_decompress(&d.Info);
   out.Width = d.Info.output_width;
   out.Height = d.Info.output_height;
@@ -312,9 +311,9 @@ struct TGIFWriter {
 // Scaling: one pass per axis, each output sample a weighted sum of source samples.
 
 struct TContributions {
-  std::vector<uint32_t> First;    // per output sample: first source index
-  std::vector<uint32_t> Count;    // per output sample: number of weights
-  std::vector<uint32_t> Offset;   // per output sample: where its weights start
+  std::vector<uint32_t> First;   // per output sample: first source index
+  std::vector<uint32_t> Count;   // per output sample: number of weights
+  std::vector<uint32_t> Offset;  // per output sample: where its weights start
   std::vector<double> Weights;
 };
 
@@ -416,8 +415,7 @@ std::vector<uint8_t> EncodePNG(const TPicture& picture) {
   png.Image.height = picture.Height;
   png.Image.format = PNG_FORMAT_RGBA;
   png_alloc_size_t size = 0;
-  if (!png_image_write_to_memory(&png.Image, nullptr, &size, 0, picture.Pixels.data(), 0,
-                                 nullptr))
+  if (!png_image_write_to_memory(&png.Image, nullptr, &size, 0, picture.Pixels.data(), 0, nullptr))
     throw FormatError(std::string("PNG encoding failed: ") + png.Image.message);
   std::vector<uint8_t> out(size);
   if (!png_image_write_to_memory(&png.Image, out.data(), &size, 0, picture.Pixels.data(), 0,
@@ -462,7 +460,8 @@ TPicture DecodeGIF(std::span<const uint8_t> data, const TDecodeLimits& limits) {
     const uint32_t width = static_cast<uint32_t>(std::max(desc.Width, 0));
     const uint32_t height = static_cast<uint32_t>(std::max(desc.Height, 0));
     // A screen smaller than its image grows to hold it, as browsers show such files.
-    const uint64_t screenWidth = std::max<uint64_t>(std::max(gif->SWidth, 0), uint64_t{left} + width);
+    const uint64_t screenWidth =
+        std::max<uint64_t>(std::max(gif->SWidth, 0), uint64_t{left} + width);
     const uint64_t screenHeight =
         std::max<uint64_t>(std::max(gif->SHeight, 0), uint64_t{top} + height);
     CheckSize(screenWidth, screenHeight, limits, "GIF");
@@ -556,8 +555,8 @@ std::vector<uint8_t> EncodeGIF(const TPicture& picture, bool interlaced) {
     if (EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, 4, control) == GIF_ERROR)
       ThrowGIF(gif->Error);
   }
-  if (EGifPutImageDesc(gif, 0, 0, static_cast<int>(picture.Width),
-                       static_cast<int>(picture.Height), interlaced, nullptr) == GIF_ERROR)
+  if (EGifPutImageDesc(gif, 0, 0, static_cast<int>(picture.Width), static_cast<int>(picture.Height),
+                       interlaced, nullptr) == GIF_ERROR)
     ThrowGIF(gif->Error);
   std::vector<uint32_t> order;
   if (interlaced) {
@@ -630,8 +629,7 @@ TPicture ScalePicture(const TPicture& source, double x, double y, double w, doub
                       uint32_t width, uint32_t height) {
   if (source.Empty() || width == 0 || height == 0 || !(w > 0) || !(h > 0))
     throw FormatError("cannot scale an empty picture or to an empty size");
-  if (!(x >= 0) || !(y >= 0) || !(x + w <= source.Width + 1e-6) ||
-      !(y + h <= source.Height + 1e-6))
+  if (!(x >= 0) || !(y >= 0) || !(x + w <= source.Width + 1e-6) || !(y + h <= source.Height + 1e-6))
     throw FormatError("the part to scale lies outside the picture");
   CheckSize(width, height, TDecodeLimits{}, "scaled");
   const TContributions across = Contributions(source.Width, x, w, width);
@@ -640,7 +638,8 @@ TPicture ScalePicture(const TPicture& source, double x, double y, double w, doub
   // Only the source rows some output row reads are needed.
   const uint32_t firstRow = down.First.front();
   uint32_t lastRow = firstRow;
-  for (uint32_t i = 0; i < height; ++i) lastRow = std::max(lastRow, down.First[i] + down.Count[i] - 1);
+  for (uint32_t i = 0; i < height; ++i)
+    lastRow = std::max(lastRow, down.First[i] + down.Count[i] - 1);
 
   // Horizontal pass into premultiplied floating-point rows.
   const uint32_t rows = lastRow - firstRow + 1;
@@ -675,8 +674,8 @@ TPicture ScalePicture(const TPicture& source, double x, double y, double w, doub
       uint8_t* q = out.Pixel(i, j);
       const double alpha = sum[3];
       for (int c = 0; c < 3; ++c)
-        q[c] = alpha > 0 ? static_cast<uint8_t>(std::clamp(std::lround(sum[c] / alpha), 0L, 255L))
-                         : 0;
+        q[c] =
+            alpha > 0 ? static_cast<uint8_t>(std::clamp(std::lround(sum[c] / alpha), 0L, 255L)) : 0;
       q[3] = static_cast<uint8_t>(std::clamp(std::lround(alpha), 0L, 255L));
     }
   }
