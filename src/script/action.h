@@ -85,8 +85,9 @@ class TSWFActionList {
 std::unique_ptr<TSWFAction> CreateActionByCode(uint8_t Code);
 
 // Reads action records into List until the end action (code 0) or until Budget bytes are
-// consumed; unknown actions are kept as raw blocks holding their whole record.
-void ReadActionList(TBitsEngine& Engine, TSWFActionList& List, uint32_t Budget);
+// consumed; unknown actions are kept as raw blocks holding their whole record. True when the
+// end action was read (it is consumed, not stored).
+bool ReadActionList(TBitsEngine& Engine, TSWFActionList& List, uint32_t Budget);
 
 // Appends copies of Source's actions to Destination.
 void CopyActionList(const TSWFActionList& Source, TSWFActionList& Destination);

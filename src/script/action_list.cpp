@@ -131,7 +131,7 @@ std::vector<TPendingMarker> ResolveBranches(const std::vector<std::unique_ptr<TS
 
 }  // namespace
 
-void ReadActionList(TBitsEngine& Engine, TSWFActionList& List, uint32_t Budget) {
+bool ReadActionList(TBitsEngine& Engine, TSWFActionList& List, uint32_t Budget) {
   TStream& stream = Engine.Stream();
   const uint64_t start = stream.Position();
   std::vector<uint8_t> block(static_cast<size_t>(std::min<uint64_t>(Budget, stream.Remaining())));
@@ -178,6 +178,7 @@ void ReadActionList(TBitsEngine& Engine, TSWFActionList& List, uint32_t Budget) 
     }
     if (i < actions.size()) List.Add(std::move(actions[i]));
   }
+  return ended;
 }
 
 void CopyActionList(const TSWFActionList& Source, TSWFActionList& Destination) {

@@ -21,6 +21,11 @@ TSWFAS3Block& TSWFDoABC::Block() {
 }
 
 void TSWFDoABC::DecodeData() {
+  // Later versions add constant-pool tables (floats from 47.16) that the model does not hold;
+  // read as a 46 block, such a block would turn into nonsense rather than fail.
+  if (MajorVersion > kMaxMajorVersion)
+    throw FormatError("ABC version " + std::to_string(MajorVersion) + "." +
+                      std::to_string(MinorVersion) + " is newer than the blocks this model holds");
   auto block = std::make_unique<TSWFAS3Block>();
   TMemoryViewStream stream(Data);
   TBitsEngine engine(stream);

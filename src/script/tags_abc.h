@@ -24,6 +24,8 @@ class TSWFDoABC : public TSWFObject {
  public:
   static constexpr uint16_t kTagCode = 82;
   static constexpr uint32_t kDoAbcLazyInitializeFlag = 0x01;
+  // The newest major version the model decodes; blocks of later versions stay bytes.
+  static constexpr uint16_t kMaxMajorVersion = 46;
 
   TSWFDoABC();
   ~TSWFDoABC() override;

@@ -18,6 +18,9 @@ class TSWFDoAction : public TSWFObject {
 
   // Decode the actions when reading; otherwise they stay one raw block.
   bool ParseActions = true;
+  // Cleared by reading a body that stops without its ActionEndFlag, so that it is written back
+  // as it was; players stop at the end of the tag either way.
+  bool WriteEndFlag = true;
 
   TSWFActionList& Actions() const { return *actions_; }
   bool OwnsActions() const { return owned_ != nullptr; }

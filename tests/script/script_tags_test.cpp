@@ -43,8 +43,8 @@ TEST(DoAction, ReadsBackParsedOrRaw) {
   EXPECT_EQ(stream.Position(), body.size());
   EXPECT_EQ(BodyBytes(raw), body);
 
-  auto empty = ReadTag(12, {});
-  EXPECT_EQ(BodyBytes(*empty), Bytes({0x00}));
+  auto empty = ReadTag(12, {});  // not even an end flag: written back as empty as it came
+  EXPECT_EQ(BodyBytes(*empty), Bytes());
 }
 
 TEST(DoAction, InitActionsNameTheirSprite) {
@@ -59,6 +59,56 @@ TEST(DoAction, InitActionsNameTheirSprite) {
   TSWFDoInitAction copy;
   copy.Assign(init);
   EXPECT_EQ(BodyBytes(copy), body);
+}
+
+// Shapes of bodies found in real files: no end flag (the tag just stops), code after the end
+// flag that a jump reaches, and bytes after it that are not actions. Decoded or kept raw, each
+// is written back as it was read, and so is a copy.
+TEST(DoAction, BodiesEndingOddlyWriteBackAsRead) {
+  auto readBody = [](uint16_t code, const Bytes& body, bool parse) {
+    auto tag = CreateTagByCode(code);
+    auto& doAction = dynamic_cast<TSWFDoAction&>(*tag);
+    doAction.ParseActions = parse;
+    doAction.BodySize = static_cast<uint32_t>(body.size());
+    TMemoryStream stream(body);
+    TBitsEngine engine(stream);
+    doAction.ReadFromStream(engine);
+    EXPECT_EQ(stream.Position(), body.size());
+    return tag;
+  };
+  const Bytes noEndFlag = {0x96, 0x02, 0x00, 0x05, 0x01, 0x26};  // push true, trace
+  const Bytes jumpPastEnd = {0x99, 0x02, 0x00, 0x01, 0x00,       // jump over the end flag
+                             0x00, 0x07, 0x00};
+  const Bytes noActionsAfterEnd = {0x07, 0x00, 0x96, 0x09};           // a record cut short
+  const Bytes lastRecordEndsInZero = {0x96, 0x02, 0x00, 0x00, 0x00};  // push "", no end flag
+  for (const Bytes& body :
+       {noEndFlag, jumpPastEnd, noActionsAfterEnd, lastRecordEndsInZero, Bytes()}) {
+    for (bool parse : {true, false}) {
+      auto tag = readBody(12, body, parse);
+      EXPECT_EQ(BodyBytes(*tag), body) << "parsed " << parse << ", " << body.size() << " bytes";
+      TSWFDoAction copy;
+      copy.Assign(*tag);
+      EXPECT_EQ(BodyBytes(copy), body);
+    }
+    auto init = readBody(59, Concat({{0x02, 0x00}, body}), true);
+    EXPECT_EQ(BodyBytes(*init), Concat({{0x02, 0x00}, body}));
+  }
+
+  // The raw form no longer mistakes a last action for the end flag.
+  auto raw = readBody(12, noEndFlag, false);
+  auto& rawActions = dynamic_cast<TSWFDoAction&>(*raw).Actions();
+  ASSERT_EQ(rawActions.Count(), 1u);
+  EXPECT_EQ(dynamic_cast<TSWFActionByteCode&>(rawActions[0]).Data, noEndFlag);
+  // The code after the end flag is decoded too, behind the end flag kept as one byte.
+  auto parsed = readBody(12, jumpPastEnd, true);
+  auto& actions = dynamic_cast<TSWFDoAction&>(*parsed).Actions();
+  ASSERT_EQ(actions.Count(), 3u);
+  EXPECT_EQ(actions[1].ActionCode, TSWFAction::kByteCode);
+  EXPECT_EQ(actions[2].ActionCode, 0x07);
+  // A tag made in code always ends with the flag.
+  TSWFDoAction made;
+  made.Actions().Add(std::make_unique<TSWFActionStop>());
+  EXPECT_EQ(BodyBytes(made), Bytes({0x07, 0x00}));
 }
 
 TEST(DoAction, ATagOnACallersListLeavesItAlone) {
