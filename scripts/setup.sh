@@ -10,6 +10,9 @@ packages=(
   build-essential cmake ninja-build ccache pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev zlib1g-dev libcrypt-dev
   nlohmann-json3-dev libcpp-httplib-dev
+  libjpeg-dev libpng-dev libgif-dev libfreetype-dev libfontconfig-dev
+  # The font engine stands Liberation faces in for the Windows ones banners name.
+  fontconfig fonts-dejavu-core fonts-liberation
   clang libclang-rt-14-dev
   chromium
 )
