@@ -323,13 +323,13 @@ TContributions Contributions(uint32_t sourceSize, double from, double length, ui
   c.Count.resize(size);
   c.Offset.resize(size);
   const double scale = length / size;
-  // A tent filter as wide as one output sample when shrinking (every covered source pixel
-  // counts), one source pixel when enlarging (linear interpolation).
-  const double support = std::max(scale, 1.0);
   for (uint32_t i = 0; i < size; ++i) {
     const double center = from + (i + 0.5) * scale;
-    const int64_t lo = static_cast<int64_t>(std::floor(center - support));
-    const int64_t hi = static_cast<int64_t>(std::ceil(center + support));
+    // Shrinking: every source pixel the output pixel covers, weighted by how much of it is
+    // covered. Enlarging: linear interpolation between the two nearest source pixels.
+    const double reach = scale > 1 ? scale / 2 : 1.0;
+    const int64_t lo = static_cast<int64_t>(std::floor(center - reach));
+    const int64_t hi = static_cast<int64_t>(std::ceil(center + reach));
     const int64_t last = int64_t{sourceSize} - 1;
     const uint32_t first = static_cast<uint32_t>(std::clamp<int64_t>(lo, 0, last));
     const uint32_t end = static_cast<uint32_t>(std::clamp<int64_t>(hi, 0, last));
@@ -340,7 +340,9 @@ TContributions Contributions(uint32_t sourceSize, double from, double length, ui
     double* weights = c.Weights.data() + c.Offset[i];
     double total = 0;
     for (int64_t j = lo; j <= hi; ++j) {
-      const double w = 1.0 - std::abs((j + 0.5 - center) / support);
+      const double w =
+          scale > 1 ? std::min(center + reach, j + 1.0) - std::max(center - reach, double(j))
+                    : 1.0 - std::abs(j + 0.5 - center);
       if (w <= 0) continue;
       // Beyond the edges the edge pixels repeat.
       weights[std::clamp<int64_t>(j, 0, last) - first] += w;
