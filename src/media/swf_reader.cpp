@@ -20,13 +20,14 @@
 #include "swf/bits_engine.h"
 #include "swf/swf_object.h"
 #include "swf/tag_factory.h"
+#include "swf/tags_bitmap.h"
 #include "swf/tags_button.h"
 #include "swf/tags_control.h"
 #include "swf/tags_data.h"
 #include "swf/tags_display.h"
 #include "swf/tags_font.h"
-#include "swf/tags_text.h"
 #include "swf/tags_shape.h"
+#include "swf/tags_text.h"
 
 namespace orvanta {
 
@@ -188,7 +189,6 @@ bool IsDefinitionCode(uint16_t code) {
          kDefinitionCodes.end();
 }
 
-// The ids a tag defines: its character id, or the ids an import brings in.
 // The id a font or text definition defines; false for other tags.
 bool FontTextDefinitionSlot(TSWFObject& tag, std::vector<TIdSlot>& out) {
   if (auto* font = dynamic_cast<TSWFDefineFont*>(&tag)) {
@@ -223,6 +223,7 @@ void FontTextReferenceSlots(TSWFObject& tag, std::vector<TIdSlot>& out) {
   }
 }
 
+// The ids a tag defines: its character id, or the ids an import brings in.
 void DefinitionSlots(TSWFObject& tag, std::vector<TIdSlot>& out) {
   uint16_t code = CodeOf(tag);
   if (auto* raw = dynamic_cast<TSWFByteCodeTag*>(&tag)) {
@@ -250,9 +251,9 @@ void DefinitionSlots(TSWFObject& tag, std::vector<TIdSlot>& out) {
     out.emplace_back(&sound->SoundId);
   } else if (auto* button = dynamic_cast<TSWFBasedButton*>(&tag)) {
     out.emplace_back(&button->ButtonId);
+  } else if (auto* image = dynamic_cast<TSWFImageTag*>(&tag)) {  // DefineBits and lossless
+    out.emplace_back(&image->CharacterId);
   }
-  // Still to wire as their classes arrive: the bitmap, font, text and edit text definitions
-  // (until then only their raw form is renumbered).
 }
 
 void FillSlot(TSWFFillStyle* fill, std::vector<TIdSlot>& out) {
@@ -362,6 +363,8 @@ void RawReferenceSlots(uint16_t code, std::span<uint8_t> d, bool insideSprite,
     case 23:  // DefineButtonCxform
     case 59:  // DoInitAction
     case 74:  // CSMTextSettings
+    case 78:  // DefineScalingGrid
+    case 88:  // DefineFontName
       at(0);
       return;
     case 17: {  // DefineButtonSound: the button, then four (sound, info) states
@@ -458,6 +461,17 @@ void ReferenceSlots(TSWFObject& tag, bool insideSprite, std::vector<TIdSlot>& ou
     case 56:
       if (auto* exports = dynamic_cast<TSWFExportAssets*>(&tag))
         for (TSWFAsset& asset : exports->Assets) out.emplace_back(&asset.Id);
+      return;
+    // Scaling grids and class bindings point at characters too: left alone they would end up
+    // on whatever imported character happens to get the old id.
+    case 76:
+      if (auto* symbols = dynamic_cast<TSWFSymbolClass*>(&tag))
+        for (TSWFAsset& asset : symbols->Assets)
+          if (asset.Id != 0) out.emplace_back(&asset.Id);  // 0 is the main timeline
+      return;
+    case 78:
+      if (auto* grid = dynamic_cast<TSWFDefineScalingGrid*>(&tag))
+        out.emplace_back(&grid->CharacterId);
       return;
     case kDefineSpriteCode:
       if (auto* sprite = dynamic_cast<TSWFDefineSprite*>(&tag))
@@ -747,8 +761,7 @@ void TSWFStreamReader::ReadObject(TSWFTagInfo& info, const uint8_t* body, bool p
                                   int& soundFormat) {
   std::span<const uint8_t> bytes(body, info.BodySize);
   std::unique_ptr<TSWFObject> tag = CreateTagByCode(info.TagID);
-  if (info.BodySize > 0)
-    HandContext(*tag, {Version(), parseActions, soundFormat, fontGlyphCount_});
+  if (info.BodySize > 0) HandContext(*tag, {Version(), parseActions, soundFormat, fontGlyphCount_});
   tag->BodySize = info.BodySize;
   std::string failure;
   try {
