@@ -1,6 +1,7 @@
 #include "swf/tags_font.h"
 
 #include <algorithm>
+#include <span>
 
 #include "platform/codepage.h"
 #include "platform/errors.h"
@@ -66,34 +67,31 @@ void WriteGlyph(TBitsEngine& Engine, TSWFShapeRecordList& Records, bool SelectFi
   Engine.FlushBits(true);
 }
 
-// Reads the glyphs whose offsets (from TableStart) are given; glyph i lies between its offset
-// and the next one (or BodyEnd for the last when Offsets has no closing entry). Offsets that
-// overlap could make a small body describe the same bytes thousands of times, so the bytes
-// read for all glyphs together may not exceed the body.
+// Reads the glyphs whose offsets (from TableStart) are given. Each glyph runs from its offset to
+// its end record, whatever the other offsets say: files exist whose glyphs share bytes or stand
+// out of order. Offsets that all point at the same large glyph could make a small body expand
+// into many copies of it, so the bytes read for all glyphs together are limited.
 void ReadGlyphs(TBitsEngine& Engine, uint64_t TableStart, uint64_t BodyEnd,
                 const std::vector<uint32_t>& Offsets, size_t Count, TSWFGlyphShapeTable& Out) {
   TStream& stream = Engine.Stream();
   Out.clear();
   Out.reserve(Count);
-  uint64_t total = 0;
-  std::vector<uint8_t> bytes;
+  std::vector<uint8_t> area(static_cast<size_t>(BodyEnd - TableStart));
+  stream.SetPosition(TableStart);
+  stream.ReadBuffer(area.data(), area.size());
+  const uint64_t budget = 16 * uint64_t{area.size()} + 65536;
+  uint64_t used = 0;
   for (size_t i = 0; i < Count; ++i) {
-    uint64_t start = TableStart + Offsets[i];
-    uint64_t end = i + 1 < Offsets.size() ? TableStart + Offsets[i + 1] : BodyEnd;
-    if (start > BodyEnd)
+    if (Offsets[i] > area.size())
       throw FormatError("glyph " + std::to_string(i) + " starts outside the font tag");
-    end = std::min(end, BodyEnd);
     Out.emplace_back();
-    if (end <= start) continue;
-    total += end - start;
-    if (total > BodyEnd - TableStart) throw FormatError("font glyph offsets overlap");
-    bytes.resize(static_cast<size_t>(end - start));
-    stream.SetPosition(start);
-    stream.ReadBuffer(bytes.data(), bytes.size());
-    TMemoryViewStream glyphStream(bytes);
+    TMemoryViewStream glyphStream(std::span<const uint8_t>(area).subspan(Offsets[i]));
+    if (glyphStream.Size() == 0) continue;
     TBitsEngine glyph(glyphStream);
     uint8_t widths = glyph.ReadByte();
     ReadShapeRecords(glyph, Out.back(), widths >> 4, widths & 0x0F, nullptr);
+    used += glyphStream.Position();
+    if (used > budget) throw FormatError("font glyph offsets repeat the same data too often");
   }
 }
 
@@ -311,15 +309,23 @@ void TSWFDefineFont2::ReadFromStream(TBitsEngine& Engine) {
 
   const unsigned offsetWidth = FontFlagsWideOffsets ? 4 : 2;
   const uint64_t tableStart = stream.Position();
-  Engine.RequireBytes((uint64_t{numGlyphs} + 1) * offsetWidth);
-  std::vector<uint32_t> offsets(numGlyphs + 1);
-  for (uint32_t& offset : offsets)
-    offset = FontFlagsWideOffsets ? Engine.ReadDWord() : Engine.ReadWord();
-  ReadGlyphs(Engine, tableStart, bodyEnd, offsets, numGlyphs, GlyphShapeTable);
-
-  const uint64_t codeTable = tableStart + offsets[numGlyphs];
-  if (codeTable > bodyEnd) throw FormatError("the font's code table starts outside the tag");
-  stream.SetPosition(codeTable);
+  GlyphShapeTable.clear();
+  if (numGlyphs > 0) {
+    Engine.RequireBytes((uint64_t{numGlyphs} + 1) * offsetWidth);
+    std::vector<uint32_t> offsets(numGlyphs + 1);
+    for (uint32_t& offset : offsets)
+      offset = FontFlagsWideOffsets ? Engine.ReadDWord() : Engine.ReadWord();
+    ReadGlyphs(Engine, tableStart, bodyEnd, offsets, numGlyphs, GlyphShapeTable);
+    const uint64_t codeTable = tableStart + offsets[numGlyphs];
+    if (codeTable > bodyEnd) throw FormatError("the font's code table starts outside the tag");
+    stream.SetPosition(codeTable);
+  } else if (stream.Position() + offsetWidth <= bodyEnd) {
+    // A font without glyphs may end here (device fonts of most writers) or carry the code
+    // table offset alone, which then equals its own width; layout data cannot be told from it
+    // otherwise.
+    uint32_t offset = FontFlagsWideOffsets ? Engine.ReadDWord() : Engine.ReadWord();
+    if (FontFlagsHasLayout && offset != offsetWidth) stream.SetPosition(tableStart);
+  }
   Engine.RequireBytes(uint64_t{numGlyphs} * (FontFlagsWideCodes ? 2 : 1));
   CodeTable.clear();
   CodeTable.reserve(numGlyphs);
@@ -329,7 +335,7 @@ void TSWFDefineFont2::ReadFromStream(TBitsEngine& Engine) {
   FontAdvanceTable.clear();
   FontBoundsTable.clear();
   FontKerningTable.clear();
-  if (FontFlagsHasLayout) {
+  if (FontFlagsHasLayout && (numGlyphs > 0 || stream.Position() < bodyEnd)) {
     FontAscent = Engine.ReadWord();
     FontDescent = Engine.ReadWord();
     FontLeading = static_cast<int16_t>(Engine.ReadWord());

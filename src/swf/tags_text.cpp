@@ -324,6 +324,7 @@ void TSWFDefineEditText::Assign(const TBasedSWFObject& Source) {
   readStrings_ = source.readStrings_;
   readVariableName_ = source.readVariableName_;
   readInitialText_ = source.readInitialText_;
+  wasStatic_ = source.wasStatic_;
 }
 
 void TSWFDefineEditText::ReadFromStream(TBitsEngine& Engine) {
@@ -345,6 +346,7 @@ void TSWFDefineEditText::ReadFromStream(TBitsEngine& Engine) {
   HasLayout = flags2 & 0x20;
   NoSelect = flags2 & 0x10;
   Border = flags2 & 0x08;
+  wasStatic_ = flags2 & 0x04;
   HTML = flags2 & 0x02;
   UseOutlines = flags2 & 0x01;
   if (HasFont) FontID = Engine.ReadWord();
@@ -383,7 +385,8 @@ void TSWFDefineEditText::WriteTagBody(TBitsEngine& Engine) {
       (HasMaxLength ? 0x02 : 0) | (HasFont ? 0x01 : 0)));
   Engine.WriteByte(static_cast<uint8_t>(
       (HasFontClass ? 0x80 : 0) | (AutoSize ? 0x40 : 0) | (HasLayout ? 0x20 : 0) |
-      (NoSelect ? 0x10 : 0) | (Border ? 0x08 : 0) | (HTML ? 0x02 : 0) | (UseOutlines ? 0x01 : 0)));
+      (NoSelect ? 0x10 : 0) | (Border ? 0x08 : 0) | (wasStatic_ ? 0x04 : 0) | (HTML ? 0x02 : 0) |
+      (UseOutlines ? 0x01 : 0)));
   if (HasFont) Engine.WriteWord(FontID);
   if (HasFontClass) Engine.WriteString(FontClass);
   // Players read a height after a font class as well as after a font.

@@ -160,6 +160,8 @@ class TSWFDefineEditText : public TSWFObject {
   bool readStrings_ = false;
   std::string readVariableName_;
   std::string readInitialText_;
+  // The flag of a read text that was static text in its authoring tool; kept for the rewrite.
+  bool wasStatic_ = false;
 };
 
 // CSMTextSettings (74): anti-aliasing settings of a text.
