@@ -18,7 +18,9 @@ int main(int argc, char** argv) {
   nlohmann::json expected = nlohmann::json::object();
   try {
     std::vector<orvanta::conformance::Case> cases;
-    for (auto* group : {&orvanta::conformance::MovieSpineCases}) {
+    for (auto* group : {&orvanta::conformance::MovieSpineCases,
+                        &orvanta::conformance::ScriptCases,
+                        &orvanta::conformance::ImageCases}) {
       for (auto& entry : group()) cases.push_back(std::move(entry));
     }
     for (auto& entry : cases) {
