@@ -45,9 +45,9 @@ TFlashChar::TFlashChar(uint16_t code, bool isWide)
     : Code(code),
       Edges(&GlyphRecords),
       IsWide(isWide),
-      WideCode(code > 255 || isWide ? code
-                                    : static_cast<uint16_t>(
-                                          Cp1252ToUnicode(static_cast<unsigned char>(code)))) {}
+      WideCode(code > 255 || isWide
+                   ? code
+                   : static_cast<uint16_t>(Cp1252ToUnicode(static_cast<unsigned char>(code)))) {}
 
 TFlashFont::TFlashFont(TFlashMovie* owner, bool asDevice, const std::string& name, bool bold,
                        bool italic, uint16_t size)
@@ -195,7 +195,9 @@ bool TFlashFont::HasWide() const {
   return std::any_of(Chars.begin(), Chars.end(), [](const auto& ch) { return ch->IsWide; });
 }
 
-bool TFlashFont::WritesWideCodes() const { return Encoding == 2 || HasWide(); }
+bool TFlashFont::WritesWideCodes() const {
+  return Encoding == 2 || HasWide();
+}
 
 uint16_t TFlashFont::WrittenCode(const TFlashChar& ch) const {
   return WritesWideCodes() ? ch.WideCode : ch.Code;

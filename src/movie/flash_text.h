@@ -20,8 +20,8 @@ class TSWFDefineText;
 class TFlashText : public TFlashVisualObject {
  public:
   // Static text at an origin point; the bounds follow the text's extent and alignment.
-  TFlashText(TFlashMovie* owner, const std::string& text, const TSWFRGBA& color,
-             TFlashFont* font, const TFlashPoint& origin, uint8_t align);
+  TFlashText(TFlashMovie* owner, const std::string& text, const TSWFRGBA& color, TFlashFont* font,
+             const TFlashPoint& origin, uint8_t align);
   // A text field holding Unicode text in a rectangle.
   TFlashText(TFlashMovie* owner, const TRect& rect, TFlashFont* font, const TSWFRGBA& color,
              const std::u16string& wideText);

@@ -19,7 +19,8 @@ namespace {
 
 bool SameName(std::string_view a, std::string_view b) {
   return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+    return std::tolower(static_cast<unsigned char>(x)) ==
+           std::tolower(static_cast<unsigned char>(y));
   });
 }
 
@@ -32,10 +33,8 @@ struct TSubstitute {
 };
 
 constexpr TSubstitute kSubstitutes[] = {
-    {"Arial Black", "Liberation Sans", FC_WEIGHT_BLACK},
-    {"MS Sans Serif", "Liberation Sans", 0},
-    {"Microsoft Sans Serif", "Liberation Sans", 0},
-    {"MS Serif", "Liberation Serif", 0},
+    {"Arial Black", "Liberation Sans", FC_WEIGHT_BLACK}, {"MS Sans Serif", "Liberation Sans", 0},
+    {"Microsoft Sans Serif", "Liberation Sans", 0},      {"MS Serif", "Liberation Serif", 0},
     {"Arial Narrow", "Liberation Sans Narrow", 0},
 };
 
@@ -177,9 +176,15 @@ TPlatformFont::TPlatformFont(const TLogFont& LogFont) : impl_(std::make_unique<T
 
 TPlatformFont::~TPlatformFont() = default;
 
-const std::string& TPlatformFont::FamilyName() const { return impl_->family; }
-const std::string& TPlatformFont::FileName() const { return impl_->file; }
-int32_t TPlatformFont::EmSize() const { return impl_->ppem; }
+const std::string& TPlatformFont::FamilyName() const {
+  return impl_->family;
+}
+const std::string& TPlatformFont::FileName() const {
+  return impl_->file;
+}
+int32_t TPlatformFont::EmSize() const {
+  return impl_->ppem;
+}
 
 TFontMetrics TPlatformFont::Metrics() const {
   TFontMetrics m;
@@ -190,7 +195,9 @@ TFontMetrics TPlatformFont::Metrics() const {
   return m;
 }
 
-bool TPlatformFont::HasGlyph(char32_t Code) const { return impl_->GlyphIndex(Code) != 0; }
+bool TPlatformFont::HasGlyph(char32_t Code) const {
+  return impl_->GlyphIndex(Code) != 0;
+}
 
 TABCWidths TPlatformFont::ABCWidths(char32_t Code) const {
   TABCWidths abc;
@@ -217,7 +224,8 @@ TTextSize TPlatformFont::TextExtent(std::u16string_view Text) const {
       c = 0x10000 + ((c - 0xD800) << 10) + (Text[i + 1] - 0xDC00);
       ++i;
     }
-    if (FT_GlyphSlot slot = impl_->Load(c)) size.Width += impl_->ToDevice(impl_->AdvanceUnits(slot));
+    if (FT_GlyphSlot slot = impl_->Load(c))
+      size.Width += impl_->ToDevice(impl_->AdvanceUnits(slot));
   }
   return size;
 }
@@ -301,8 +309,8 @@ std::vector<TFixedPoint> CubicToQuadratics(TFixedPoint P0, TFixedPoint C1, TFixe
     const double h = (t1 - t0) / 3;
     const TDoublePoint k1{q0.X + d0.X * h, q0.Y + d0.Y * h};
     const TDoublePoint k2{q3.X - d3.X * h, q3.Y - d3.Y * h};
-    out.push_back(ToFixedPoint({(3 * (k1.X + k2.X) - q0.X - q3.X) / 4,
-                                (3 * (k1.Y + k2.Y) - q0.Y - q3.Y) / 4}));
+    out.push_back(ToFixedPoint(
+        {(3 * (k1.X + k2.X) - q0.X - q3.X) / 4, (3 * (k1.Y + k2.Y) - q0.Y - q3.Y) / 4}));
     out.push_back(ToFixedPoint(q3));
   }
   return out;

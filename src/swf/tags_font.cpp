@@ -381,7 +381,8 @@ void TSWFDefineFont2::WriteTagBody(TBitsEngine& Engine) {
   }
   offsets.push_back(static_cast<uint32_t>(glyphData.Size()));
   FontFlagsWideOffsets = numGlyphs > 128 || 2 * (numGlyphs + 1) + glyphData.Size() > UINT16_MAX;
-  const uint32_t tableSize = static_cast<uint32_t>((numGlyphs + 1) * (FontFlagsWideOffsets ? 4 : 2));
+  const uint32_t tableSize =
+      static_cast<uint32_t>((numGlyphs + 1) * (FontFlagsWideOffsets ? 4 : 2));
 
   Engine.WriteWord(FontID);
   Engine.WriteByte(static_cast<uint8_t>(
@@ -410,8 +411,7 @@ void TSWFDefineFont2::WriteTagBody(TBitsEngine& Engine) {
   Engine.WriteWord(static_cast<uint16_t>(FontLeading));
   // The tables are as long as the glyph list, whatever the caller filled in.
   for (size_t i = 0; i < numGlyphs; ++i)
-    Engine.WriteWord(
-        static_cast<uint16_t>(i < FontAdvanceTable.size() ? FontAdvanceTable[i] : 0));
+    Engine.WriteWord(static_cast<uint16_t>(i < FontAdvanceTable.size() ? FontAdvanceTable[i] : 0));
   for (size_t i = 0; i < numGlyphs; ++i)
     Engine.WriteRect(i < FontBoundsTable.size() ? FontBoundsTable[i] : TSWFRect());
   Engine.WriteWord(static_cast<uint16_t>(std::min<size_t>(FontKerningTable.size(), UINT16_MAX)));
@@ -472,7 +472,8 @@ void TSWFDefineFontAlignZones::WriteTagBody(TBitsEngine& Engine) {
       Engine.WriteWord(data.AlignmentCoordinate);
       Engine.WriteWord(data.Range);
     }
-    Engine.WriteByte(static_cast<uint8_t>((zone.ZoneMaskY ? 0x02 : 0) | (zone.ZoneMaskX ? 0x01 : 0)));
+    Engine.WriteByte(
+        static_cast<uint8_t>((zone.ZoneMaskY ? 0x02 : 0) | (zone.ZoneMaskX ? 0x01 : 0)));
   }
 }
 

@@ -76,9 +76,10 @@ std::u16string Utf8ToUtf16(const std::string& Text) {
   size_t i = 0;
   while (i < Text.size()) {
     unsigned char b = static_cast<unsigned char>(Text[i]);
-    int extra = (b >= 0xF0 && b <= 0xF4) ? 3 : (b >= 0xE0 && b <= 0xEF) ? 2
-                : (b >= 0xC2 && b <= 0xDF)                              ? 1
-                                                                        : 0;
+    int extra = (b >= 0xF0 && b <= 0xF4)   ? 3
+                : (b >= 0xE0 && b <= 0xEF) ? 2
+                : (b >= 0xC2 && b <= 0xDF) ? 1
+                                           : 0;
     char32_t c = extra == 3 ? b & 0x07 : extra == 2 ? b & 0x0F : b & 0x1F;
     bool valid = extra > 0 && i + extra < Text.size();
     for (int k = 1; valid && k <= extra; ++k) {
@@ -237,8 +238,7 @@ void TSWFDefineText::ReadFromStream(TBitsEngine& Engine) {
   GlyphBits = Engine.ReadByte();
   AdvanceBits = Engine.ReadByte();
   // Widths past 32 bits cannot be read into a glyph entry.
-  if (GlyphBits > 32 || AdvanceBits > 32)
-    throw FormatError("text glyph fields wider than 32 bits");
+  if (GlyphBits > 32 || AdvanceBits > 32) throw FormatError("text glyph fields wider than 32 bits");
   TextRecords.clear();
   // Every record takes at least two bytes, so the loop ends with the data.
   while (Engine.Stream().Remaining() > 0) {
@@ -379,14 +379,14 @@ void TSWFDefineEditText::WriteTagBody(TBitsEngine& Engine) {
   HasFontClass = Version >= 9 && !FontClass.empty();
   Engine.WriteWord(CharacterID);
   Engine.WriteRect(Bounds);
-  Engine.WriteByte(static_cast<uint8_t>(
-      (HasText ? 0x80 : 0) | (WordWrap ? 0x40 : 0) | (Multiline ? 0x20 : 0) |
-      (Password ? 0x10 : 0) | (ReadOnly ? 0x08 : 0) | (HasTextColor ? 0x04 : 0) |
-      (HasMaxLength ? 0x02 : 0) | (HasFont ? 0x01 : 0)));
-  Engine.WriteByte(static_cast<uint8_t>(
-      (HasFontClass ? 0x80 : 0) | (AutoSize ? 0x40 : 0) | (HasLayout ? 0x20 : 0) |
-      (NoSelect ? 0x10 : 0) | (Border ? 0x08 : 0) | (wasStatic_ ? 0x04 : 0) | (HTML ? 0x02 : 0) |
-      (UseOutlines ? 0x01 : 0)));
+  Engine.WriteByte(static_cast<uint8_t>((HasText ? 0x80 : 0) | (WordWrap ? 0x40 : 0) |
+                                        (Multiline ? 0x20 : 0) | (Password ? 0x10 : 0) |
+                                        (ReadOnly ? 0x08 : 0) | (HasTextColor ? 0x04 : 0) |
+                                        (HasMaxLength ? 0x02 : 0) | (HasFont ? 0x01 : 0)));
+  Engine.WriteByte(static_cast<uint8_t>((HasFontClass ? 0x80 : 0) | (AutoSize ? 0x40 : 0) |
+                                        (HasLayout ? 0x20 : 0) | (NoSelect ? 0x10 : 0) |
+                                        (Border ? 0x08 : 0) | (wasStatic_ ? 0x04 : 0) |
+                                        (HTML ? 0x02 : 0) | (UseOutlines ? 0x01 : 0)));
   if (HasFont) Engine.WriteWord(FontID);
   if (HasFontClass) Engine.WriteString(FontClass);
   // Players read a height after a font class as well as after a font.

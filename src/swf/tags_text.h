@@ -53,8 +53,7 @@ class TSWFTextRecord {
   void WriteToStream(TBitsEngine& Engine, uint8_t GlyphBits, uint8_t AdvanceBits,
                      int32_t& PenX) const;
   // Reads the rest of a record whose first byte was Flags.
-  void ReadFromStream(TBitsEngine& Engine, uint8_t Flags, uint8_t GlyphBits,
-                      uint8_t AdvanceBits);
+  void ReadFromStream(TBitsEngine& Engine, uint8_t Flags, uint8_t GlyphBits, uint8_t AdvanceBits);
 
  private:
   uint16_t fontID_ = 0;

@@ -90,8 +90,7 @@ TEST(FontEngine, OutlinesAreAtTheEmSizeWithYUp) {
   // 'l' is one rectangle: a contour of straight lines from 0 to the ascender.
   TGlyphOutline l = font.GlyphOutline(u'l');
   ASSERT_EQ(l.size(), 1u);
-  for (const TOutlineCurve& curve : l[0].Curves)
-    EXPECT_EQ(curve.Kind, TOutlineCurve::TKind::Line);
+  for (const TOutlineCurve& curve : l[0].Curves) EXPECT_EQ(curve.Kind, TOutlineCurve::TKind::Line);
   int32_t minY = INT32_MAX, maxY = INT32_MIN;
   for (TFixedPoint p : AllPoints(l)) minY = std::min(minY, p.Y), maxY = std::max(maxY, p.Y);
   EXPECT_EQ(minY, 0);

@@ -95,15 +95,14 @@ TEST(DefineFont2Tag, WithoutCodesIsAnAnsiFontWithoutLayout) {
   font.FontID = 1;
   font.FontFlagsHasLayout = true;
   font.FontName = "Ab";
-  EXPECT_EQ(test::BodyBytes(font), (Bytes{0x01, 0x00, 0x10, 0x00, 0x02, 'A', 'b', 0x00, 0x00,
-                                          0x02, 0x00}));
+  EXPECT_EQ(test::BodyBytes(font),
+            (Bytes{0x01, 0x00, 0x10, 0x00, 0x02, 'A', 'b', 0x00, 0x00, 0x02, 0x00}));
   EXPECT_TRUE(font.FontFlagsANSI);
   // Device fonts of other writers end after the glyph count; with layout, the layout follows.
-  for (const Bytes& body :
-       {Bytes{0x01, 0x00, 0x04, 0x01, 0x02, 'A', 'b', 0x00, 0x00},
-        Bytes{0x01, 0x00, 0x10, 0x00, 0x02, 'A', 'b', 0x00, 0x00, 0x02, 0x00},
-        Bytes{0x01, 0x00, 0x80, 0x00, 0x02, 'A', 'b', 0x00, 0x00, 0x10, 0x00, 0x04, 0x00, 0x01,
-              0x00, 0x00, 0x00}}) {
+  for (const Bytes& body : {Bytes{0x01, 0x00, 0x04, 0x01, 0x02, 'A', 'b', 0x00, 0x00},
+                            Bytes{0x01, 0x00, 0x10, 0x00, 0x02, 'A', 'b', 0x00, 0x00, 0x02, 0x00},
+                            Bytes{0x01, 0x00, 0x80, 0x00, 0x02, 'A', 'b', 0x00, 0x00, 0x10, 0x00,
+                                  0x04, 0x00, 0x01, 0x00, 0x00, 0x00}}) {
     auto read = test::ReadTag(48, body);
     auto& device = dynamic_cast<TSWFDefineFont2&>(*read);
     EXPECT_EQ(device.FontName, "Ab");
@@ -160,7 +159,9 @@ TEST(DefineFont2Tag, OffsetWidthFollowsGlyphCountAndDataSize) {
 TEST(DefineFont2Tag, GlyphsSharingTheirData) {
   const Bytes body = Concat({{0x01, 0x00, 0x00, 0x00, 0x00, 0x03, 0x00},
                              {0x0F, 0x00, 0x08, 0x00, 0x08, 0x00, 0x16, 0x00},
-                             kGlyph2, kGlyph2, {'a', 'b', 'c'}});
+                             kGlyph2,
+                             kGlyph2,
+                             {'a', 'b', 'c'}});
   auto read = test::ReadTag(48, body);
   auto& font = dynamic_cast<TSWFDefineFont2&>(*read);
   ASSERT_EQ(font.GlyphShapeTable.size(), 3u);
@@ -221,8 +222,7 @@ TEST(DefineFontInfoTag, BytesAndCodeCount) {
   info.FontFlagsItalic = true;
   info.CodeTable = {'a', 0xE9};
   info.Version = 5;
-  EXPECT_EQ(test::BodyBytes(info),
-            (Bytes{0x03, 0x00, 0x04, 'C', 'a', 'f', 0xE9, 0x0C, 'a', 0xE9}));
+  EXPECT_EQ(test::BodyBytes(info), (Bytes{0x03, 0x00, 0x04, 'C', 'a', 'f', 0xE9, 0x0C, 'a', 0xE9}));
   info.Version = 6;
   info.FontFlagsWideCodes = true;
   const Bytes v6 = test::BodyBytes(info);
@@ -313,8 +313,8 @@ TEST(AlignZonesAndNameTags, Bytes) {
   zone.ZoneMaskY = false;
   zone.ZoneMaskX = true;
   zones.ZoneTable.push_back(zone);
-  const Bytes body = {0x09, 0x00, 0x80, 0x02, 0x34, 0x12, 0x78, 0x56, 0x01, 0x00, 0x02,
-                      0x00, 0x02, 0x01, 0x34, 0x12, 0x78, 0x56, 0x01};
+  const Bytes body = {0x09, 0x00, 0x80, 0x02, 0x34, 0x12, 0x78, 0x56, 0x01, 0x00,
+                      0x02, 0x00, 0x02, 0x01, 0x34, 0x12, 0x78, 0x56, 0x01};
   EXPECT_EQ(test::BodyBytes(zones), body);
   EXPECT_EQ(Rewritten(73, body), body);
   auto& back = dynamic_cast<TSWFDefineFontAlignZones&>(*test::ReadTag(73, body));
@@ -327,7 +327,8 @@ TEST(AlignZonesAndNameTags, Bytes) {
   name.FontID = 4;
   name.FontName = "Sans";
   name.FontCopyright = "(c)";
-  const Bytes nameBody = Concat({{0x04, 0x00}, test::StringBytes("Sans"), test::StringBytes("(c)")});
+  const Bytes nameBody =
+      Concat({{0x04, 0x00}, test::StringBytes("Sans"), test::StringBytes("(c)")});
   EXPECT_EQ(test::BodyBytes(name), nameBody);
   EXPECT_EQ(Rewritten(88, nameBody), nameBody);
 }
@@ -340,10 +341,10 @@ TEST(FontTagsBadInput, TruncatedAndLyingBodies) {
   TSWFDefineFont font;
   font.GlyphShapeTable.push_back(Glyph());
   font.GlyphShapeTable.push_back(Glyph());
-  const std::pair<uint16_t, Bytes> bodies[] = {{48, test::BodyBytes(layout)},
-                                               {10, test::BodyBytes(font)},
-                                               {73, {0x09, 0x00, 0x80, 0x02, 0x34, 0x12, 0x78,
-                                                     0x56, 0x01, 0x00, 0x02, 0x00, 0x02}}};
+  const std::pair<uint16_t, Bytes> bodies[] = {
+      {48, test::BodyBytes(layout)},
+      {10, test::BodyBytes(font)},
+      {73, {0x09, 0x00, 0x80, 0x02, 0x34, 0x12, 0x78, 0x56, 0x01, 0x00, 0x02, 0x00, 0x02}}};
   for (const auto& [code, body] : bodies) {
     for (size_t n = 0; n < body.size(); ++n) {
       Bytes cut(body.begin(), body.begin() + n);
@@ -357,9 +358,9 @@ TEST(FontTagsBadInput, TruncatedAndLyingBodies) {
   EXPECT_THROW(test::ReadTag(48, {0x01, 0x00, 0x00, 0x00, 0x00, 0xFF, 0xFF, 0x02, 0x00}),
                StreamError);
   // A glyph offset past the body.
-  EXPECT_THROW(test::ReadTag(48, {0x01, 0x00, 0x00, 0x00, 0x00, 0x01, 0x00, 0x40, 0x00, 0x06,
-                                  0x00, 0x41}),
-               FormatError);
+  EXPECT_THROW(
+      test::ReadTag(48, {0x01, 0x00, 0x00, 0x00, 0x00, 0x01, 0x00, 0x40, 0x00, 0x06, 0x00, 0x41}),
+      FormatError);
   // Many glyphs pointing into the same bytes: the glyph data would be read over and over.
   Bytes overlapping = {0x01, 0x00, 0x00, 0x00, 0x00, 0x00, 0x10};
   for (int i = 0; i < 4096; ++i) {

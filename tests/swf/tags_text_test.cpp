@@ -25,8 +25,8 @@ void FillText(TSWFDefineText& text) {
   record.GlyphEntries = {{1, 100}, {2, -3}};
 }
 
-const Bytes kTextHead = {0x05, 0x00, 0x40, 0x03, 0x20, 0x01, 0x90, 0x00, 0x02, 0x08, 0x8F, 0x01,
-                         0x00};
+const Bytes kTextHead = {0x05, 0x00, 0x40, 0x03, 0x20, 0x01, 0x90,
+                         0x00, 0x02, 0x08, 0x8F, 0x01, 0x00};
 const Bytes kTextTail = {0x0A, 0x00, 0x14, 0x00, 0xF0, 0x00, 0x02, 0x59, 0x2F, 0xD0, 0x00};
 
 TEST(DefineTextTag, ColourWidthFollowsTheTag) {
@@ -62,8 +62,8 @@ TEST(DefineTextTag, RecordsWithoutStyleAndTheEmptyText) {
   text.AddTextRecord().GlyphEntries = {{1, 5}};
   TSWFTextRecord& second = text.AddTextRecord();
   second.SetYOffset(-1);
-  const Bytes body = {0x00, 0x00, 0x00, 0x00, 0x01, 0x04, 0x80, 0x01, 0xA8,
-                      0x82, 0xFF, 0xFF, 0x00, 0x00};
+  const Bytes body = {0x00, 0x00, 0x00, 0x00, 0x01, 0x04, 0x80,
+                      0x01, 0xA8, 0x82, 0xFF, 0xFF, 0x00, 0x00};
   EXPECT_EQ(test::BodyBytes(text), body);
   EXPECT_EQ(test::BodyBytes(*test::ReadTag(11, body)), body);
   TSWFDefineText empty;
@@ -121,8 +121,8 @@ TEST(DefineEditTextTag, EveryOptionAndTheFontClassRule) {
   EXPECT_FALSE(edit.HasFontClass);
   EXPECT_EQ(edit.MinVersion(), 6);
   edit.Version = 9;
-  EXPECT_EQ(test::BodyBytes(edit), Concat({{0x02, 0x00, 0x00, 0xFF, 0xFB, 0x03, 0x00, 'X', 0x00},
-                                           tail}));
+  EXPECT_EQ(test::BodyBytes(edit),
+            Concat({{0x02, 0x00, 0x00, 0xFF, 0xFB, 0x03, 0x00, 'X', 0x00}, tail}));
   EXPECT_EQ(edit.MinVersion(), 9);
   edit.FontClass.clear();
   EXPECT_EQ(test::BodyBytes(edit)[4], 0x7B);
