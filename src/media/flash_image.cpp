@@ -18,7 +18,6 @@ namespace orvanta {
 
 namespace {
 
-constexpr uint8_t kJPEGPrefix[4] = {0xFF, 0xD9, 0xFF, 0xD8};
 constexpr int kConvertQuality = 90;
 
 std::vector<uint8_t> Deflate(const uint8_t* data, size_t size) {
@@ -435,7 +434,8 @@ void TFlashImage::WriteToStream(TBitsEngine& Engine) {
 void TFlashImage::WriteImageData(TSWFObject&, TBitsEngine& engine) {
   if (dataState_ == kStateNone) return;
   if (IsJPEG) {
-    engine.WriteBuffer(kJPEGPrefix, sizeof kJPEGPrefix);
+    // The JPEG stream goes in as it is. Old encoders put an end and a start marker before it,
+    // which SWF 8 and later no longer allow; players never needed them.
     if (dataState_ == kStateFile) {
       // Opened for this write only.
       TFileStream file(FileName, TFileStream::Mode::Read);
