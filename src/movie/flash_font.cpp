@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "movie/flash_movie.h"
+#include "movie/flash_text.h"
 #include "platform/codepage.h"
 
 namespace orvanta {
@@ -126,7 +127,9 @@ void TFlashFont::SetCharset(uint8_t charset) {
       LanguageCode = 5;
       break;
     default:
-      LanguageCode = 64;
+      // SWF language codes end at 5 and players refuse a font with any other: the character
+      // sets without a code of their own (Cyrillic, Greek, ...) get none.
+      LanguageCode = 0;
       Encoding = 2;
       break;
   }
@@ -319,6 +322,13 @@ void TFlashFont::WriteToStream(TBitsEngine& Engine) {
   tag.FontFlagsBold = Bold;
   tag.LanguageCode = LanguageCode;
   tag.FontName = Name;
+  // A password field shows asterisks, which its own text does not bring into the font.
+  if (Owner())
+    for (TFlashText* text : Owner()->Texts)
+      if (text->Font == this && text->IsDynamic && text->Password) {
+        AddChar('*');
+        break;
+      }
   if ((layout || !Chars.empty()) && Ascent == 0 && Descent == 0 && Leading == 0) ReadMetrics();
   if (layout) {
     tag.FontAscent = static_cast<uint16_t>(Ascent);

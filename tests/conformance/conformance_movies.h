@@ -18,6 +18,7 @@ struct Case {
 
 // One group of movies per subsystem; make_conformance_movies writes them all.
 std::vector<Case> MovieSpineCases();
+std::vector<Case> TextCases();
 std::vector<Case> ImageCases();
 std::vector<Case> ScriptCases();
 

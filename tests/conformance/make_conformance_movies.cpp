@@ -19,6 +19,7 @@ int main(int argc, char** argv) {
   try {
     std::vector<orvanta::conformance::Case> cases;
     for (auto* group : {&orvanta::conformance::MovieSpineCases,
+                        &orvanta::conformance::TextCases,
                         &orvanta::conformance::ScriptCases,
                         &orvanta::conformance::ImageCases}) {
       for (auto& entry : group()) cases.push_back(std::move(entry));

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "media/swf_reader.h"
@@ -201,6 +202,11 @@ TEST(FlashText, DynamicTextFields) {
   EXPECT_EQ(edit.Leading, 80);
   EXPECT_EQ(edit.VariableName, "name");
   EXPECT_EQ(edit.InitialText(), "Hello \xD0\x96");  // UTF-8, as read
+  // The password field's asterisks are in the font it writes.
+  EXPECT_EQ(m.font->FindChar('*'), nullptr);
+  auto font = WrittenTag(*m.font, 8);
+  const std::vector<uint16_t>& codes = dynamic_cast<TSWFDefineFont2&>(*font.second).CodeTable;
+  EXPECT_NE(std::find(codes.begin(), codes.end(), '*'), codes.end());
   // Outlines come with the font unless it is a device font.
   TFlashFont* device = m.movie.AddFont(TFontDescription(), true);
   TFlashText* deviceField = m.movie.AddDynamicText(u"x", TSWFRGBA(), device, {0, 0, 10, 10});
