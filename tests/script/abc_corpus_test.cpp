@@ -86,6 +86,27 @@ INSTANTIATE_TEST_SUITE_P(Files, DoABCCorpus,
                                          "jpexs/testdata/as3/as3.swf",
                                          "ruffle/tests/from_shumway/esc/test.swf"));
 
+TEST(DoABCVersions, BlocksNewerThanTheModelStayBytes) {
+  // Version 47.16 adds a float table after the doubles: the four empty tables and one float
+  // here would be misread as strings and namespaces.
+  Bytes body = {0x00, 0x00, 0x00, 0x00, 0x00,                    // flags, empty name
+                0x10, 0x00, 0x2F, 0x00,                          // minor 16, major 47
+                0x00, 0x00, 0x00, 0x02, 0x00, 0x00, 0x28, 0x41,  // ints, uints, doubles, 10.5f
+                0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00};
+  auto tag = test::ReadTag(TSWFDoABC::kTagCode, body);
+  auto& doAbc = dynamic_cast<TSWFDoABC&>(*tag);
+  EXPECT_THROW(doAbc.Decode(), FormatError);
+  EXPECT_FALSE(doAbc.Decoded());
+  EXPECT_EQ(test::BodyBytes(doAbc), body);
+
+  TSWFDoABC parsed;
+  parsed.ParseActions = true;
+  parsed.BodySize = static_cast<uint32_t>(body.size());
+  TMemoryStream stream(body);
+  TBitsEngine engine(stream);
+  EXPECT_THROW(parsed.ReadFromStream(engine), FormatError);
+}
+
 // Every DoABC tag of every FWS and CWS file of the corpus (LZMA files are not read here).
 TEST(DoABCCorpusAll, EveryBlockDecodesAndWritesBackUnchanged) {
   const fs::path corpus = RepositoryRoot() / "../shared/corpus";

@@ -99,6 +99,11 @@ class TCorpusChecker {
     if (auto* doAction = dynamic_cast<TSWFDoAction*>(&Parsed)) {  // DoInitAction too
       const char* kind = dynamic_cast<TSWFDoInitAction*>(&Parsed) ? "DoInitAction" : "DoAction";
       Compare(kind, Where, Body, test::BodyBytes(*doAction), doAction->Actions());
+      // Imported movies keep their scripts as bytes: that form must not change them either.
+      auto raw = ReadRaw<TSWFDoAction>(Parsed, Body);
+      if (test::BodyBytes(*raw) != Body)
+        Fail(Where, std::string(kind) + " kept as bytes is written differently: " +
+                        Difference(Body, test::BodyBytes(*raw)));
     } else if (auto* button = dynamic_cast<TSWFDefineButton*>(&Parsed)) {
       auto raw = ReadRaw<TSWFDefineButton>(Parsed, Body);
       Compare("DefineButton", Where, RawBlock(raw->Actions), ListBytes(button->Actions),
