@@ -227,10 +227,12 @@ void TFlashImage::ApplyBMPFormat() {
       break;
     case 16:
       LosslessFormat = 4;
+      HasAlpha = false;
       RowWidth = (width_ + 1u) & ~1u;
       break;
     case 24:
       LosslessFormat = 5;
+      HasAlpha = false;
       RowWidth = width_;
       break;
     default:

@@ -307,16 +307,5 @@ TEST(BMPReader, BrokenFilesAreFormatErrors) {
   }
 }
 
-TEST(BMPReader, AssignBitmapCopiesDeeply) {
-  TBMPReader source = Read(BmpFile(8, 3, 2, kPalette16, {1, 2, 3, 4, 5, 6}));
-  TBMPReader copy;
-  copy.AssignBitmap(source);
-  source.PictureRow(0)[0] = 9;
-  source.Palette[4].Red = 99;
-  EXPECT_EQ(TBMPReader::IndexAt(copy.PictureRow(0), 0, 8), 1);
-  EXPECT_EQ(copy.PixelColor(0, 1), Packed(kPalette16[4]));
-  EXPECT_EQ(copy.ImageSize(), source.ImageSize());
-}
-
 }  // namespace
 }  // namespace orvanta
