@@ -13,6 +13,22 @@
 #include "platform/codepage.h"
 #include "platform/errors.h"
 
+#if defined(__SANITIZE_ADDRESS__)
+#define ORVANTA_ADDRESS_SANITIZER 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define ORVANTA_ADDRESS_SANITIZER 1
+#endif
+#endif
+
+#ifdef ORVANTA_ADDRESS_SANITIZER
+// fontconfig keeps part of its configuration out of reach of LeakSanitizer for the life of the
+// process; that is not a leak of ours.
+extern "C" const char* __lsan_default_suppressions() {
+  return "leak:libfontconfig.so\n";
+}
+#endif
+
 namespace orvanta {
 
 namespace {

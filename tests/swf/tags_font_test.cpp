@@ -317,7 +317,8 @@ TEST(AlignZonesAndNameTags, Bytes) {
                       0x02, 0x00, 0x02, 0x01, 0x34, 0x12, 0x78, 0x56, 0x01};
   EXPECT_EQ(test::BodyBytes(zones), body);
   EXPECT_EQ(Rewritten(73, body), body);
-  auto& back = dynamic_cast<TSWFDefineFontAlignZones&>(*test::ReadTag(73, body));
+  auto read = test::ReadTag(73, body);
+  auto& back = dynamic_cast<TSWFDefineFontAlignZones&>(*read);
   EXPECT_EQ(back.CSMTableHint, 2);
   ASSERT_EQ(back.ZoneTable.size(), 2u);
   EXPECT_TRUE(back.ZoneTable[1].ZoneMaskX);
