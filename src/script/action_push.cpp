@@ -101,7 +101,9 @@ void TSWFActionPush::ReadData(TBitsEngine& Engine) {
     TPushValueInfo& info = Values.emplace_back();
     switch (type) {
       case kPushString:
-        info.SetValue(Engine.ReadString());
+        // Stored as read: through SetValue, a file's string "FlashVar_null" would turn into the
+        // text "null".
+        info.Value = Engine.ReadString();
         break;
       case kPushFloat:
         info.SetValue(Engine.ReadSingle());

@@ -250,6 +250,17 @@ TEST(PushValues, ReadBackKeepsTypesAndVersion) {
   EXPECT_EQ(Record(push), record);
   EXPECT_EQ(push.MinVersion(), 5);
 
+  // The names that stand for null and undefined in code are plain strings in a file.
+  Bytes names = test::Concat({{0x96, 0x23, 0x00, kPushString},
+                              test::StringBytes("FlashVar_null"),
+                              {kPushString},
+                              test::StringBytes("FlashVar_undefined")});
+  auto strings = ReadBack(names);
+  auto& stringPush = dynamic_cast<TSWFActionPush&>(*strings);
+  EXPECT_EQ(stringPush.ValueInfo(0).ValueType, kPushString);
+  EXPECT_EQ(std::get<std::string>(stringPush.ValueInfo(1).Value), "FlashVar_undefined");
+  EXPECT_EQ(Record(stringPush), names);
+
   TSWFActionPush simple;
   simple.AddValue(std::string("a"));
   simple.AddValue(2.0f);
