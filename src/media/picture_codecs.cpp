@@ -275,7 +275,7 @@ int ReadGIFBytes(GifFileType* gif, GifByteType* buffer, int count) {
   auto* source = static_cast<TGIFSource*>(gif->UserData);
   const size_t n = std::min<size_t>(static_cast<size_t>(std::max(count, 0)),
                                     source->Data.size() - source->Position);
-  std::memcpy(buffer, source->Data.data() + source->Position, n);
+  if (n > 0) std::memcpy(buffer, source->Data.data() + source->Position, n);
   source->Position += n;
   return static_cast<int>(n);
 }
