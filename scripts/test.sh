@@ -83,7 +83,8 @@ movies_dir="$build_dir/conformance-movies"
 if [[ -x "$movies_tool" ]]; then
   rm -rf "$movies_dir"
   mkdir -p "$movies_dir"
-  if step "conformance movies" "$movies_tool" "$movies_dir"; then
+  if step "conformance movies" "$movies_tool" "$movies_dir" &&
+    step "demo movie" "$build_dir/src/orvanta" demo "$movies_dir/demo.swf"; then
     step "conformance check" node tests/conformance/check.mjs --json="$movies_dir/results.json" "$movies_dir"
   else
     skip "conformance check" "no movies written"

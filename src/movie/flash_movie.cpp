@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "media/flash_image.h"
+#include "media/flash_sound.h"
+#include "movie/flash_font.h"
 #include "movie/flash_object.h"
 #include "movie/flash_place_object.h"
 #include "script/flash_action_script.h"
@@ -189,7 +192,10 @@ int TFlashMovie::MakeData() {
 
 bool TFlashMovie::IsResource(const TBasedSWFObject& obj) const {
   const TSWFObject* tag = AsTag(obj);
-  if (!tag) return false;
+  if (!tag) {
+    return dynamic_cast<const TFlashImage*>(&obj) || dynamic_cast<const TFlashSound*>(&obj) ||
+           dynamic_cast<const TFlashFont*>(&obj);
+  }
   switch (tag->TagID) {
     case 6:   // DefineBits
     case 8:   // JPEGTables

@@ -254,33 +254,35 @@ class TContourBuilder {
   explicit TContourBuilder(TOutlineContour& contour) : contour_(contour) {}
 
   void Line(TFixedPoint p) {
-    if (open_ != TOutlineCurve::TKind::Line) Begin(TOutlineCurve::TKind::Line);
+    if (open_ != kOpenLine) Begin(TOutlineCurve::TKind::Line);
     contour_.Curves.back().Points.push_back(p);
   }
   void Control(TFixedPoint p) {
-    if (open_ != TOutlineCurve::TKind::QSpline) Begin(TOutlineCurve::TKind::QSpline);
+    if (open_ != kOpenSpline) Begin(TOutlineCurve::TKind::QSpline);
     contour_.Curves.back().Points.push_back(p);
   }
   // The on-curve point that ends a spline record.
   void Anchor(TFixedPoint p) {
     contour_.Curves.back().Points.push_back(p);
-    open_.reset();
+    open_ = kNoneOpen;
   }
-  bool InSpline() const { return open_ == TOutlineCurve::TKind::QSpline; }
+  bool InSpline() const { return open_ == kOpenSpline; }
   // A quadratic curve of its own: one control, one anchor.
   void Curve(TFixedPoint control, TFixedPoint anchor) {
     Begin(TOutlineCurve::TKind::QSpline);
     contour_.Curves.back().Points = {control, anchor};
-    open_.reset();
+    open_ = kNoneOpen;
   }
 
  private:
   void Begin(TOutlineCurve::TKind kind) {
     contour_.Curves.push_back({kind, {}});
-    open_ = kind;
+    open_ = kind == TOutlineCurve::TKind::Line ? kOpenLine : kOpenSpline;
   }
+  // The record still taking points (a plain enum: GCC 12 misreads an optional here).
+  enum TOpenRecord { kNoneOpen, kOpenLine, kOpenSpline };
   TOutlineContour& contour_;
-  std::optional<TOutlineCurve::TKind> open_;
+  TOpenRecord open_ = kNoneOpen;
 };
 
 struct TDoublePoint {

@@ -84,11 +84,11 @@ Case Assets() {
   m.Add(RectangleShape(1, 400, 300, 0x0000FF));
   m.ExportAssets("box", 1);
   auto import = std::make_unique<TSWFImportAssets>();
-  import->URL = "swf/library.swf";  // the harness serves movies under /swf/ beside its page
+  import->URL = "library.swf";
   import->SetAsset("shared", 2);
   m.Add(std::move(import));
   auto import2 = std::make_unique<TSWFImportAssets2>();
-  import2->URL = "swf/library2.swf";
+  import2->URL = "library2.swf";
   import2->SetAsset("other", 3);
   m.Add(std::move(import2));
   m.ShowFrame();
@@ -97,8 +97,8 @@ Case Assets() {
       {"codes", {2, 56, 57, 71, 1, 0}},
       {"fields",
        {{"1", {{"assets", {{{"id", 1}, {"name", "box"}}}}}},
-        {"2", {{"url", "swf/library.swf"}, {"assets", {{{"id", 2}, {"name", "shared"}}}}}},
-        {"3", {{"url", "swf/library2.swf"}, {"assets", {{{"id", 3}, {"name", "other"}}}}}}}}};
+        {"2", {{"url", "library.swf"}, {"assets", {{{"id", 2}, {"name", "shared"}}}}}},
+        {"3", {{"url", "library2.swf"}, {"assets", {{{"id", 3}, {"name", "other"}}}}}}}}};
   return c;
 }
 

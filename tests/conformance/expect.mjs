@@ -212,6 +212,12 @@ export function checkWithParser(bytes, expected = {}) {
       }
       delete want.hexPrefix;
     }
+    if (want.hexSuffix !== undefined) {
+      if (!got.hex.endsWith(want.hexSuffix.toLowerCase())) {
+        failures.push(`rawTags[${raw.index}].hexSuffix: expected ${want.hexSuffix}, body ends ${got.hex.slice(-80)}`);
+      }
+      delete want.hexSuffix;
+    }
     if (want.hex !== undefined) {
       want.hex = want.hex.toLowerCase();
     }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <zlib.h>
 
+#include "media/flash_sound.h"
 #include "movie/flash_object.h"
 #include "platform/errors.h"
 #include "swf/tags_control.h"
@@ -233,10 +234,12 @@ TEST(FlashMovie, MoveResourceHoistsDefinitionsKeepingOrder) {
   movie.Add(std::make_unique<CodedTag>(48));      // font
   movie.Add(std::make_unique<CodedTag>(102));
   movie.Add(std::make_unique<CodedTag>(14));      // sound
-  movie.ShowFrame();                              // frame 2 ends at index 8
+  auto* sound = movie.AddSound("");                // a builder resource: an empty DefineSound
+  movie.ShowFrame();                              // frame 2 ends at index 9
   movie.MoveResource(0, 1, 2);  // frames count from 0: frame 1 is the content after the first ShowFrame
+  EXPECT_EQ(movie.ObjectList()[3].get(), static_cast<TBasedSWFObject*>(sound));
   movie.MakeData();
-  EXPECT_EQ(Codes(Body(movie)), (std::vector<uint16_t>{21, 48, 14, 100, 1, 101, 1, 102, 1, 0}));
+  EXPECT_EQ(Codes(Body(movie)), (std::vector<uint16_t>{21, 48, 14, 14, 100, 1, 101, 1, 102, 1, 0}));
 }
 
 TEST(FlashMovie, SaveToFileReplacesAndReportsFailures) {
