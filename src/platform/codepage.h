@@ -12,6 +12,9 @@ char16_t Cp1252ToUnicode(unsigned char Byte);
 // The cp1252 byte for a Unicode value, or '?' when the code page has no such character.
 unsigned char UnicodeToCp1252(char32_t Code);
 
+// Appends the UTF-8 form of one Unicode value.
+void AppendUtf8(std::string& Out, char32_t Code);
+
 std::string Cp1252ToUtf8(const std::string& Text);
 // Characters outside cp1252 become '?'; malformed UTF-8 bytes are taken as cp1252 bytes.
 std::string Utf8ToCp1252(const std::string& Text);
