@@ -21,12 +21,12 @@ constexpr int kCharCount = 200;
 constexpr int kTextCount = 1'000;
 constexpr int kTextLength = 24;
 
-// The first 200 printable cp1252 codes from the space on, skipping the five undefined ones.
+// The first 200 printable cp1252 codes from the space on, skipping DEL and the five undefined
+// codes.
 std::string Alphabet() {
   std::string chars;
   for (int code = 32; static_cast<int>(chars.size()) < kCharCount; ++code) {
-    if (code == 127 || code == 0x81 || code == 0x8D || code == 0x8F || code == 0x90 ||
-        code == 0x9D)
+    if (code == 127 || code == 0x81 || code == 0x8D || code == 0x8F || code == 0x90 || code == 0x9D)
       continue;
     chars.push_back(static_cast<char>(code));
   }
@@ -56,8 +56,8 @@ std::unique_ptr<TFlashMovie> TextMovie() {
   for (int i = 0; i < kTextCount; ++i) {
     std::string text;
     for (int k = 0; k < kTextLength; ++k) text.push_back(alphabet[(i * 7 + k) % kCharCount]);
-    TFlashText* item = movie->AddText(text, black, font,
-                                      TFlashPoint{(i * 13) % 300, (i * 29) % 380});
+    TFlashText* item =
+        movie->AddText(text, black, font, TFlashPoint{(i * 13) % 300, (i * 29) % 380});
     movie->PlaceObject(item, static_cast<uint16_t>(i + 1));
   }
   movie->ShowFrame();
