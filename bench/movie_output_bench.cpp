@@ -1,10 +1,10 @@
 // Output speed of the movie document: serialising a long display list and writing it plain (FWS)
 // or compressed (CWS), with plain zlib on the same bytes as the floor for the compressed case.
 #include <benchmark/benchmark.h>
-#include <zlib.h>
 
 #include <memory>
 
+#include "compressed_output.h"
 #include "movie/flash_movie.h"
 #include "platform/stream.h"
 #include "swf/tags_control.h"
@@ -58,30 +58,14 @@ BENCHMARK(BM_WriteFWS)->Unit(benchmark::kMillisecond);
 void BM_SaveCWS(benchmark::State& state) {
   auto movie = DisplayListMovie(true);
   movie->MakeData();
-  TMemoryStream out;
-  for (auto _ : state) {
-    out.Clear();
-    movie->SaveToStream(out);
-  }
-  state.SetBytesProcessed(state.iterations() * movie->BodyStream().Size());
-  state.counters["out_bytes"] = static_cast<double>(out.Size());
+  bench::MeasureSaveCWS(state, *movie);
 }
 BENCHMARK(BM_SaveCWS)->Unit(benchmark::kMillisecond);
 
-// The floor: zlib alone compressing the same body at the same level.
 void BM_ZlibFloor(benchmark::State& state) {
   auto movie = DisplayListMovie(true);
   movie->MakeData();
-  const auto& body = movie->BodyStream().Bytes();
-  std::vector<uint8_t> out(compressBound(body.size()));
-  uLongf size = 0;
-  for (auto _ : state) {
-    size = out.size();
-    compress2(out.data(), &size, body.data(), body.size(), Z_DEFAULT_COMPRESSION);
-    benchmark::DoNotOptimize(out.data());
-  }
-  state.SetBytesProcessed(state.iterations() * body.size());
-  state.counters["out_bytes"] = static_cast<double>(size);
+  bench::MeasureZlibFloor(state, *movie);
 }
 BENCHMARK(BM_ZlibFloor)->Unit(benchmark::kMillisecond);
 

@@ -2,7 +2,6 @@
 // serialising and writing them plain (FWS) or compressed (CWS), with zlib alone on the same body
 // as the floor for the compressed case.
 #include <benchmark/benchmark.h>
-#include <zlib.h>
 
 #include <cmath>
 #include <memory>
@@ -10,6 +9,7 @@
 #include <vector>
 
 #include "movie/flash_edges.h"
+#include "compressed_output.h"
 #include "movie/flash_movie.h"
 #include "movie/flash_shape.h"
 #include "platform/stream.h"
@@ -95,30 +95,14 @@ BENCHMARK(BM_WriteFWS)->Unit(benchmark::kMillisecond);
 void BM_SaveCWS(benchmark::State& state) {
   auto movie = ShapeMovie(true);
   movie->MakeData();
-  TMemoryStream out;
-  for (auto _ : state) {
-    out.Clear();
-    movie->SaveToStream(out);
-  }
-  state.SetBytesProcessed(state.iterations() * movie->BodyStream().Size());
-  state.counters["out_bytes"] = static_cast<double>(out.Size());
+  bench::MeasureSaveCWS(state, *movie);
 }
 BENCHMARK(BM_SaveCWS)->Unit(benchmark::kMillisecond);
 
-// The floor: zlib alone compressing the same body at the same level.
 void BM_ZlibFloor(benchmark::State& state) {
   auto movie = ShapeMovie(true);
   movie->MakeData();
-  const auto& body = movie->BodyStream().Bytes();
-  std::vector<uint8_t> out(compressBound(body.size()));
-  uLongf size = 0;
-  for (auto _ : state) {
-    size = out.size();
-    compress2(out.data(), &size, body.data(), body.size(), Z_DEFAULT_COMPRESSION);
-    benchmark::DoNotOptimize(out.data());
-  }
-  state.SetBytesProcessed(state.iterations() * body.size());
-  state.counters["out_bytes"] = static_cast<double>(size);
+  bench::MeasureZlibFloor(state, *movie);
 }
 BENCHMARK(BM_ZlibFloor)->Unit(benchmark::kMillisecond);
 
