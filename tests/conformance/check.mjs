@@ -6,7 +6,8 @@
 //
 // Options:
 //   --no-ruffle          parser checks only
-//   --screenshot[=DIR]   save a PNG of each movie after it played (default: <DIR>/screenshots)
+//   --screenshot[=DIR]   save a PNG of each movie after it played, and of each step that checks
+//                        pixels (NAME.stepN.png) (default: <DIR>/screenshots)
 //   --play-ms=N          how long each movie plays (default 1000)
 //   --verbose            also print warnings, traces and timings
 //   --json=FILE          write every file's result as JSON
@@ -17,8 +18,9 @@
 import fs from "node:fs";
 import path from "node:path";
 
-import { checkWithParser } from "./expect.mjs";
+import { checkWithParser, entryProblems } from "./expect.mjs";
 import { parseWithParser } from "./parser.mjs";
+import { DEFAULT_MOUSE_WAIT_MS, hasVisualChecks, runVisualChecks } from "./pixels.mjs";
 
 const USAGE = "usage: node check.mjs [--no-ruffle] [--screenshot[=DIR]] [--play-ms=N] [--verbose] " +
   "[--json=FILE] DIR|FILE.swf ...\n       node check.mjs --dump FILE.swf";
@@ -84,6 +86,13 @@ function loadExpectations(dir) {
     }
   }
   return data;
+}
+
+// Enough time for the steps' own waits, their screenshots and the player's answers.
+function inspectTimeout(expected) {
+  const steps = expected.steps ?? [];
+  const waits = steps.reduce((n, s) => n + (s.waitMs ?? (s.mouse ? DEFAULT_MOUSE_WAIT_MS : 0)), 0);
+  return 30000 + 10000 * steps.length + waits;
 }
 
 /** Every file to check: { name, file, expected, missing }. */
@@ -200,6 +209,9 @@ async function main() {
     r.failures.push(...parser.failures);
     r.warnings.push(...parser.warnings);
     r.header = parser.inspect?.header ?? null;
+    const problems = entryProblems(item.expected ?? {});
+    r.failures.push(...problems);
+    item.visual = hasVisualChecks(item.expected) && problems.length === 0;
   }
 
   const toPlay = items.filter((it) => !it.missing && args.ruffle && it.expected?.ruffle !== false);
@@ -223,12 +235,17 @@ async function main() {
         for (const item of toPlay) {
           const r = results.find((x) => x.name === item.name);
           const opts = typeof item.expected?.ruffle === "object" ? item.expected.ruffle : {};
+          const base = args.screenshot ? path.join(args.screenshot, item.name.replace(/\.swf$/i, "")) : null;
           const played = await session.play(item.name, {
             ...playerSize(r.header),
             playMs: opts.playMs ?? args.playMs,
             loadTimeoutMs: opts.loadTimeoutMs,
             allowConsoleErrors: opts.allowConsoleErrors,
-            screenshot: args.screenshot ? path.join(args.screenshot, item.name.replace(/\.swf$/i, ".png")) : null,
+            screenshot: base ? `${base}.png` : null,
+            inspect: item.visual
+              ? (live, png) => runVisualChecks(live, item.expected, png, (shot, i) => base && fs.writeFileSync(`${base}.step${i}.png`, shot))
+              : null,
+            inspectTimeoutMs: inspectTimeout(item.expected ?? {}),
           });
           r.ruffleMs = played.totalMs;
           r.renderer = played.renderer;
@@ -247,6 +264,9 @@ async function main() {
     for (const [i, item] of items.entries()) {
       if (Array.isArray(item.expected?.traces) && !args.ruffle) {
         results[i].warnings.push("traces not checked: Ruffle was not run");
+      }
+      if (hasVisualChecks(item.expected) && !args.ruffle) {
+        results[i].warnings.push("pixels, ink and steps not checked: Ruffle was not run");
       }
     }
   }

@@ -7,9 +7,11 @@ import os from "node:os";
 import path from "node:path";
 import { test } from "node:test";
 import { fileURLToPath } from "node:url";
+import zlib from "node:zlib";
 
-import { checkWithParser, partialMatch } from "./expect.mjs";
-import { concat, movie, rect, tag, TAG, traceActions, traceMovie } from "./fixtures.mjs";
+import { checkWithParser, entryProblems, partialMatch } from "./expect.mjs";
+import { buttonMovie, concat, movie, rect, tag, TAG, traceActions, traceMovie } from "./fixtures.mjs";
+import { checkInk, checkPixels, decodePng, inkCount, rgbAt, runVisualChecks, tracesEndWith, validateVisual } from "./pixels.mjs";
 import { inspectSwf } from "./swf.mjs";
 
 const here = path.dirname(fileURLToPath(import.meta.url));
@@ -148,6 +150,273 @@ test("check.mjs plays movies in Ruffle, collects traces and fails panics and wro
     assert.match(stdout, /not_a_movie\.swf: container: unknown signature/);
     assert.match(stdout, /not_a_movie\.swf: ruffle: panic: .*not a valid SWF/i);
     assert.match(stdout, /^3 passed, 2 failed$/m);
+  } finally {
+    fs.rmSync(dir, { recursive: true, force: true });
+  }
+});
+
+// ---------------------------------------------------------------------------------------------
+// Pixel checks
+
+// A PNG written the plain way: rows filtered as asked (one filter type per row, cycling).
+function encodePng(width, height, pixel, { colorType = 2, filters = [0], palette = null } = {}) {
+  const channels = { 0: 1, 2: 3, 3: 1, 6: 4 }[colorType];
+  const stride = width * channels;
+  const rows = [];
+  let prev = new Uint8Array(stride);
+  for (let y = 0; y < height; y++) {
+    const row = new Uint8Array(stride);
+    for (let x = 0; x < width; x++) {
+      row.set(pixel(x, y), x * channels);
+    }
+    const filter = filters[y % filters.length];
+    const out = new Uint8Array(stride + 1);
+    out[0] = filter;
+    for (let i = 0; i < stride; i++) {
+      const a = i >= channels ? row[i - channels] : 0;
+      const b = prev[i];
+      const c = i >= channels ? prev[i - channels] : 0;
+      const p = a + b - c;
+      const [pa, pb, pc] = [Math.abs(p - a), Math.abs(p - b), Math.abs(p - c)];
+      const predictor = [0, a, b, (a + b) >> 1, pa <= pb && pa <= pc ? a : pb <= pc ? b : c][filter];
+      out[i + 1] = (row[i] - predictor) & 0xff;
+    }
+    rows.push(out);
+    prev = row;
+  }
+  const chunk = (type, body) => {
+    const head = Buffer.alloc(8);
+    head.writeUInt32BE(body.length, 0);
+    head.write(type, 4, "latin1");
+    const crc = Buffer.alloc(4);
+    crc.writeUInt32BE(zlib.crc32(Buffer.concat([head.subarray(4), body])));
+    return Buffer.concat([head, body, crc]);
+  };
+  const ihdr = Buffer.alloc(13);
+  ihdr.writeUInt32BE(width, 0);
+  ihdr.writeUInt32BE(height, 4);
+  ihdr.set([8, colorType, 0, 0, 0], 8);
+  return Buffer.concat([
+    Buffer.from([0x89, 0x50, 0x4e, 0x47, 0x0d, 0x0a, 0x1a, 0x0a]),
+    chunk("IHDR", ihdr),
+    ...(palette ? [chunk("PLTE", Buffer.from(palette))] : []),
+    chunk("IDAT", zlib.deflateSync(Buffer.concat(rows))),
+    chunk("IEND", Buffer.alloc(0)),
+  ]);
+}
+
+// An image from a function of (x, y) giving [r, g, b].
+function image(width, height, fn) {
+  const data = new Uint8Array(width * height * 3);
+  for (let y = 0; y < height; y++) {
+    for (let x = 0; x < width; x++) {
+      data.set(fn(x, y), (y * width + x) * 3);
+    }
+  }
+  return { width, height, data };
+}
+
+test("PNG decoder undoes every row filter for RGB, RGBA, grey and palette pictures", () => {
+  // Values that wrap around 255 in every filter's arithmetic.
+  const colour = (x, y) => [(x * 37 + y * 11) & 0xff, (200 + x * y * 7) & 0xff, (x * 90 - y * 50) & 0xff];
+  const want = image(7, 10, colour);
+  const filters = [0, 1, 2, 3, 4];
+  assert.deepEqual(decodePng(encodePng(7, 10, colour, { filters })), want);
+  assert.deepEqual(decodePng(encodePng(7, 10, (x, y) => [...colour(x, y), x * 30], { colorType: 6, filters })), want);
+  // Few distinct levels make Paeth's ties common: its tie order is part of the format.
+  let seed = 7;
+  const levels = image(16, 16, () => [0, 1, 2].map(() => {
+    seed = (seed * 1103515245 + 12345) % 2 ** 31;
+    return (seed >> 16) % 4 * 60;
+  }));
+  assert.deepEqual(decodePng(encodePng(16, 16, (x, y) => rgbAt(levels, x, y), { filters: [4, 4, 1, 3, 2] })), levels);
+  const grey = (x, y) => [(x * 40 + y * 25) & 0xff];
+  assert.deepEqual(decodePng(encodePng(7, 10, grey, { colorType: 0, filters })),
+    image(7, 10, (x, y) => [grey(x, y)[0], grey(x, y)[0], grey(x, y)[0]]));
+  const palette = [10, 20, 30, 200, 100, 0];
+  assert.deepEqual(decodePng(encodePng(3, 2, (x, y) => [(x + y) & 1], { colorType: 3, palette, filters })),
+    image(3, 2, (x, y) => ((x + y) & 1 ? [200, 100, 0] : [10, 20, 30])));
+
+  assert.throws(() => decodePng(Buffer.from("GIF89a....")), /not a PNG file/);
+  const png = encodePng(4, 4, () => [1, 2, 3]);
+  assert.throws(() => decodePng(png.subarray(0, 40)), /runs past the end|ends before its IEND/);
+  const interlaced = Buffer.from(png);
+  interlaced[8 + 8 + 12] = 1;
+  assert.throws(() => decodePng(interlaced), /unsupported PNG: .*interlace 1/);
+  assert.throws(() => decodePng(encodePng(3, 2, () => [5], { colorType: 3, palette })), /palette entry 5 of 2/);
+});
+
+test("pixel checks compare each channel within the tolerance and say what, where and what was found", () => {
+  const img = image(10, 10, (x, y) => (x < 5 ? [255, 0, 0] : [0, 200, y * 20]));
+  assert.deepEqual(checkPixels(img, [
+    { x: 2, y: 2, rgb: "FF0000" },
+    { x: 9, y: 0, rgb: "00c010", tol: 16 }, // 8 off in green, 16 in blue: the edges count as inside
+    { x: 7, y: 3, rgb: ["ff0000", "00c83c"], tol: 0 },
+  ]), []);
+  assert.deepEqual(checkPixels(img, [
+    { x: 9, y: 0, rgb: "00c011", tol: 16, what: "right half" },
+    { x: 4, y: 9, rgb: ["00ff00", "0000ff"] },
+    { x: 10, y: 0, rgb: "000000" },
+  ], "steps[2]: "), [
+    "steps[2]: pixel (9,0) right half: expected 00c011 ±16, found 00c800",
+    "steps[2]: pixel (4,9): expected one of 00ff00, 0000ff ±16, found ff0000",
+    "steps[2]: pixel (10,0): outside the 10x10 player",
+  ]);
+});
+
+test("ink share counts pixels off the background inside a half-open box", () => {
+  // Background white, a 4x2 block of dark grey at (2..5, 3..4), one faint pixel at (0, 0).
+  const img = image(8, 6, (x, y) => (x >= 2 && x < 6 && y >= 3 && y < 5 ? [60, 60, 60] : x + y === 0 ? [235, 255, 255] : [255, 255, 255]));
+  assert.deepEqual(inkCount(img, [0, 0, 8, 6], "ffffff", 32), { count: 8, total: 48 });
+  assert.deepEqual(inkCount(img, [0, 0, 8, 6], "ffffff", 10), { count: 9, total: 48 });
+  // x1 and y1 are outside the box: a box ending where the block starts holds none of it.
+  assert.deepEqual(inkCount(img, [0, 0, 2, 3], "ffffff", 32), { count: 0, total: 6 });
+  assert.deepEqual(inkCount(img, [5, 4, 6, 5], "ffffff", 32), { count: 1, total: 1 });
+
+  assert.deepEqual(checkInk(img, [
+    { box: [2, 3, 6, 5], background: "ffffff", min: 1, max: 1 },
+    { box: [0, 0, 8, 3], background: "FFFFFF", max: 0 },
+    { box: [0, 0, 8, 6], background: "ffffff", min: 0.1, max: 0.2 },
+    { box: [0, 0, 8, 6], background: "3c3c3c", min: 0.8 },
+  ]), []);
+  assert.deepEqual(checkInk(img, [
+    { box: [0, 0, 8, 3], background: "ffffff", tol: 10, max: 0, what: "above the block" },
+    { box: [0, 0, 8, 6], background: "ffffff", min: 0.5 },
+    { box: [4, 4, 9, 6], background: "ffffff" },
+  ]), [
+    "ink (0,0)-(8,3) above the block: 1 of 24 pixels (4.2%) differ from ffffff by more than 10, expected at most 0.0%",
+    "ink (0,0)-(8,6): 8 of 48 pixels (16.7%) differ from ffffff by more than 32, expected at least 50.0%",
+    "ink (4,4)-(9,6): box reaches outside the 8x6 player",
+  ]);
+});
+
+test("malformed pixel, ink and step expectations are named with their path", () => {
+  const cases = [
+    [{ pixels: [{ x: 1, y: 2, color: "ff0000" }] }, /^pixels\[0\]: unknown key "color"/],
+    [{ pixels: [{ x: 1, y: 2, rgb: "#ff0000" }] }, /^pixels\[0\]\.rgb: expected "rrggbb"/],
+    [{ pixels: [{ x: 1.5, y: 2, rgb: "ff0000" }] }, /^pixels\[0\]\.x: expected a pixel coordinate/],
+    [{ pixels: [{ x: 1, y: 2, rgb: [] }] }, /^pixels\[0\]\.rgb: expected "rrggbb" or a non-empty array/],
+    [{ pixels: { x: 1 } }, /^pixels: expected an array/],
+    [{ ink: [{ box: [5, 0, 5, 4], background: "ffffff" }] }, /^ink\[0\]\.box: expected \[x0, y0, x1, y1\] with x0 < x1/],
+    [{ ink: [{ box: [0, 0, 5, 4], background: "ffffff", min: 5 }] }, /^ink\[0\]\.min: expected a share from 0 to 1/],
+    [{ ink: [{ box: [0, 0, 5, 4], background: "ffffff", min: 0.5, max: 0.2 }] }, /^ink\[0\]: min 0.5 is above max 0.2/],
+    [{ ink: [{ box: [0, 0, 5, 4] }] }, /^ink\[0\]\.background: expected "rrggbb"/],
+    [{ steps: [{ mouse: "hover", x: 1, y: 1 }] }, /^steps\[0\]\.mouse: expected one of move, down, up, click/],
+    [{ steps: [{ mouse: "move", x: 1 }] }, /^steps\[0\]\.y: "move" needs a coordinate/],
+    [{ steps: [{ mouse: "down", x: 1, y: 1 }] }, /^steps\[0\]: "down" acts where the mouse is/],
+    [{ steps: [{ mouse: "up", pixels: [] }] }, /^steps\[0\]: one action per step, got mouse and pixels/],
+    [{ steps: [{}, { wait: 100 }] }, /^steps\[0\]: expected one of mouse, waitMs, pixels, ink, traces/],
+    [{ steps: [{ traces: "pressed" }] }, /^steps\[0\]\.traces: expected an array of strings/],
+    [{ steps: [{ ink: [{ box: [0, 0, 1, 1], background: "fff" }] }] }, /^steps\[0\]\.ink\[0\]\.background/],
+    [{ steps: [{ waitMs: -1 }] }, /^steps\[0\]\.waitMs: expected milliseconds/],
+  ];
+  for (const [entry, pattern] of cases) {
+    const problems = validateVisual(entry);
+    assert.ok(problems.some((p) => pattern.test(p)), `${pattern} not in ${JSON.stringify(problems)}`);
+  }
+  assert.deepEqual(validateVisual({
+    pixels: [{ x: 0, y: 0, rgb: ["ABCDEF", "000000"], tol: 0, what: "corner" }],
+    ink: [{ box: [0, 0, 1, 1], background: "ffffff", tol: 40, min: 0, max: 0, what: "nothing" }],
+    steps: [{ mouse: "click", x: 3, y: 4, waitMs: 0 }, { mouse: "down" }, { waitMs: 20 }, { traces: [] },
+      { pixels: [] }, { ink: [] }],
+  }), []);
+
+  assert.deepEqual(entryProblems({ traces: [], pixel: [] }).length, 1);
+  assert.match(entryProblems({ traces: [], pixel: [] })[0], /^expected\.json: unknown key "pixel"/);
+  assert.match(entryProblems({ ruffle: false, steps: [] }).join("\n"), /need the player, but ruffle is false/);
+});
+
+test("steps run in order on the live player, each mouse action followed by a pause", async () => {
+  const log = [];
+  const white = encodePng(4, 4, () => [255, 255, 255]);
+  const black = encodePng(4, 4, () => [0, 0, 0]);
+  let shots = 0;
+  let traces = [];
+  const live = {
+    screenshot: async () => {
+      log.push("shot");
+      return shots++ === 0 ? black : white;
+    },
+    mouse: {
+      move: async (x, y) => log.push(`move ${x},${y}`),
+      down: async () => log.push("down"),
+      up: async () => {
+        log.push("up");
+        traces = [...traces, "released"];
+      },
+    },
+    wait: async (ms) => log.push(`wait ${ms}`),
+    traces: async () => traces,
+  };
+  const saved = [];
+  const failures = await runVisualChecks(live, {
+    pixels: [{ x: 0, y: 0, rgb: "ffffff" }],
+    steps: [
+      { mouse: "move", x: 1, y: 2 },
+      { mouse: "click", x: 3, y: 3, waitMs: 40 },
+      { ink: [{ box: [0, 0, 4, 4], background: "ffffff", max: 0 }] },
+      { traces: ["released"] },
+      { waitMs: 5 },
+      { mouse: "down" },
+      { mouse: "up" },
+      { pixels: [{ x: 3, y: 3, rgb: "000000" }] },
+      { traces: ["released", "pressed"] },
+    ],
+  }, black, (png, i) => saved.push(i));
+  assert.deepEqual(log, ["move 1,2", "wait 150", "move 3,3", "down", "up", "wait 40", "shot", "wait 5", "down",
+    "wait 150", "up", "wait 150", "shot"]);
+  assert.deepEqual(saved, [2, 7]);
+  assert.deepEqual(failures, [
+    "pixel (0,0): expected ffffff ±16, found 000000",
+    "steps[2]: ink (0,0)-(4,4): 16 of 16 pixels (100.0%) differ from ffffff by more than 32, expected at most 0.0%",
+    "steps[7]: pixel (3,3): expected 000000 ±16, found ffffff",
+    'steps[8]: expected the traces so far to end with ["released","pressed"], got ["released","released"] (2 in all)',
+  ]);
+
+  assert.equal(tracesEndWith(["b", "c"], ["a", "b", "c"]), null);
+  assert.equal(tracesEndWith([], []), null);
+  assert.match(tracesEndWith(["a", "b"], ["b"]), /end with \["a","b"\], got \["b"\] \(1 in all\)/);
+});
+
+test("check.mjs checks pixels and drives the mouse over a button in Ruffle", async () => {
+  const dir = fs.mkdtempSync(path.join(os.tmpdir(), "orvanta-pixels-"));
+  try {
+    const bytes = buttonMovie();
+    for (const name of ["button.swf", "button_wrong.swf", "button_typo.swf"]) {
+      fs.writeFileSync(path.join(dir, name), bytes);
+    }
+    const at = (rgb) => [{ x: 50, y: 40, rgb, what: "the button" }];
+    fs.writeFileSync(path.join(dir, "expected.json"), JSON.stringify({
+      "button.swf": {
+        pixels: [...at("ff0000"), { x: 5, y: 5, rgb: "ffffff" }],
+        ink: [{ box: [20, 20, 80, 60], background: "ffffff", min: 1 }, { box: [0, 0, 200, 20], background: "ffffff", max: 0 }],
+        steps: [
+          { mouse: "move", x: 50, y: 40 }, { pixels: at("00ff00") },
+          { mouse: "down" }, { pixels: at("0000ff") }, { mouse: "up" }, { traces: ["pressed"] },
+          { mouse: "move", x: 150, y: 90 }, { pixels: at("ff0000") },
+          { mouse: "click", x: 30, y: 30 },
+        ],
+        traces: ["pressed", "pressed"],
+      },
+      "button_wrong.swf": {
+        pixels: at("00ff00"),
+        steps: [{ mouse: "click", x: 150, y: 90 }, { traces: ["pressed"] }],
+      },
+      "button_typo.swf": { steps: [{ mouse: "move", x: 50 }] },
+    }));
+    const shots = path.join(dir, "shots");
+    const { code, stdout } = await new Promise((resolve) => {
+      execFile(process.execPath, [path.join(here, "check.mjs"), "--play-ms=300", `--screenshot=${shots}`, dir], { timeout: 120000 },
+        (err, out, errOut) => resolve({ code: err ? err.code : 0, stdout: out + errOut }));
+    });
+    assert.equal(code, 1, stdout);
+    assert.match(stdout, /^ok {3}button\.swf/m);
+    assert.match(stdout, /button_wrong\.swf: pixel \(50,40\) the button: expected 00ff00 ±16, found ff0000/);
+    assert.match(stdout, /button_wrong\.swf: steps\[1\]: expected the traces so far to end with \["pressed"\], got \[\]/);
+    assert.match(stdout, /button_typo\.swf: expected\.json: steps\[0\]\.y: "move" needs a coordinate/);
+    assert.match(stdout, /^1 passed, 2 failed$/m);
+    assert.deepEqual(fs.readdirSync(shots).filter((n) => n.startsWith("button.")).sort(),
+      ["button.png", "button.step1.png", "button.step3.png", "button.step7.png"]);
   } finally {
     fs.rmSync(dir, { recursive: true, force: true });
   }

@@ -2,6 +2,7 @@
 // The expectation format is described in README.md beside this file.
 
 import { PARSER_KNOWN_CODES, parseWithParser, unreadBodyBytes } from "./parser.mjs";
+import { hasVisualChecks, validateVisual } from "./pixels.mjs";
 import { inspectSwf, SwfContainerError, toHex } from "./swf.mjs";
 
 const show = (v) => (v === undefined ? "undefined" : JSON.stringify(v));
@@ -65,6 +66,25 @@ export function partialMatch(expected, actual, path, out) {
   if (expected === null ? actual !== null && actual !== undefined : expected !== actual) {
     out.push(`${path}: expected ${show(expected)}, got ${show(actual)}`);
   }
+}
+
+// Every key an entry may have; a misspelt one would otherwise turn a check off unnoticed.
+const ENTRY_KEYS = ["header", "tags", "codes", "fields", "rawTags", "traces", "tracesPrefix", "ruffle",
+  "pixels", "ink", "steps"];
+
+/** Problems with the shape of one entry (not with the movie), as failure messages. */
+export function entryProblems(expected = {}) {
+  const out = [];
+  for (const k of Object.keys(expected)) {
+    if (!ENTRY_KEYS.includes(k)) {
+      out.push(`expected.json: unknown key "${k}" (allowed: ${ENTRY_KEYS.join(", ")})`);
+    }
+  }
+  out.push(...validateVisual(expected).map((p) => `expected.json: ${p}`));
+  if (hasVisualChecks(expected) && expected.ruffle === false) {
+    out.push("expected.json: pixels, ink and steps need the player, but ruffle is false");
+  }
+  return out;
 }
 
 function compareList(name, expected, actual, out) {

@@ -88,14 +88,31 @@ window.orvantaClear = () => {
   }
 };
 
+// The player last started and what it reported; steps after the play time read it through
+// orvantaPoll while the player keeps running.
+window.orvantaCurrent = null;
+window.orvantaPoll = () => {
+  const current = window.orvantaCurrent;
+  if (!current) return null;
+  current.note();
+  const { traces, panic, message } = current.out;
+  return { traces: traces.slice(), panic, message };
+};
+
 window.orvantaPlay = async (opts) => {
   window.orvantaClear();
+  window.orvantaCurrent = null;
   const stage = document.getElementById("stage");
   const player = window.RufflePlayer.newest().createPlayer();
   player.style.width = opts.width + "px";
   player.style.height = opts.height + "px";
   player.style.display = "block";
   stage.appendChild(player);
+  // On the first mouseover Ruffle covers the movie with advice to turn on hardware
+  // acceleration when it renders on the CPU, as it does here; that note is about the machine.
+  const quiet = document.createElement("style");
+  quiet.textContent = "#hardware-acceleration-modal { display: none !important; }";
+  player.shadowRoot?.appendChild(quiet);
   const traces = [];
   const out = { loaded: false, panic: null, message: null, traces, loadMs: null };
   let loaded = false;
@@ -114,6 +131,7 @@ window.orvantaPlay = async (opts) => {
     if (o.panic && !out.panic) out.panic = o.panic;
     if (o.message) out.message = o.message;
   };
+  window.orvantaCurrent = { out, note };
   while (!out.panic && !loaded && performance.now() - t0 < opts.loadTimeoutMs) {
     await sleep(20);
     note();
@@ -208,6 +226,8 @@ export class RuffleSession {
       headless: true,
       args: CHROMIUM_ARGS,
       viewport: { width: 1280, height: 960 },
+      // One screenshot pixel per CSS pixel, so that expectations can name points of the movie.
+      deviceScaleFactor: 1,
       serviceWorkers: "block",
     });
     // Nothing but our own server may be reached.
@@ -224,6 +244,7 @@ export class RuffleSession {
     }
     this.events = [];
     this.crashed = false;
+    this.buttonDown = false;
     this.page.on("console", (msg) => this.events.push({ kind: msg.type(), text: msg.text() }));
     this.page.on("pageerror", (err) => this.events.push({ kind: "pageerror", text: String(err && err.stack || err) }));
     this.page.on("crash", () => {
@@ -245,8 +266,11 @@ export class RuffleSession {
   }
 
   /**
-   * Plays one file. `options`: { width, height (pixels), playMs, loadTimeoutMs, expectTraces,
-   * allowConsoleErrors: [regex strings], screenshot: path or null }.
+   * Plays one file. `options`: { width, height (pixels), playMs, loadTimeoutMs,
+   * allowConsoleErrors: [regex strings], screenshot: path or null, inspect, inspectTimeoutMs }.
+   * `inspect(live, png)`, when given, runs after the play time with the player still running:
+   * `png` is a screenshot taken then, `live` is { screenshot(), mouse: { move(x, y), down(),
+   * up() }, wait(ms), traces() } (see pixels.mjs); it returns failure messages.
    * Returns { failures, warnings, traces, renderer, loadMs, totalMs }.
    */
   async play(fileName, options = {}) {
@@ -274,12 +298,34 @@ export class RuffleSession {
       } finally {
         clearTimeout(timer);
       }
-      if (options.screenshot && result.loaded && !result.panic) {
-        // A clip of the page, not an element shot: that one waits for the animation to hold still.
-        await this.page.screenshot({ path: options.screenshot, clip: { x: 0, y: 0, width: opts.width, height: opts.height }, timeout: 10000 })
-          .catch((e) => warnings.push(`screenshot failed: ${e.message.split("\n")[0]}`));
+      const live = result.loaded && !result.panic;
+      if (live && (options.screenshot || options.inspect)) {
+        let png = null;
+        try {
+          png = await this.shoot(opts);
+          if (options.screenshot) {
+            fs.writeFileSync(options.screenshot, png);
+          }
+        } catch (e) {
+          (options.inspect ? failures : warnings).push(`screenshot failed: ${e.message.split("\n")[0]}`);
+        }
+        if (png && options.inspect) {
+          failures.push(...await this.inspect(options.inspect, png, opts, options.inspectTimeoutMs ?? 60000));
+          // Traces printed and panics met during the checks count like the others.
+          const after = await this.page.evaluate(() => window.orvantaPoll());
+          if (after) {
+            result.traces = after.traces;
+            result.panic = result.panic ?? after.panic;
+            result.message = result.message ?? after.message;
+          }
+        }
       }
       await this.page.evaluate(() => window.orvantaClear());
+      // The next movie must not start with the button held down.
+      if (this.buttonDown) {
+        this.buttonDown = false;
+        await this.page.mouse.up();
+      }
     } catch (e) {
       failures.push(`ruffle: page failed while playing: ${e.message.split("\n")[0]}`);
     }
@@ -328,6 +374,42 @@ export class RuffleSession {
       loadMs: result ? result.loadMs : null,
       totalMs: Date.now() - started,
     };
+  }
+
+  // A clip of the page, not an element shot: that one waits for the animation to hold still.
+  shoot(opts) {
+    return this.page.screenshot({ clip: { x: 0, y: 0, width: opts.width, height: opts.height }, timeout: 10000 });
+  }
+
+  async inspect(callback, png, opts, timeoutMs) {
+    const mouse = this.page.mouse;
+    const live = {
+      screenshot: () => this.shoot(opts),
+      mouse: {
+        move: (x, y) => mouse.move(x, y),
+        down: async () => {
+          await mouse.down();
+          this.buttonDown = true;
+        },
+        up: async () => {
+          await mouse.up();
+          this.buttonDown = false;
+        },
+      },
+      wait: (ms) => new Promise((resolve) => setTimeout(resolve, ms)),
+      traces: async () => (await this.page.evaluate(() => window.orvantaPoll()))?.traces ?? [],
+    };
+    let timer;
+    const hung = new Promise((_, reject) => {
+      timer = setTimeout(() => reject(new Error(`checks on the live player took over ${timeoutMs} ms`)), timeoutMs);
+    });
+    try {
+      return await Promise.race([callback(live, png), hung]);
+    } catch (e) {
+      return [`ruffle: ${e.message.split("\n")[0]}`];
+    } finally {
+      clearTimeout(timer);
+    }
   }
 
   async close() {
