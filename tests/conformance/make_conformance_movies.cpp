@@ -21,7 +21,9 @@ int main(int argc, char** argv) {
     for (auto* group : {&orvanta::conformance::MovieSpineCases,
                         &orvanta::conformance::TextCases,
                         &orvanta::conformance::ScriptCases,
-                        &orvanta::conformance::ImageCases}) {
+                        &orvanta::conformance::ImageCases,
+                        &orvanta::conformance::SoundCases,
+                        &orvanta::conformance::ShapeCases}) {
       for (auto& entry : group()) cases.push_back(std::move(entry));
     }
     for (auto& entry : cases) {
