@@ -178,6 +178,7 @@ int TFlashMovie::MakeData() {
       placed = true;
     }
     obj.WriteToStream(engine);
+    CountExternalFrames(obj, frames, placed);
   }
   if (frames == 0 && placed) {
     TSWFShowFrame().WriteToStream(engine);

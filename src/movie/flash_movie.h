@@ -17,6 +17,7 @@ class TBasedSWFObject;
 class TFlashActionScript;
 class TBitsEngine;
 class TFlashButton;
+class TFlashExternalMovie;
 class TFlashFont;
 class TFlashText;
 struct TFontDescription;
@@ -32,6 +33,7 @@ class TSWFFileAttributes;
 class TSWFObject;
 class TSWFRGB;
 class TSWFStartSound;
+class TStream;
 
 // The movie document: hands out character ids, keeps the ordered list of everything that goes into
 // the file, closes frames, serialises the list (MakeData) and writes the file (SaveToFile).
@@ -220,6 +222,25 @@ class TFlashMovie : public TBasedSWFStream {
   // Non-owning view of the object list, in creation order.
   std::vector<TFlashImage*> Images;
   // End of the images block
+
+  // External movies
+ public:
+  // Imports a whole SWF movie (mode: TFlashExternalMovie::kImport*). It takes the next id, and
+  // with renumber its characters take the ids after it (after the sprite's in mode 3, where
+  // the source's timeline becomes the import's Sprite, listed in Sprites, for the caller to
+  // place). A source that cannot be read, is not a SWF, is cut short or needs ids past 65535
+  // raises an error and adds nothing.
+  TFlashExternalMovie* AddExternalMovie(const std::string& fileName, uint8_t mode = 3,
+                                        bool renumber = true);
+  TFlashExternalMovie* AddExternalMovie(TStream& stream, uint8_t mode = 3, bool renumber = true);
+
+ private:
+  TFlashExternalMovie* AddExternalMovie(std::unique_ptr<TFlashExternalMovie> movie,
+                                        const std::string& sourceName, uint8_t mode,
+                                        bool renumber);
+  // Serialising: an import writes its frames and placements inside itself; they count.
+  void CountExternalFrames(const TBasedSWFObject& obj, int& frames, bool& placed) const;
+  // End of the external movies block
 };
 
 }  // namespace orvanta

@@ -110,6 +110,14 @@ void TFlashSprite::ShowFrame(int count) {
   CurrentFrameNum = tag_->FrameCount - 1;
 }
 
+void TFlashSprite::ClearTimeline() {
+  timeline_.clear();
+  tag_->FrameCount = 0;
+  CurrentFrameNum = -1;
+  AddPosition = 0;
+  MaxDepth = 0;
+}
+
 void TFlashSprite::Assign(const TBasedSWFObject& Source) {
   TFlashVisualObject::Assign(Source);
   auto& source = dynamic_cast<const TFlashSprite&>(Source);

@@ -56,6 +56,9 @@ class TFlashSprite : public TFlashVisualObject {
   TSWFObject* RemoveObject(uint16_t depth, const TFlashIDObject* obj = nullptr);
   // Closes Count frames (0 means 1): frame actions, label, then the ShowFrame tags.
   void ShowFrame(int count = 1);
+  // Empties the timeline and sets the frame count to 0; the init actions stay. An imported
+  // movie refills its sprite this way each time it is written.
+  void ClearTimeline();
 
   // Copies the timeline of tags, placements and scripts.
   void Assign(const TBasedSWFObject& Source) override;
