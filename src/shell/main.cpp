@@ -6,6 +6,7 @@
 
 #include "movie/flash_movie.h"
 #include "shell/demo_movie.h"
+#include "shell/render_command.h"
 #include "shell/swf_commands.h"
 
 namespace {
@@ -37,6 +38,7 @@ int main(int argc, char** argv) {
   demoCmd->add_option("--seed", seed, "Seed of the random source (reproducible output)");
 
   auto swfCommands = orvanta::AddSwfCommands(app);
+  auto renderCommand = orvanta::AddRenderCommand(*app.get_subcommand("swf"));
 
   try {
     app.parse(argc, argv);
@@ -49,6 +51,7 @@ int main(int argc, char** argv) {
       if (demoCmd->count("--seed")) demo.Seed = seed;
       return RunDemo(demoOut, demo);
     }
+    if (renderCommand->Selected()) return renderCommand->Run();
     if (swfCommands->Selected()) return swfCommands->Run();
     std::cout << app.help();
     return 0;
