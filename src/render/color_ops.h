@@ -1,14 +1,34 @@
 #pragma once
 
+#include <array>
+#include <cstdint>
+
 #include "render/pixmap.h"
 #include "swf/swf_records.h"
 
 namespace orvanta::render {
 
-// Colour transform on premultiplied pixels (multiply and add terms, as the player applies them:
-// on the unpremultiplied colour, multiply terms 8.8 fixed point, results clamped to 0..255).
-// Terms whose group flag is off count as identity; without HasAlpha the alpha channel is kept.
+// Colour transform on premultiplied pixels, as the player applies it: on the unpremultiplied
+// colour, c' = clamp(c * Mult / 256 + Add, 0, 255) with the 8.8 multiply terms, then premultiplied
+// again. A group whose flag is off is the identity; without HasAlpha the alpha channel is kept.
+// Fully transparent pixels stay transparent: the transform recolours what was drawn and does not
+// paint the empty parts of a layer.
 void ApplyColorTransform(TPixmap& layer, const TSWFColorTransform& cxform);
+
+// x / 255 rounded to nearest, exact for 0 <= x <= 255 * 255 * 2.
+inline uint32_t Div255(uint32_t x) {
+  x += 128;
+  return (x + (x >> 8)) >> 8;
+}
+
+// Straight colour out of a premultiplied channel: Unpremultiplier()[a] * c >> 16, rounded, for
+// c <= a. Entry 0 is 0.
+const std::array<uint32_t, 256>& Unpremultiplier();
+
+inline uint8_t Unpremultiply(uint32_t c, uint32_t a) {
+  uint32_t v = (c * Unpremultiplier()[a] + 32768) >> 16;
+  return static_cast<uint8_t>(v > 255 ? 255 : v);
+}
 
 // Converts between premultiplied and straight colour in place.
 void Unpremultiply(TPixmap& layer);
