@@ -21,6 +21,7 @@ std::vector<Case> MovieSpineCases();
 std::vector<Case> TextCases();
 std::vector<Case> ImageCases();
 std::vector<Case> ScriptCases();
+std::vector<Case> ShapeCases();
 std::vector<Case> SoundCases();
 
 }  // namespace orvanta::conformance

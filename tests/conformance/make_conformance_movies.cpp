@@ -22,7 +22,8 @@ int main(int argc, char** argv) {
                         &orvanta::conformance::TextCases,
                         &orvanta::conformance::ScriptCases,
                         &orvanta::conformance::ImageCases,
-                        &orvanta::conformance::SoundCases}) {
+                        &orvanta::conformance::SoundCases,
+                        &orvanta::conformance::ShapeCases}) {
       for (auto& entry : group()) cases.push_back(std::move(entry));
     }
     for (auto& entry : cases) {
