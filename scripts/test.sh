@@ -93,4 +93,12 @@ else
   skip "conformance movies" "$movies_tool was not built"
 fi
 
+# Every corpus file read and written back by our binary, both parsed by swf-parser and compared.
+if [[ -x "$build_dir/src/orvanta" ]]; then
+  step "corpus round trip" node tests/conformance/corpus_roundtrip.mjs --orvanta="$build_dir/src/orvanta" \
+    --jobs="$jobs" --json="$build_dir/corpus-roundtrip.json"
+else
+  skip "corpus round trip" "$build_dir/src/orvanta was not built"
+fi
+
 finish
