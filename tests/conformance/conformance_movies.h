@@ -22,6 +22,7 @@ std::vector<Case> TextCases();
 std::vector<Case> ImageCases();
 std::vector<Case> ScriptCases();
 std::vector<Case> ShapeCases();
+std::vector<Case> ButtonCases();
 std::vector<Case> SoundCases();
 
 }  // namespace orvanta::conformance

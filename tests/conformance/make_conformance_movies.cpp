@@ -23,7 +23,8 @@ int main(int argc, char** argv) {
                         &orvanta::conformance::ScriptCases,
                         &orvanta::conformance::ImageCases,
                         &orvanta::conformance::SoundCases,
-                        &orvanta::conformance::ShapeCases}) {
+                        &orvanta::conformance::ShapeCases,
+                        &orvanta::conformance::ButtonCases}) {
       for (auto& entry : group()) cases.push_back(std::move(entry));
     }
     for (auto& entry : cases) {
