@@ -120,12 +120,12 @@ TPixmap DecodeLossless(const TSWFDefineBitsLossless& tag) {
   if (tag.BitmapFormat == 3) {
     for (size_t i = 0; i < tableEntries; ++i) {
       const uint8_t* c = data.data() + i * (withAlpha ? 4 : 3);
-      uint8_t a = withAlpha ? c[3] : 255;
-      // Premultiplied in the file; a colour above its alpha would not be.
-      table[i][kRed] = std::min(c[0], a);
-      table[i][kGreen] = std::min(c[1], a);
-      table[i][kBlue] = std::min(c[2], a);
-      table[i][kAlpha] = a;
+      // Premultiplied in the file, and taken as it is even when a colour exceeds its alpha (the
+      // player does not clamp lossless colours: such pixels brighten what lies below).
+      table[i][kRed] = c[0];
+      table[i][kGreen] = c[1];
+      table[i][kBlue] = c[2];
+      table[i][kAlpha] = withAlpha ? c[3] : 255;
     }
   }
   for (int y = 0; y < height; ++y) {
@@ -152,11 +152,10 @@ TPixmap DecodeLossless(const TSWFDefineBitsLossless& tag) {
         }
         case 5: {
           const uint8_t* p = src + x * 4;
-          uint8_t a = withAlpha ? p[0] : 255;
-          dst[kRed] = std::min(p[1], a);
-          dst[kGreen] = std::min(p[2], a);
-          dst[kBlue] = std::min(p[3], a);
-          dst[kAlpha] = a;
+          dst[kRed] = p[1];
+          dst[kGreen] = p[2];
+          dst[kBlue] = p[3];
+          dst[kAlpha] = withAlpha ? p[0] : 255;
           break;
         }
       }
@@ -234,7 +233,8 @@ TPixmap DecodeBitmap(const TSWFObject& tag, const TSWFJPEGTables* tables) {
   if (!jpeg3 || jpeg3->AlphaData.empty() || IsPNGOrGIF(PayloadBytes(*bits))) return pixmap;
 
   // The alpha plane: one byte per pixel; where it falls short the picture stays opaque. The
-  // colours are straight, so they are multiplied by it here.
+  // colours are premultiplied already; the player clamps them to their alpha, so that a
+  // picture saved with straight colours still vanishes where it is transparent.
   const size_t count = size_t(pixmap.Width) * pixmap.Height;
   std::vector<uint8_t> alpha;
   try {
@@ -245,9 +245,9 @@ TPixmap DecodeBitmap(const TSWFObject& tag, const TSWFJPEGTables* tables) {
   uint8_t* p = pixmap.Pixels.data();
   for (size_t i = 0; i < alpha.size(); ++i, p += 4) {
     uint8_t a = alpha[i];
-    p[kRed] = Premultiply(p[kRed], a);
-    p[kGreen] = Premultiply(p[kGreen], a);
-    p[kBlue] = Premultiply(p[kBlue], a);
+    p[kRed] = std::min(p[kRed], a);
+    p[kGreen] = std::min(p[kGreen], a);
+    p[kBlue] = std::min(p[kBlue], a);
     p[kAlpha] = a;
   }
   return pixmap;

@@ -15,8 +15,9 @@ struct TPicture;
 namespace orvanta::render {
 
 // The pixels of a bitmap definition: DefineBits (with the movie's JPEGTables), DefineBitsJPEG2,
-// DefineBitsJPEG3 with its alpha plane, and DefineBitsLossless and DefineBitsLossless2 in every
-// format (colour-mapped, 15-bit and 32-bit). JPEG tags holding PNG or GIF data decode those.
+// DefineBitsJPEG3 with its alpha plane (its colours taken as premultiplied and clamped to the
+// alpha, as the player does), and DefineBitsLossless and DefineBitsLossless2 in every format
+// (colour-mapped, 15-bit and 32-bit). JPEG tags holding PNG or GIF data decode those.
 // FormatError when the tag is no bitmap or its data does not decode; a size past the pixmap
 // limit raises Error before anything is allocated.
 TPixmap DecodeBitmap(const TSWFObject& tag, const TSWFJPEGTables* tables);

@@ -177,6 +177,7 @@ struct TFrameRenderer::TImpl {
   // Output pixels per stage pixel, for filters and strokes that do not scale with objects.
   double StageScaleX = 1, StageScaleY = 1;
   int64_t LayerPixels = 0;
+  const bool SmoothBitmaps = Reader.Version() >= 8;
 
   TPixmap Render(const TRenderOptions& options, int width, int height);
 
@@ -410,7 +411,7 @@ void TFrameRenderer::TImpl::DrawShape(const TShapeGeometry& shape, const TDrawSt
     for (const TFillPath& fill : layer.Fills) {
       if (!fill.Style) continue;
       TPattern pattern = state.MaskMode ? SolidPattern(opaque)
-                                        : CreateFillPattern(*fill.Style, device, state.Cx, Bitmaps);
+                                        : CreateFillPattern(*fill.Style, device, state.Cx, Bitmaps, SmoothBitmaps);
       FillPath(fill.Path, shape.NonZero, device, std::move(pattern), target);
     }
     for (const TStrokePath& stroke : layer.Strokes) {
@@ -420,7 +421,7 @@ void TFrameRenderer::TImpl::DrawShape(const TShapeGeometry& shape, const TDrawSt
       if (state.MaskMode)
         pattern = SolidPattern(opaque);
       else if (s.Fill)
-        pattern = CreateFillPattern(*s.Fill, device, state.Cx, Bitmaps);
+        pattern = CreateFillPattern(*s.Fill, device, state.Cx, Bitmaps, SmoothBitmaps);
       else
         pattern = SolidPattern(state.Cx.Apply(s.Color));
       if (!pattern) continue;
@@ -428,7 +429,7 @@ void TFrameRenderer::TImpl::DrawShape(const TShapeGeometry& shape, const TDrawSt
       // thinner than a pixel, which is also what a hairline (width 0) gets.
       double scale;
       if (s.NoHScale && s.NoVScale)
-        scale = std::sqrt(StageScaleX * StageScaleY);
+        scale = std::sqrt(StageScaleX * StageScaleY) / 20;
       else if (s.NoHScale)
         scale = state.Matrix.ScaleY();
       else if (s.NoVScale)
@@ -470,7 +471,8 @@ void TFrameRenderer::TImpl::DrawBitmap(uint16_t id, const TDrawState& state, TLa
     if (!surface) return;
     pattern = TPattern(cairo_pattern_create_for_surface(surface));
     cairo_pattern_set_extend(pattern.get(), CAIRO_EXTEND_PAD);
-    cairo_pattern_set_filter(pattern.get(), CAIRO_FILTER_GOOD);
+    // A bitmap placed on its own is not smoothed unless asked to, which a timeline cannot.
+    cairo_pattern_set_filter(pattern.get(), CAIRO_FILTER_NEAREST);
     TAffine inv = device.Inverse();
     cairo_matrix_t cm{inv.A, inv.B, inv.C, inv.D, inv.TX, inv.TY};
     cairo_pattern_set_matrix(pattern.get(), &cm);
@@ -496,16 +498,24 @@ void TFrameRenderer::TImpl::DrawText(const TTextDrawing& text, const TDrawState&
     cairo_clip(cr);
   }
   if (text.HasBorder && !text.Box.Empty()) {
-    TPath box = {{TPathCommand::TKind::MoveTo, {}, {text.Box.XMin, text.Box.YMin}},
-                 {TPathCommand::TKind::LineTo, {}, {text.Box.XMax, text.Box.YMin}},
-                 {TPathCommand::TKind::LineTo, {}, {text.Box.XMax, text.Box.YMax}},
-                 {TPathCommand::TKind::LineTo, {}, {text.Box.XMin, text.Box.YMax}},
-                 {TPathCommand::TKind::Close, {}, {}}};
-    FillPath(box, true, device,
+    auto rectangle = [](const TBounds& b) {
+      return TPath{{TPathCommand::TKind::MoveTo, {}, {b.XMin, b.YMin}},
+                   {TPathCommand::TKind::LineTo, {}, {b.XMax, b.YMin}},
+                   {TPathCommand::TKind::LineTo, {}, {b.XMax, b.YMax}},
+                   {TPathCommand::TKind::LineTo, {}, {b.XMin, b.YMax}},
+                   {TPathCommand::TKind::Close, {}, {}}};
+    };
+    FillPath(rectangle(text.Box), true, device,
              SolidPattern(state.MaskMode ? opaque : state.Cx.Apply(text.Background)), target);
     if (!state.MaskMode) {
+      // A one-pixel frame just inside the box.
+      TBounds frame = text.Box;
+      frame.XMin += 10;
+      frame.YMin += 10;
+      frame.XMax -= 10;
+      frame.YMax -= 10;
       cairo_new_path(cr);
-      AppendPath(cr, box, device);
+      AppendPath(cr, rectangle(frame), device);
       cairo_set_line_width(cr, std::max(1.0, state.Matrix.MeanScale() * 20));
       cairo_set_line_join(cr, CAIRO_LINE_JOIN_MITER);
       TPattern border = SolidPattern(state.Cx.Apply(text.BorderColor));

@@ -96,14 +96,15 @@ TPattern GradientPattern(const TSWFGradientFill& fill, const TAffine& shapeToDev
 }
 
 TPattern BitmapPattern(const TSWFImageFill& fill, const TAffine& shapeToDevice,
-                       const TColorTransform& cxform, TBitmapCache& bitmaps) {
+                       const TColorTransform& cxform, TBitmapCache& bitmaps, bool smoothBitmaps) {
   cairo_surface_t* surface = bitmaps.Surface(fill.BitmapId, cxform);
   if (!surface) return nullptr;
   const TAffine toDevice = shapeToDevice * TAffine::FromSWF(fill.BitmapMatrix);
   if (toDevice.Degenerate()) return nullptr;
   TPattern pattern(cairo_pattern_create_for_surface(surface));
   const bool repeat = fill.FillStyleType == 0x40 || fill.FillStyleType == 0x42;
-  const bool smooth = fill.FillStyleType == 0x40 || fill.FillStyleType == 0x41;
+  const bool smooth =
+      smoothBitmaps && (fill.FillStyleType == 0x40 || fill.FillStyleType == 0x41);
   cairo_pattern_set_extend(pattern.get(), repeat ? CAIRO_EXTEND_REPEAT : CAIRO_EXTEND_PAD);
   cairo_pattern_set_filter(pattern.get(), smooth ? CAIRO_FILTER_GOOD : CAIRO_FILTER_NEAREST);
   SetPatternMatrix(pattern.get(), toDevice);
@@ -138,7 +139,8 @@ std::vector<TGradientStop> GradientStops(const TSWFBaseGradientFill& fill,
 }
 
 TPattern CreateFillPattern(const TSWFFillStyle& fill, const TAffine& shapeToDevice,
-                           const TColorTransform& cxform, TBitmapCache& bitmaps) {
+                           const TColorTransform& cxform, TBitmapCache& bitmaps,
+                           bool smoothBitmaps) {
   switch (fill.FillStyleType) {
     case 0x00:
       return SolidPattern(cxform.Apply(ToRGBA(static_cast<const TSWFColorFill&>(fill).Color)));
@@ -153,7 +155,7 @@ TPattern CreateFillPattern(const TSWFFillStyle& fill, const TAffine& shapeToDevi
     case 0x42:
     case 0x43:
       if (const auto* b = dynamic_cast<const TSWFImageFill*>(&fill))
-        return BitmapPattern(*b, shapeToDevice, cxform, bitmaps);
+        return BitmapPattern(*b, shapeToDevice, cxform, bitmaps, smoothBitmaps);
       return nullptr;
     default:
       return nullptr;

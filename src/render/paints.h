@@ -70,9 +70,11 @@ std::vector<TGradientStop> GradientStops(const TSWFBaseGradientFill& fill,
 // -16384..16384 under their matrix (a gradient matrix that collapses the square paints its last
 // colour), with pad, reflect or repeat spread and RGB or linear-RGB interpolation; bitmap fills
 // map bitmap pixels through their matrix, repeating or clamped at the edges, smoothed or not.
+// Players before version 8 smooth no bitmap fill: smoothBitmaps false draws them all unsmoothed.
 // Null when nothing is to be drawn (an unknown type, a missing bitmap).
 TPattern CreateFillPattern(const TSWFFillStyle& fill, const TAffine& shapeToDevice,
-                           const TColorTransform& cxform, TBitmapCache& bitmaps);
+                           const TColorTransform& cxform, TBitmapCache& bitmaps,
+                           bool smoothBitmaps = true);
 
 // A solid colour source, premultiplied by Cairo.
 TPattern SolidPattern(TRGBA color);
