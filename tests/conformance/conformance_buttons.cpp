@@ -7,6 +7,7 @@
 
 #include "conformance_movies.h"
 #include "conformance_scene.h"
+#include "media/filters.h"
 #include "movie/flash_button.h"
 #include "movie/flash_place_object.h"
 #include "movie/flash_shape.h"
@@ -59,8 +60,9 @@ json Conditions(unsigned bit) {
   return flags;
 }
 
-// DefineButton2 at (50, 40): red when up, green under the mouse, blue while pressed (the red
-// face through the down record's colour transform); each transition traces.
+// DefineButton2 at (50, 40): red when up, green under the mouse with a blue drop shadow, blue
+// while pressed (the red face through the down record's colour transform); each transition
+// traces. In the up state a small square inverts the face beneath it (a record blend mode).
 Case Button2() {
   Scene s("button2.swf", 8);
   TFlashMovie& m = s.M();
@@ -69,14 +71,28 @@ Case Button2() {
   TFlashShape* red = Face(s, 0xFF0000);
   TFlashShape* green = Face(s, 0x00A000);
   TFlashShape* hit = Face(s, 0x808080);
+  TFlashShape* patch = m.AddRectangle(0, 0, 20, 20);
+  patch->SetSolidColor(Packed(0x808080));
+  s.Expect(22);
 
   TFlashButton* button = m.AddButton(false, true);
   button->AddRecord(*red, kButtonStateUp, 1);
-  button->AddRecord(*green, kButtonStateOver, 2);
+  TSWFButtonRecord& over = button->AddRecord(*green, kButtonStateOver, 2);
+  auto& shadow =
+      static_cast<TSWFDropShadowFilter&>(*over.FilterList().AddFilter(kFilterDropShadow));
+  shadow.DropShadowColor.SetRGBA(Packed(0x0000FF));
+  shadow.BlurX = shadow.BlurY = 2;
+  shadow.Angle = 0.785398;
+  shadow.Distance = 6;
+  shadow.Strength = 1;
   TSWFColorTransform& toBlue = button->AddRecord(*red, kButtonStateDown, 3).ColorTransform();
   toBlue.SetMult(0, 256, 256, 256);
   toBlue.SetAdd(0, 0, 255, 0);
   button->AddRecord(*hit, kButtonStateHitTest, 4);
+  TSWFButtonRecord& invert = button->AddRecord(*patch, kButtonStateUp, 5);
+  invert.PlaceMatrix().SetTranslate(200, 200);
+  invert.ButtonHasBlendMode = true;
+  invert.BlendMode = 10;
 
   Trace(button->OnRollOver(), "over");
   TFlashActionScript press(&m, button->FindCondAction(kCondOverUpToOverDown, true));
@@ -87,7 +103,17 @@ Case Button2() {
   json records = {Record(true, false, false, false, red->CharacterId(), 1),
                   Record(false, true, false, false, green->CharacterId(), 2),
                   Record(false, false, true, false, red->CharacterId(), 3),
-                  Record(false, false, false, true, hit->CharacterId(), 4)};
+                  Record(false, false, false, true, hit->CharacterId(), 4),
+                  Record(true, false, false, false, patch->CharacterId(), 5)};
+  records[1]["filters"] = {{{"filter", 0},
+                            {"color", Rgba(0x0000FF)},
+                            {"blurX", 2},
+                            {"distance", 6},
+                            {"strength", 1},
+                            {"passes", 1}}};
+  records[1]["blendMode"] = "Normal";
+  records[4]["blendMode"] = "Invert";
+  records[4]["matrix"] = {{"translateX", 200}, {"translateY", 200}};
   records[2]["colorTransform"] = {{"redMult", 0},   {"greenMult", 1}, {"blueMult", 1},
                                   {"redAdd", 0},    {"greenAdd", 0},  {"blueAdd", 255},
                                   {"alphaMult", 1}, {"alphaAdd", 0}};
@@ -114,13 +140,22 @@ Case Button2() {
   s.Expect(1);
 
   s.Pixel(100, 75, 0xFF0000, "the button, up");
+  s.Pixel(70, 60, 0x00FFFF, "the inverting square over the red face, up");
   s.Pixel(45, 75, kWhite, "left of the button");
   s.Pixel(100, 115, kWhite, "below the button");
   auto look = [](uint32_t rgb, const std::string& what) {
     return json{{"pixels", {{{"x", 100}, {"y", 75}, {"rgb", Scene::Hex(rgb)}, {"what", what}}}}};
   };
+  json overLook = look(0x00A000, "the button under the mouse: over");
+  overLook["pixels"].push_back({{"x", 152},
+                                {"y", 112},
+                                {"rgb", "0000ff"},
+                                {"tol", 60},
+                                {"what", "the over face's drop shadow, below right"}});
+  overLook["pixels"].push_back(
+      {{"x", 70}, {"y", 60}, {"rgb", "00a000"}, {"what", "no inverting square in the over state"}});
   s.Steps() = {{{"mouse", "move"}, {"x", 100}, {"y", 75}, {"waitMs", 300}},
-               look(0x00A000, "the button under the mouse: over"),
+               overLook,
                {{"traces", {"over"}}},
                {{"mouse", "down"}, {"waitMs", 300}},
                look(0x0000FF, "the button pressed: down, the red face turned blue"),
