@@ -3,6 +3,9 @@
 // (plain, HTML, password, multiline with word wrap and border, embedded outlines and device
 // fonts). Each text sits on a pale backdrop so that it can be seen in a screenshot.
 
+#include <array>
+#include <optional>
+
 #include "conformance_movies.h"
 #include "conformance_support.h"
 #include "movie/flash_edges.h"
@@ -66,6 +69,68 @@ json Bounds(int xMin, int xMax, int yMin, int yMax) {
   return {{"xMin", xMin}, {"xMax", xMax}, {"yMin", yMin}, {"yMax", yMax}};
 }
 
+// What the player must draw, in screen pixels of the 200x150 movie. Ink is any pixel more than
+// 40 off the background in a channel: glyph edges count, the white inside a bordered field
+// does not (it is within 31 of the backdrop).
+using Box = std::array<int, 4>;
+constexpr const char* kBackdrop = "f4f0e0";
+
+json Ink(const Box& box, const std::string& what, std::optional<double> min,
+         std::optional<double> max, const std::string& background = kBackdrop) {
+  json check = {{"box", box}, {"background", background}, {"tol", 40}, {"what", what}};
+  if (min) check["min"] = *min;
+  if (max) check["max"] = *max;
+  return check;
+}
+
+json Shows(const Box& box, const std::string& what, double min = 0.1,
+           const std::string& background = kBackdrop) {
+  return Ink(box, what, min, std::nullopt, background);
+}
+
+json Blank(const Box& box, const std::string& what, const std::string& background = kBackdrop) {
+  return Ink(box, what, std::nullopt, 0.0, background);
+}
+
+// One line of text and the box that must hold it, with its colour as drawn (empty: not checked,
+// for text too small to have solid strokes).
+struct Line {
+  Box Where;
+  std::string Rgb;
+  std::string What;
+};
+
+// Checks for lines of text, top to bottom, whose boxes share no rows, inside `area`: each box
+// holds ink, part of it in the line's colour (a wrong colour or channel order fails), and the
+// strips beside and between the boxes, kept `gap` pixels clear of them, hold none.
+json LinesInk(const std::vector<Line>& lines, const Box& area = {0, 0, 200, 150},
+              const std::string& background = kBackdrop, int gap = 2) {
+  json checks = json::array();
+  int top = area[1];
+  auto blank = [&](const Box& b, const std::string& what) {
+    if (b[0] < b[2] && b[1] < b[3]) checks.push_back(Blank(b, what, background));
+  };
+  for (const Line& line : lines) {
+    const auto [x0, y0, x1, y1] = line.Where;
+    checks.push_back(Shows(line.Where, line.What, 0.1, background));
+    // At least 3% of the box within 40 of the colour: the solid middle of the strokes.
+    if (!line.Rgb.empty())
+      checks.push_back(
+          Ink(line.Where, line.What + " in #" + line.Rgb, std::nullopt, 0.97, line.Rgb));
+    blank({area[0], top, area[2], y0 - gap}, "above " + line.What);
+    blank({area[0], y0, x0 - gap, y1}, "left of " + line.What);
+    blank({x1 + gap, y0, area[2], y1}, "right of " + line.What);
+    top = y1 + gap;
+  }
+  blank({area[0], top, area[2], area[3]}, "below the text");
+  return checks;
+}
+
+json Concat(json a, const json& b) {
+  for (const json& check : b) a.push_back(check);
+  return a;
+}
+
 json Tags(size_t fonts, size_t texts, const char* textTag) {
   json tags = json::array({"DefineShape", "PlaceObject"});
   for (size_t i = 0; i < fonts; ++i) tags.push_back("DefineFont");
@@ -102,6 +167,11 @@ Case StaticAlignment() {
   fields["5"] = {{"bounds", Bounds(1359, 2641, 1400, 1802)}};
   fields["6"] = {{"bounds", Bounds(1339, 2661, 2000, 2402)}};
   c.Expect = {{"header", Header(8, 1)}, {"tags", Tags(1, 4, "DefineText")}, {"fields", fields}};
+  // Each line against its origin: from x 10, ending at x 190, centred and justified on x 100.
+  c.Expect["ink"] = LinesInk({{{9, 10, 104, 32}, "000000", "Left aligned"},
+                              {{84, 40, 190, 62}, "a00000", "Right aligned"},
+                              {{66, 70, 134, 90}, "007800", "Centred"},
+                              {{64, 100, 136, 120}, "0000a0", "Justified"}});
   return c;
 }
 
@@ -129,6 +199,10 @@ Case StaticSizes() {
               {"tags", tags},
               {"codes", {2, 26, 48, 11, 11, 33, 26, 26, 26, 1, 0}},
               {"fields", fields}};
+  // The large line is 40, 40, 200 at alpha 160 over the backdrop.
+  c.Expect["ink"] = LinesInk({{{3, 5, 51, 18}, "", "Small 12"},
+                              {{4, 27, 107, 49}, "000000", "Middle 24"},
+                              {{4, 68, 178, 116}, "7472d1", "Large 48"}});
   return c;
 }
 
@@ -150,6 +224,10 @@ Case BoldItalic() {
   for (int i = 0; i < 4; ++i)
     fields[std::to_string(2 + 2 * i)] = {{"isBold", bool(i & 1)}, {"isItalic", bool(i & 2)}};
   c.Expect = {{"header", Header(8, 1)}, {"tags", tags}, {"fields", fields}};
+  c.Expect["ink"] = LinesInk({{{9, 10, 90, 36}, "000000", "Regular"},
+                              {{9, 44, 61, 65}, "000000", "Bold"},
+                              {{9, 78, 58, 99}, "000000", "Italic"},
+                              {{8, 112, 118, 133}, "000000", "Bold italic"}});
   return c;
 }
 
@@ -168,6 +246,18 @@ Case Cp1252() {
        {{"advances", {285, 570, 740, 570, 570, 285, 570, 512, 570, 570, 512, 570, 285}}}}};
   fields["3"] = Record(160, 1562, 400, {2, 3, 5, 11, 0, 8, 0, 1, 0, 9, 0, 6, 3, 12, 7, 4, 0, 10});
   c.Expect = {{"header", Header(8, 1)}, {"tags", Tags(1, 1, "DefineText")}, {"fields", fields}};
+  // Each glyph's cell follows from the advances above (20 / 1024 pixels per unit from x 8). The
+  // characters above 127 must each show; the accents sit above the x-height (row 67), where a
+  // plain "a" has none.
+  c.Expect["ink"] = Concat(LinesInk({{{7, 60, 173, 82}, "000000", "the cp1252 line"}}),
+                           json::array({Shows({56, 60, 68, 82}, "the euro sign", 0.2),
+                                        Shows({89, 70, 101, 77}, "the en dash", 0.2),
+                                        Blank({89, 60, 101, 70}, "above the en dash"),
+                                        Shows({40, 61, 51, 66}, "the accent of e acute"),
+                                        Shows({128, 61, 134, 66}, "the diaeresis of i"),
+                                        Shows({161, 61, 171, 66}, "the caron of s"),
+                                        Blank({118, 61, 128, 66}, "above the a of naive"),
+                                        Blank({51, 60, 55, 82}, "the space after Cafe")}));
   return c;
 }
 
@@ -190,6 +280,8 @@ Case Wide() {
   fields["3"] = Record(200, 762, 400, {8, 12, 11, 9, 10, 13});
   fields["4"] = Record(200, 1762, 400, {1, 3, 4, 2, 0, 6, 5, 7});
   c.Expect = {{"header", Header(8, 1)}, {"tags", Tags(1, 2, "DefineText")}, {"fields", fields}};
+  c.Expect["ink"] = LinesInk({{{9, 21, 81, 46}, "000000", "the Cyrillic line"},
+                              {{9, 70, 88, 92}, "000078", "the Greek line"}});
   return c;
 }
 
@@ -235,6 +327,34 @@ Case Fields() {
                  {"align", "Center"}, {"marginLeft", 40}, {"leading", 20}};
   c.Expect = {
       {"header", Header(8, 1)}, {"tags", Tags(2, 4, "DefineDynamicText")}, {"fields", fields}};
+  // Bordered fields are white inside a black one-pixel frame on their bounds.
+  json pixels = json::array();
+  auto frame = [&](const Box& b, const std::string& what) {
+    const int midX = (b[0] + b[2]) / 2, midY = (b[1] + b[3]) / 2;
+    for (const auto& [x, y] :
+         std::vector<std::array<int, 2>>{{midX, b[1]}, {midX, b[3]}, {b[0], midY}, {b[2], midY}})
+      pixels.push_back(
+          {{"x", x}, {"y", y}, {"rgb", "000000"}, {"tol", 40}, {"what", what + " border"}});
+  };
+  frame({5, 55, 195, 75}, "password field");
+  frame({5, 80, 150, 145}, "multiline field");
+  c.Expect["pixels"] = pixels;
+  // The password shows six asterisks, which sit high: letters would reach below row 67.
+  // The long text wraps into three centred lines inside its box.
+  c.Expect["ink"] =
+      Concat(Concat(LinesInk({{{6, 7, 70, 23}, "000000", "Plain field"},
+                              {{6, 32, 81, 49}, "0000a0", "HTML field"}},
+                             {0, 0, 200, 53}),
+                    LinesInk({{{24, 83, 134, 99}, "500000", "the first wrapped line"},
+                              {{18, 100, 138, 116}, "500000", "the second wrapped line"},
+                              {{19, 116, 138, 130}, "500000", "the third wrapped line"}},
+                             {6, 81, 150, 145}, "ffffff")),
+             json::array({Shows({50, 46, 78, 47}, "the underline of field", 0.9),
+                          Blank({6, 46, 45, 49}, "under HTML, which is not underlined"),
+                          Shows({7, 58, 43, 68}, "the asterisks", 0.2, "ffffff"),
+                          Blank({7, 67, 194, 75}, "below the asterisks", "ffffff"),
+                          Blank({45, 56, 194, 67}, "past the sixth asterisk", "ffffff"),
+                          Blank({153, 78, 200, 150}, "right of the wrapped field")}));
   return c;
 }
 
@@ -259,6 +379,9 @@ Case DeviceAndEmbedded() {
                 {"3", {{"isAnsi", false}, {"codeUnits", {32, 917, 946, 948, 949, 956, 1046}}}},
                 {"4", {{"useGlyphFont", false}, {"fontId", 2}, {"text", "Device text"}}},
                 {"5", {{"useGlyphFont", true}, {"fontId", 3}}}}}};
+  // The device font is the player's own: its box leaves room for a wider face.
+  c.Expect["ink"] = LinesInk({{{6, 13, 110, 33}, "000000", "Device text"},
+                              {{6, 54, 74, 76}, "005a00", "the embedded Greek and Cyrillic line"}});
   return c;
 }
 
