@@ -1,6 +1,7 @@
 #include "render/blend_modes.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "render/color_ops.h"
 
@@ -43,12 +44,11 @@ inline void BlendPixel(uint8_t* d, const uint8_t* s) {
   uint32_t da = d[kAlpha];
   if constexpr (Mode == kBlendNormal) {
     if (sa == 255) {
-      d[0] = s[0], d[1] = s[1], d[2] = s[2], d[3] = 255;
+      std::memcpy(d, s, 4);
       return;
     }
-    uint32_t k = 255 - sa;
-    for (int c = 0; c < 4; ++c)
-      d[c] = static_cast<uint8_t>(std::min(255u, s[c] + Div255(d[c] * k)));
+    // Valid premultiplied input cannot overflow a channel here: s + d * (255 - sa) / 255 <= 255.
+    StorePixel(d, LoadPixel(s) + ScalePixel(LoadPixel(d), 255 - sa));
   } else if constexpr (Mode == kBlendAdd) {
     for (int c = 0; c < 4; ++c) d[c] = static_cast<uint8_t>(std::min(255u, uint32_t{d[c]} + s[c]));
   } else if constexpr (Mode == kBlendSubtract) {
@@ -59,10 +59,9 @@ inline void BlendPixel(uint8_t* d, const uint8_t* s) {
     uint32_t k = 255 - sa;
     for (int c = 0; c < 3; ++c) d[c] = static_cast<uint8_t>(Div255(d[c] * k + (da - d[c]) * sa));
   } else if constexpr (Mode == kBlendAlpha) {
-    for (int c = 0; c < 4; ++c) d[c] = static_cast<uint8_t>(Div255(d[c] * sa));
+    StorePixel(d, ScalePixel(LoadPixel(d), sa));
   } else if constexpr (Mode == kBlendErase) {
-    uint32_t k = 255 - sa;
-    for (int c = 0; c < 4; ++c) d[c] = static_cast<uint8_t>(Div255(d[c] * k));
+    StorePixel(d, ScalePixel(LoadPixel(d), 255 - sa));
   } else {
     uint32_t ks = 255 - da, kd = 255 - sa;
     for (int c = 0; c < 3; ++c) {

@@ -40,17 +40,47 @@ void ApplyColorTransform(TPixmap& layer, const TSWFColorTransform& cxform) {
   bool alphaIdentity = am == 256 && aa == 0;
   if (colourIdentity && alphaIdentity) return;
 
-  const auto red = ChannelTable(rm, ra), green = ChannelTable(gm, ga), blue = ChannelTable(bm, ba);
   const auto alphaTable = ChannelTable(am, aa);
-  const auto& unpremultiplier = Unpremultiplier();
   uint8_t* p = layer.Pixels.data();
   uint8_t* end = p + layer.Pixels.size();
+
+  if (colourIdentity) {
+    // Fades: the straight colour stays, so a pixel scales by new alpha / old alpha, in 16.16.
+    std::array<uint32_t, 256> factor{};
+    for (uint32_t a = 1; a < 256; ++a) factor[a] = ((uint32_t{alphaTable[a]} << 16) + a / 2) / a;
+    for (; p != end; p += 4) {
+      uint32_t a = p[kAlpha];
+      if (a == 0 || alphaTable[a] == a) continue;
+      uint32_t f = factor[a];
+      for (int c = 0; c < 3; ++c)
+        p[c] = static_cast<uint8_t>((std::min<uint32_t>(p[c], a) * f + 32768) >> 16);
+      p[kAlpha] = alphaTable[a];
+    }
+    return;
+  }
+
+  const auto red = ChannelTable(rm, ra), green = ChannelTable(gm, ga), blue = ChannelTable(bm, ba);
+  const auto& unpremultiplier = Unpremultiplier();
+  const bool opaqueStays = alphaTable[255] == 255;
   for (; p != end; p += 4) {
     uint32_t a = p[kAlpha];
     if (a == 0) continue;
+    if (a == 255 && opaqueStays) {
+      p[kBlue] = blue[p[kBlue]];
+      p[kGreen] = green[p[kGreen]];
+      p[kRed] = red[p[kRed]];
+      continue;
+    }
     uint32_t na = alphaTable[a];
     if (na == 0) {
       p[0] = p[1] = p[2] = p[3] = 0;
+      continue;
+    }
+    if (a == 255) {
+      p[kBlue] = static_cast<uint8_t>(Div255(blue[p[kBlue]] * na));
+      p[kGreen] = static_cast<uint8_t>(Div255(green[p[kGreen]] * na));
+      p[kRed] = static_cast<uint8_t>(Div255(red[p[kRed]] * na));
+      p[kAlpha] = static_cast<uint8_t>(na);
       continue;
     }
     uint32_t scale = unpremultiplier[a];

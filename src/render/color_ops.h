@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 
 #include "render/pixmap.h"
 #include "swf/swf_records.h"
@@ -19,6 +20,26 @@ void ApplyColorTransform(TPixmap& layer, const TSWFColorTransform& cxform);
 inline uint32_t Div255(uint32_t x) {
   x += 128;
   return (x + (x >> 8)) >> 8;
+}
+
+// A pixel as one little-endian word: blue in the low byte, alpha in the high byte.
+inline uint32_t LoadPixel(const uint8_t* p) {
+  uint32_t v;
+  std::memcpy(&v, p, 4);
+  return v;
+}
+inline void StorePixel(uint8_t* p, uint32_t v) {
+  std::memcpy(p, &v, 4);
+}
+
+// Every channel of a packed pixel times k / 255, rounded as Div255 does, two channels per
+// multiply (k <= 255).
+inline uint32_t ScalePixel(uint32_t px, uint32_t k) {
+  uint32_t rb = (px & 0x00FF00FFu) * k + 0x00800080u;
+  rb = ((rb + ((rb >> 8) & 0x00FF00FFu)) >> 8) & 0x00FF00FFu;
+  uint32_t ag = ((px >> 8) & 0x00FF00FFu) * k + 0x00800080u;
+  ag = (ag + ((ag >> 8) & 0x00FF00FFu)) & 0xFF00FF00u;
+  return rb | ag;
 }
 
 // Straight colour out of a premultiplied channel: Unpremultiplier()[a] * c >> 16, rounded, for
