@@ -234,8 +234,8 @@ void TMoviePlayer::RunTag(TDisplayObject& owner, const TSWFObject& tag, int fram
                           bool rewinding, int nesting) {
   TDisplayList& list = owner.Children;
   switch (tag.TagID) {
-    case 9:  // SetBackgroundColor
-      if (const auto* bg = dynamic_cast<const TSWFSetBackgroundColor*>(&tag))
+    case 9:  // SetBackgroundColor: the player takes the first and ignores the rest
+      if (const auto* bg = dynamic_cast<const TSWFSetBackgroundColor*>(&tag); bg && !background_)
         background_ = bg->BackgroundColor;
       return;
     case 5:  // RemoveObject

@@ -105,7 +105,7 @@ class TMoviePlayer {
 
   const TDisplayList& DisplayList() const { return root_.Children; }
   const TCharacterDictionary& Dictionary() const { return dictionary_; }
-  // The colour of the last SetBackgroundColor run so far.
+  // The colour of the first SetBackgroundColor run so far.
   const std::optional<TSWFRGB>& BackgroundColor() const { return background_; }
 
  private:

@@ -165,8 +165,8 @@ cairo_line_join_t JoinOf(uint8_t join) {
 }  // namespace
 
 struct TFrameRenderer::TImpl {
-  explicit TImpl(TSWFStreamReader& reader)
-      : Reader(reader), Player(reader), Bitmaps(Player.Dictionary()), Text(Player.Dictionary()) {}
+  TImpl(TSWFStreamReader& reader, const TPlayLimits& limits)
+      : Reader(reader), Player(reader, limits), Bitmaps(Player.Dictionary()), Text(Player.Dictionary()) {}
 
   TSWFStreamReader& Reader;
   TMoviePlayer Player;
@@ -577,8 +577,8 @@ TSWFStreamReader& Parsed(TSWFStreamReader& reader) {
 
 }  // namespace
 
-TFrameRenderer::TFrameRenderer(TSWFStreamReader& reader)
-    : impl_(std::make_unique<TImpl>(Parsed(reader))) {}
+TFrameRenderer::TFrameRenderer(TSWFStreamReader& reader, const TPlayLimits& limits)
+    : impl_(std::make_unique<TImpl>(Parsed(reader), limits)) {}
 
 TFrameRenderer::~TFrameRenderer() = default;
 

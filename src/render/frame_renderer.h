@@ -4,6 +4,7 @@
 #include <memory>
 #include <optional>
 
+#include "render/display_list.h"
 #include "render/pixmap.h"
 
 namespace orvanta {
@@ -34,8 +35,8 @@ inline constexpr int64_t kMaxFramePixels = int64_t{1} << 25;
 class TFrameRenderer {
  public:
   // The reader must outlive the renderer; its tags are parsed into objects here if the reader
-  // has none yet.
-  explicit TFrameRenderer(TSWFStreamReader& reader);
+  // has none yet. The limits bound the work of playing the display list.
+  explicit TFrameRenderer(TSWFStreamReader& reader, const TPlayLimits& limits = {});
   ~TFrameRenderer();
   TFrameRenderer(const TFrameRenderer&) = delete;
   TFrameRenderer& operator=(const TFrameRenderer&) = delete;

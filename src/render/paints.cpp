@@ -70,14 +70,16 @@ TPattern GradientPattern(const TSWFGradientFill& fill, const TAffine& shapeToDev
       toDevice.MeanScale() * kGradientHalf < 1e-6)
     return SolidPattern(stops.back().Color);
 
+  // Pixman computes gradients in 16.16 fixed point: the pattern works in units of the half
+  // square, so that points far outside it (reflected and repeated spreads) stay in range.
   cairo_pattern_t* p;
   if (fill.FillStyleType == 0x10) {
-    p = cairo_pattern_create_linear(-kGradientHalf, 0, kGradientHalf, 0);
+    p = cairo_pattern_create_linear(-1, 0, 1, 0);
   } else {
     double focal = 0;
     if (const auto* f = dynamic_cast<const TSWFFocalGradientFill*>(&fill))
       focal = std::clamp(f->FocalPoint / 256.0, -0.98, 0.98);
-    p = cairo_pattern_create_radial(focal * kGradientHalf, 0, 0, 0, 0, kGradientHalf);
+    p = cairo_pattern_create_radial(focal, 0, 0, 0, 0, 1);
   }
   TPattern pattern(p);
   AddStops(p, stops, fill.InterpolationMode == 1);
@@ -91,7 +93,7 @@ TPattern GradientPattern(const TSWFGradientFill& fill, const TAffine& shapeToDev
     default:
       cairo_pattern_set_extend(p, CAIRO_EXTEND_PAD);
   }
-  SetPatternMatrix(p, toDevice);
+  SetPatternMatrix(p, toDevice * TAffine::Scale(kGradientHalf, kGradientHalf));
   return pattern;
 }
 
