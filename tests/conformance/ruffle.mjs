@@ -312,7 +312,10 @@ export class RuffleSession {
         if (png && options.inspect) {
           failures.push(...await this.inspect(options.inspect, png, opts, options.inspectTimeoutMs ?? 60000));
           // Traces printed and panics met during the checks count like the others.
-          const after = await this.page.evaluate(() => window.orvantaPoll());
+          const after = await Promise.race([
+            this.page.evaluate(() => window.orvantaPoll()),
+            new Promise((_, reject) => setTimeout(() => reject(new Error("page stopped answering after the checks")), 10000)),
+          ]);
           if (after) {
             result.traces = after.traces;
             result.panic = result.panic ?? after.panic;
