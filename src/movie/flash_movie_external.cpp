@@ -17,7 +17,9 @@ namespace {
 // Why a loaded source cannot be imported, or empty when it can. Bytes after the End tag are
 // no part of the movie; without an End, the data must end where its last tag does.
 std::string SourceProblem(TSWFStreamReader& reader) {
-  if (!reader.Valid) return "it is not a SWF movie (no FWS or CWS signature)";
+  if (!reader.Valid)
+    return "it is not a SWF movie this reader takes (it starts with neither FWS nor CWS; "
+           "LZMA-compressed ZWS movies are not read)";
   for (const auto& info : reader.TagList)
     if (info->TagID == 0) return std::string();
   const uint64_t size = reader.BodyStream().Size();
@@ -33,9 +35,10 @@ std::string SourceProblem(TSWFStreamReader& reader) {
              " remain";
   }
   if (covered < size) return "it is cut short inside a tag header";
-  // Without an End tag, only the length in the header tells a movie cut at a tag boundary.
+  // Without an End tag, only the length in the header tells a movie cut at a tag boundary; a
+  // movie that lacks nothing but its End is whole.
   const uint64_t length = reader.HeaderSize() + size;
-  if (reader.Header().FileLength > length)
+  if (reader.Header().FileLength > length + 2)
     return "it is cut short: the header declares " + std::to_string(reader.Header().FileLength) +
            " bytes, " + std::to_string(length) + " are there";
   return std::string();
