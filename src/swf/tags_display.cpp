@@ -395,13 +395,15 @@ void TSWFPlaceObject2::WriteTagBody(TBitsEngine& Engine) {
   if (PlaceFlagHasCharacter) Engine.WriteWord(CharacterId);
   if (HasMatrix) Engine.WriteMatrix(matrix_ ? *matrix_ : TSWFMatrix());
   if (HasColorTransform) {
-    if (colorTransform_) {
-      Engine.WriteColorTransform(*colorTransform_);
-    } else {
-      TSWFColorTransform identity;
-      identity.HasAlpha = true;
-      Engine.WriteColorTransform(identity);
+    // The record here always has alpha terms: a transform set up without them leaves alpha
+    // alone, rather than shifting every following field for the player.
+    TSWFColorTransform transform = colorTransform_ ? *colorTransform_ : TSWFColorTransform();
+    if (!transform.HasAlpha) {
+      transform.HasAlpha = true;
+      transform.AlphaMult = 256;
+      transform.AlphaAdd = 0;
     }
+    Engine.WriteColorTransform(transform);
   }
   if (HasRatio) Engine.WriteWord(Ratio);
   if (HasName) Engine.WriteString(Name);

@@ -522,6 +522,90 @@ Case Lines() {
 }
 
 // ---------------------------------------------------------------------------------------------
+// Placements of one blue square: scaled, turned, recoloured, half transparent, and named inside
+// a clip (a frame script reads the named clip's position back).
+
+Case Placements() {
+  Scene s("placements.swf", 8);
+  TFlashMovie& m = s.M();
+  WhiteStage(s);
+  TFlashShape* square = m.AddRectangle(0, 0, 20, 20);
+  square->SetSolidColor(Packed(0x0000FF));
+  s.Expect(22);
+  auto approx = [](double v) { return json{{"$approx", v}, {"$tol", 1e-3}}; };
+
+  // Twice as wide: x 20..60.
+  TFlashPlaceObject* wide = m.PlaceObject(square, 1);
+  wide->SetTranslate(20, 20);
+  wide->SetScale(2, 1);
+  s.Expect(26,
+           {{"matrix", {{"scaleX", 2}, {"scaleY", 1}, {"translateX", 400}, {"translateY", 400}}}});
+  s.Pixel(55, 30, 0x0000FF, "scaled: the right end of the doubled width");
+  s.Pixel(65, 30, kWhite, "scaled: past the doubled width");
+
+  // Turned by 45 degrees about its corner at (120, 30): a diamond reaching right to x 148.
+  TFlashPlaceObject* turned = m.PlaceObject(square, 2);
+  turned->SetTranslate(120, 30);
+  turned->SetRotate(45);
+  const double r = std::sqrt(0.5);
+  s.Expect(26, {{"matrix",
+                 {{"scaleX", approx(r)},
+                  {"scaleY", approx(r)},
+                  {"rotateSkew0", approx(-r)},
+                  {"rotateSkew1", approx(r)},
+                  {"translateX", 2400},
+                  {"translateY", 600}}}});
+  s.Pixel(134, 21, 0x0000FF, "turned: the upper half of the diamond");
+  s.Pixel(145, 30, 0x0000FF, "turned: the right point of the diamond");
+  s.Pixel(125, 45, kWhite, "turned: where the unturned square would be");
+
+  // Recoloured without alpha terms: red added, red multiplied by 0: magenta.
+  TFlashPlaceObject* tinted = m.PlaceObject(square, 3);
+  tinted->SetTranslate(20, 70);
+  tinted->SetColorTransform(true, 255, 0, 0, 0, true, 0, 256, 256, 256, false);
+  s.Expect(26, {{"colorTransform",
+                 {{"redMult", 0},
+                  {"greenMult", 1},
+                  {"blueMult", 1},
+                  {"alphaMult", 1},
+                  {"redAdd", 255},
+                  {"greenAdd", 0},
+                  {"blueAdd", 0},
+                  {"alphaAdd", 0}}}});
+  s.Pixel(30, 80, 0xFF00FF, "tinted: blue with red added");
+
+  // Alpha multiplied by 128/256 only.
+  TFlashPlaceObject* faded = m.PlaceObject(square, 4);
+  faded->SetTranslate(70, 70);
+  faded->SetColorTransform(false, 0, 0, 0, 0, true, 256, 256, 256, 128, true);
+  s.Expect(26, {{"colorTransform",
+                 {{"redMult", 1}, {"alphaMult", 0.5}, {"redAdd", 0}, {"alphaAdd", 0}}}});
+  s.Pixel(80, 80, 0x7F7FFF, "faded: half blue over white");
+
+  // Names reach scripts on clips only: the square goes into one.
+  TFlashSprite* clip = m.AddSprite(square);
+  s.Expect(39, {{"frameCount", 1}, {"tags", {{"length", 2}, {"0", {{"depth", 1}}}}}});
+  TFlashPlaceObject* named = m.PlaceObject(clip, 5);
+  named->SetTranslate(120, 70);
+  named->SetName("box");
+  s.Expect(26, {{"name", "box"}, {"depth", 5}});
+  s.Pixel(130, 80, 0x0000FF, "named: the square");
+
+  TFlashActionScript& script = m.FrameActions();
+  script.Push(TPushValue(std::string("box")));
+  script.GetVariable();
+  script.Push(TPushValue(std::string("_x")));
+  script.GetMember();
+  script.Actions().Add(std::make_unique<TSWFActionTrace>());
+  script.Stop();
+  s.Expect(12);
+  m.ShowFrame();
+  s.Expect(1);
+  s.Entry()["traces"] = {"120"};
+  return s.Done(8, 1);
+}
+
+// ---------------------------------------------------------------------------------------------
 // Morph shapes, placed at ratios 0, one half and 1.
 
 void Trace(TFlashActionScript& script, const std::string& text) {
@@ -1156,6 +1240,7 @@ std::vector<Case> ShapeCases() {
   cases.push_back(Outlines());
   cases.push_back(Gradients());
   cases.push_back(Lines());
+  cases.push_back(Placements());
   cases.push_back(Morphs());
   cases.push_back(Sprites());
   cases.push_back(Mask());

@@ -126,13 +126,26 @@ TEST_F(FlashPlaceObject, ColorTransformGroups) {
   EXPECT_EQ(Body(Written(*place)),
             (Bytes{0x0A, 0x01, 0x00, 0x01, 0x00, 0x65, 0xFE, 0xFF, 0x7F, 0x90, 0x00}));
 
-  // Terms are clamped; without alpha the fourth terms are left out.
+  // Terms are clamped. Without alpha the alpha terms are still written, as 0 added (players
+  // always read four terms here).
   place->SetColorTransform(true, 300, -300, 0, 99, false, 0, 0, 0, 0, false);
   EXPECT_EQ(transform.RedAdd, 255);
   EXPECT_EQ(transform.GreenAdd, -255);
   EXPECT_FALSE(transform.HasMult);
   EXPECT_EQ(Body(Written(*place)),
-            (Bytes{0x0A, 0x01, 0x00, 0x01, 0x00, 0xA5, 0xFF, 0x01, 0x00, 0x00}));
+            (Bytes{0x0A, 0x01, 0x00, 0x01, 0x00, 0xA5, 0xFF, 0x01, 0x00, 0x00, 0x00}));
+
+  // Multiply terms without alpha: alpha multiplied by 256, and the record reads back whole.
+  place->SetColorTransform(true, 255, 0, 0, 0, true, 0, 256, 256, 256, false);
+  auto read = test::ReadTag(26, Body(Written(*place)));
+  const TSWFColorTransform& back =
+      *dynamic_cast<TSWFPlaceObject2&>(*read).ExistingColorTransform();
+  EXPECT_EQ(back.AlphaMult, 256);
+  EXPECT_EQ(back.RedMult, 0);
+  EXPECT_EQ(back.GreenMult, 256);
+  EXPECT_EQ(back.RedAdd, 255);
+  EXPECT_EQ(back.AlphaAdd, 0);
+  EXPECT_FALSE(transform.HasAlpha);  // the placement's own transform is left as set
 }
 
 TEST_F(FlashPlaceObject, ClipEventsFollowTheEventVersion) {
