@@ -138,8 +138,7 @@ TEST_F(FlashPlaceObject, ColorTransformGroups) {
   // Multiply terms without alpha: alpha multiplied by 256, and the record reads back whole.
   place->SetColorTransform(true, 255, 0, 0, 0, true, 0, 256, 256, 256, false);
   auto read = test::ReadTag(26, Body(Written(*place)));
-  const TSWFColorTransform& back =
-      *dynamic_cast<TSWFPlaceObject2&>(*read).ExistingColorTransform();
+  const TSWFColorTransform& back = *dynamic_cast<TSWFPlaceObject2&>(*read).ExistingColorTransform();
   EXPECT_EQ(back.AlphaMult, 256);
   EXPECT_EQ(back.RedMult, 0);
   EXPECT_EQ(back.GreenMult, 256);
