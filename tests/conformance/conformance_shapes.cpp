@@ -219,6 +219,26 @@ Case Outlines() {
     s.Pixel(70, 110, 0x7F7FFF, "half blue over the white stage");
     s.Pixel(95, 125, 0x7F0080, "half blue over red");
   }
+
+  // A rectangle 80,000 twips wide: each horizontal side is split into two edges a record can
+  // hold. Placed at 1/64 scale it is 62.5 x 31.25 pixels at (130, 108).
+  {
+    TFlashShape* big = m.AddRectangle(0, 0, 4000, 2000);
+    big->SetSolidColor(Packed(0x008080));
+    json f = SolidShape(*big, Bounds(0, 0, 80000, 40000), 0x008080, 7);
+    f["shape"]["records"] = {{"1", {{"delta", {{"x", 40000}, {"y", 0}}}}},
+                             {"2", {{"delta", {{"x", 40000}, {"y", 0}}}}},
+                             {"3", {{"delta", {{"x", 0}, {"y", 40000}}}}},
+                             {"4", {{"delta", {{"x", -40000}, {"y", 0}}}}},
+                             {"length", 7}};
+    s.Expect(22, f);
+    TFlashPlaceObject* place = Place(s, big, ++depth);
+    place->SetTranslate(130, 108);
+    place->SetScale(1.0 / 64, 1.0 / 64);
+    s.Pixel(133, 111, 0x008080, "the big rectangle's top-left corner, scaled down");
+    s.Pixel(189, 136, 0x008080, "the big rectangle's bottom-right corner, scaled down");
+    s.Pixel(196, 120, kWhite, "right of the big rectangle");
+  }
   m.ShowFrame();
   s.Expect(1);
   return s.Done(8, 1);
