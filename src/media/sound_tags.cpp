@@ -188,6 +188,7 @@ void TSWFStartSound2::WriteTagBody(TBitsEngine& Engine) {
 void TSWFSoundStreamHead::Assign(const TBasedSWFObject& Source) {
   TSWFObject::Assign(Source);
   auto& source = dynamic_cast<const TSWFSoundStreamHead&>(Source);
+  Reserved = source.Reserved;
   PlaybackSoundRate = source.PlaybackSoundRate;
   PlaybackSoundSize = source.PlaybackSoundSize;
   PlaybackSoundType = source.PlaybackSoundType;
@@ -211,6 +212,7 @@ int TSWFSoundStreamHead2::MinVersion() const {
 
 void TSWFSoundStreamHead::ReadFromStream(TBitsEngine& Engine) {
   uint8_t playback = Engine.ReadByte();
+  Reserved = playback >> 4;
   PlaybackSoundRate = (playback >> 2) & 0x03;
   PlaybackSoundSize = (playback & 0x02) != 0;
   PlaybackSoundType = (playback & 0x01) != 0;
@@ -227,7 +229,7 @@ void TSWFSoundStreamHead::ReadFromStream(TBitsEngine& Engine) {
 }
 
 void TSWFSoundStreamHead::WriteTagBody(TBitsEngine& Engine) {
-  Engine.WriteBits(0, 4);
+  Engine.WriteBits(Reserved, 4);
   Engine.WriteBits(PlaybackSoundRate, 2);
   Engine.WriteBit(PlaybackSoundSize);
   Engine.WriteBit(PlaybackSoundType);

@@ -116,6 +116,8 @@ class TSWFSoundStreamHead : public TSWFObject {
   static constexpr uint16_t kTagID = 18;
   TSWFSoundStreamHead() : TSWFObject(kTagID) {}
 
+  // The four bits above the playback fields: 0 in what we write, kept as found in files.
+  uint8_t Reserved = 0;
   // 2 bits each, then 1 bit: rate code, 16-bit flag, stereo flag.
   uint8_t PlaybackSoundRate = 0;
   bool PlaybackSoundSize = false;

@@ -292,7 +292,6 @@ void MorphReferenceSlots(TSWFDefineMorphShape& morph, std::vector<TIdSlot>& out)
 // PlaceObject2/3 flag bits of the first and second flag bytes.
 constexpr uint8_t kPlaceHasCharacter = 0x02;
 constexpr uint8_t kPlace3HasClassName = 0x08;
-constexpr uint8_t kPlace3HasImage = 0x10;
 
 void RawReferenceSlots(uint16_t code, std::span<uint8_t> d, bool insideSprite,
                        std::vector<TIdSlot>& out);
@@ -341,10 +340,10 @@ void RawReferenceSlots(uint16_t code, std::span<uint8_t> d, bool insideSprite,
     case 26:  // PlaceObject2: flags, depth, then the character
       if (d.size() >= 5 && (d[0] & kPlaceHasCharacter)) at(3);
       return;
-    case 70: {  // PlaceObject3: two flag bytes, depth, maybe a class name, then the character
+    case 70: {  // PlaceObject3: two flag bytes, depth, a class name if flagged, the character
       if (d.size() < 4 || !(d[0] & kPlaceHasCharacter)) return;
       size_t pos = 4;
-      if ((d[1] & kPlace3HasClassName) || (d[1] & kPlace3HasImage)) {
+      if (d[1] & kPlace3HasClassName) {
         auto nul = std::find(d.begin() + 4, d.end(), 0);
         if (nul == d.end()) return;
         pos = static_cast<size_t>(nul - d.begin()) + 1;

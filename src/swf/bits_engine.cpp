@@ -327,7 +327,7 @@ TSWFRect TBitsEngine::ReadRect() {
   unsigned n = ReadBits(5);
   int32_t xmin = ReadSBits(n), xmax = ReadSBits(n), ymin = ReadSBits(n), ymax = ReadSBits(n);
   FlushBits(false);
-  return TSWFRect(xmin, ymin, xmax, ymax);
+  return TSWFRect::Unsorted(xmin, ymin, xmax, ymax);
 }
 
 TSWFMatrix TBitsEngine::ReadMatrix() {

@@ -14,6 +14,15 @@ TSWFRect::TSWFRect(int32_t XMin, int32_t YMin, int32_t XMax, int32_t YMax)
   Normalize();
 }
 
+TSWFRect TSWFRect::Unsorted(int32_t XMin, int32_t YMin, int32_t XMax, int32_t YMax) {
+  TSWFRect r;
+  r.xmin_ = XMin;
+  r.xmax_ = XMax;
+  r.ymin_ = YMin;
+  r.ymax_ = YMax;
+  return r;
+}
+
 void TSWFRect::Normalize() {
   if (xmin_ > xmax_) std::swap(xmin_, xmax_);
   if (ymin_ > ymax_) std::swap(ymin_, ymax_);

@@ -14,6 +14,10 @@ class TSWFRect {
  public:
   TSWFRect() = default;
   TSWFRect(int32_t XMin, int32_t YMin, int32_t XMax, int32_t YMax);
+  // The four values as given, in order or not. Reading keeps a file's rectangle as it is:
+  // fonts mark glyphs without outline by an inverted one, and sorting it would turn that into
+  // a huge glyph.
+  static TSWFRect Unsorted(int32_t XMin, int32_t YMin, int32_t XMax, int32_t YMax);
 
   int32_t Xmin() const { return xmin_; }
   int32_t Xmax() const { return xmax_; }

@@ -356,11 +356,18 @@ void TSWFDefineButtonCxform::Assign(const TBasedSWFObject& Source) {
   auto& source = dynamic_cast<const TSWFDefineButtonCxform&>(Source);
   ButtonId = source.ButtonId;
   ButtonColorTransform = source.ButtonColorTransform;
+  TrailingData = source.TrailingData;
 }
 
 void TSWFDefineButtonCxform::ReadFromStream(TBitsEngine& Engine) {
+  const uint64_t start = Engine.Stream().Position();
   ButtonId = Engine.ReadWord();
   ButtonColorTransform = Engine.ReadColorTransform(false);
+  const uint64_t used = Engine.Stream().Position() - start;
+  const uint64_t rest = used < BodySize ? BodySize - used : 0;
+  Engine.RequireBytes(rest);
+  TrailingData.assign(static_cast<size_t>(rest), 0);
+  Engine.ReadBuffer(TrailingData.data(), TrailingData.size());
 }
 
 void TSWFDefineButtonCxform::WriteTagBody(TBitsEngine& Engine) {
@@ -369,6 +376,7 @@ void TSWFDefineButtonCxform::WriteTagBody(TBitsEngine& Engine) {
   TSWFColorTransform noAlpha = ButtonColorTransform;
   noAlpha.HasAlpha = false;
   Engine.WriteColorTransform(noAlpha);
+  Engine.WriteBuffer(TrailingData.data(), TrailingData.size());
 }
 
 // ---- DefineButtonSound ----

@@ -158,6 +158,9 @@ class TSWFDefineButtonCxform : public TSWFObject {
 
   uint16_t ButtonId = 0;
   TSWFColorTransform ButtonColorTransform;
+  // What follows the transform in a file, kept as read: Flash MX writes further transforms
+  // there, which players ignore.
+  std::vector<uint8_t> TrailingData;
 
   void Assign(const TBasedSWFObject& Source) override;
   int MinVersion() const override { return 2; }

@@ -81,6 +81,7 @@ void TSWFProtect::Assign(const TBasedSWFObject& Source) {
   auto& source = dynamic_cast<const TSWFProtect&>(Source);
   Password = source.Password;
   PasswordHash = source.PasswordHash;
+  Reserved = source.Reserved;
   Random = source.Random;
 }
 
@@ -91,8 +92,9 @@ int TSWFProtect::MinVersion() const {
 void TSWFProtect::ReadFromStream(TBitsEngine& Engine) {
   Password.clear();
   PasswordHash.clear();
+  Reserved = 0;
   if (BodySize == 0) return;
-  Engine.ReadWord();
+  Reserved = Engine.ReadWord();
   if (BodySize <= 2) return;
   Engine.RequireBytes(BodySize - 2);
   std::string hash(BodySize - 2, '\0');
@@ -103,7 +105,7 @@ void TSWFProtect::ReadFromStream(TBitsEngine& Engine) {
 
 void TSWFProtect::WriteTagBody(TBitsEngine& Engine) {
   if (Password.empty() && PasswordHash.empty()) return;
-  Engine.WriteWord(0);
+  Engine.WriteWord(Reserved);
   if (!Password.empty()) {
     if (Random) {
       PasswordHash = Md5Crypt(Password, RandomCryptSalt(*Random));
@@ -230,31 +232,45 @@ void TSWFSetTabIndex::WriteTagBody(TBitsEngine& Engine) {
 // ---- FileAttributes / Metadata / ProductInfo ----
 
 namespace {
+constexpr uint8_t kUseDirectBlitFlag = 0x40;
+constexpr uint8_t kUseGPUFlag = 0x20;
 constexpr uint8_t kHasMetadataFlag = 0x10;
 constexpr uint8_t kActionScript3Flag = 0x08;
+constexpr uint8_t kSuppressCrossDomainCachingFlag = 0x04;
+constexpr uint8_t kSWFRelativeUrlsFlag = 0x02;
 constexpr uint8_t kUseNetworkFlag = 0x01;
 }  // namespace
 
 void TSWFFileAttributes::Assign(const TBasedSWFObject& Source) {
   TSWFObject::Assign(Source);
   auto& source = dynamic_cast<const TSWFFileAttributes&>(Source);
+  UseDirectBlit = source.UseDirectBlit;
+  UseGPU = source.UseGPU;
   HasMetadata = source.HasMetadata;
   ActionScript3 = source.ActionScript3;
+  SuppressCrossDomainCaching = source.SuppressCrossDomainCaching;
+  SWFRelativeUrls = source.SWFRelativeUrls;
   UseNetwork = source.UseNetwork;
 }
 
 void TSWFFileAttributes::ReadFromStream(TBitsEngine& Engine) {
   uint8_t flags = Engine.ReadByte();
+  UseDirectBlit = (flags & kUseDirectBlitFlag) != 0;
+  UseGPU = (flags & kUseGPUFlag) != 0;
   HasMetadata = (flags & kHasMetadataFlag) != 0;
   ActionScript3 = (flags & kActionScript3Flag) != 0;
+  SuppressCrossDomainCaching = (flags & kSuppressCrossDomainCachingFlag) != 0;
+  SWFRelativeUrls = (flags & kSWFRelativeUrlsFlag) != 0;
   UseNetwork = (flags & kUseNetworkFlag) != 0;
   Engine.ReadWord();
   Engine.ReadByte();
 }
 
 void TSWFFileAttributes::WriteTagBody(TBitsEngine& Engine) {
-  uint8_t flags = (HasMetadata ? kHasMetadataFlag : 0) | (ActionScript3 ? kActionScript3Flag : 0) |
-                  (UseNetwork ? kUseNetworkFlag : 0);
+  uint8_t flags = (UseDirectBlit ? kUseDirectBlitFlag : 0) | (UseGPU ? kUseGPUFlag : 0) |
+                  (HasMetadata ? kHasMetadataFlag : 0) | (ActionScript3 ? kActionScript3Flag : 0) |
+                  (SuppressCrossDomainCaching ? kSuppressCrossDomainCachingFlag : 0) |
+                  (SWFRelativeUrls ? kSWFRelativeUrlsFlag : 0) | (UseNetwork ? kUseNetworkFlag : 0);
   Engine.WriteByte(flags);
   Engine.WriteWord(0);
   Engine.WriteByte(0);
@@ -262,16 +278,26 @@ void TSWFFileAttributes::WriteTagBody(TBitsEngine& Engine) {
 
 void TSWFMetadata::Assign(const TBasedSWFObject& Source) {
   TSWFObject::Assign(Source);
-  Metadata = dynamic_cast<const TSWFMetadata&>(Source).Metadata;
+  auto& source = dynamic_cast<const TSWFMetadata&>(Source);
+  Metadata = source.Metadata;
+  readBytes_ = source.readBytes_;
+  readText_ = source.readText_;
+  hasRead_ = source.hasRead_;
 }
 
 void TSWFMetadata::ReadFromStream(TBitsEngine& Engine) {
+  readBytes_ = Engine.ReadString();
   // Back to cp1252 so that writing (which encodes to UTF-8) does not encode twice.
-  Metadata = Utf8ToCp1252(Engine.ReadString());
+  Metadata = Utf8ToCp1252(readBytes_);
+  readText_ = Metadata;
+  hasRead_ = true;
 }
 
 void TSWFMetadata::WriteTagBody(TBitsEngine& Engine) {
-  Engine.WriteString(Metadata, true, true);
+  if (hasRead_ && Metadata == readText_)
+    Engine.WriteString(readBytes_);
+  else
+    Engine.WriteString(Metadata, true, true);
 }
 
 void TSWFProductInfo::Assign(const TBasedSWFObject& Source) {
@@ -284,9 +310,18 @@ void TSWFProductInfo::Assign(const TBasedSWFObject& Source) {
   BuildLow = source.BuildLow;
   BuildHigh = source.BuildHigh;
   CompilationDate = source.CompilationDate;
+  SerialNumber = source.SerialNumber;
 }
 
 void TSWFProductInfo::ReadFromStream(TBitsEngine& Engine) {
+  SerialNumber.clear();
+  constexpr uint32_t kProductRecordSize = 26;
+  if (BodySize < kProductRecordSize) {
+    Engine.RequireBytes(BodySize);
+    SerialNumber.resize(BodySize);
+    Engine.ReadBuffer(SerialNumber.data(), SerialNumber.size());
+    return;
+  }
   ProductID = Engine.ReadDWord();
   Edition = Engine.ReadDWord();
   MajorVersion = Engine.ReadByte();
@@ -297,6 +332,10 @@ void TSWFProductInfo::ReadFromStream(TBitsEngine& Engine) {
 }
 
 void TSWFProductInfo::WriteTagBody(TBitsEngine& Engine) {
+  if (!SerialNumber.empty()) {
+    Engine.WriteBuffer(SerialNumber.data(), SerialNumber.size());
+    return;
+  }
   Engine.WriteDWord(ProductID);
   Engine.WriteDWord(Edition);
   Engine.WriteByte(MajorVersion);

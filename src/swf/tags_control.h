@@ -55,6 +55,8 @@ class TSWFProtect : public TSWFObject {
 
   std::string Password;
   std::string PasswordHash;
+  // The word before the hash; 0 in what we write, kept as found in files (Flex fills it).
+  uint16_t Reserved = 0;
   // Salt source, borrowed (the movie hands in its own generator); a clock-seeded generator is
   // used when none is given.
   TRandom* Random = nullptr;
@@ -166,8 +168,12 @@ class TSWFFileAttributes : public TSWFObject {
  public:
   TSWFFileAttributes() : TSWFObject(69) {}
 
+  bool UseDirectBlit = false;
+  bool UseGPU = false;
   bool HasMetadata = false;
   bool ActionScript3 = false;
+  bool SuppressCrossDomainCaching = false;
+  bool SWFRelativeUrls = false;
   bool UseNetwork = false;
 
   void Assign(const TBasedSWFObject& Source) override;
@@ -187,6 +193,12 @@ class TSWFMetadata : public TSWFObject {
   int MinVersion() const override { return 8; }
   void ReadFromStream(TBitsEngine& Engine) override;
   void WriteTagBody(TBitsEngine& Engine) override;
+
+ private:
+  // The UTF-8 text as read, and its cp1252 form: unchanged text goes back byte for byte, since
+  // cp1252 cannot hold every character a file may carry.
+  std::string readBytes_, readText_;
+  bool hasRead_ = false;
 };
 
 class TSWFProductInfo : public TSWFObject {
@@ -200,9 +212,12 @@ class TSWFProductInfo : public TSWFObject {
   uint32_t BuildLow = 0;
   uint32_t BuildHigh = 0;
   uint64_t CompilationDate = 0;  // milliseconds
+  // Flash 5 used this code for a zero-terminated serial number instead; a body shorter than
+  // the product record is kept here as read and written back in place of the fields.
+  std::string SerialNumber;
 
   void Assign(const TBasedSWFObject& Source) override;
-  int MinVersion() const override { return 9; }
+  int MinVersion() const override { return SerialNumber.empty() ? 9 : 5; }
   void ReadFromStream(TBitsEngine& Engine) override;
   void WriteTagBody(TBitsEngine& Engine) override;
 };

@@ -192,7 +192,10 @@ void TSWFClipActions::ReadFromStream(TBitsEngine& Engine, int eventVersion, bool
   Engine.ReadWord();  // reserved
   bool nonZero = false;
   AllEventFlags = ReadEventFlags(Engine, wide, nonZero);
+  const uint64_t flagsSize = wide ? 4 : 2;
   for (;;) {
+    // Some files end the tag where the end marker should be; the list ends there too.
+    if (stream.Position() > end || end - stream.Position() < flagsSize) break;
     TSWFClipEventFlags flags = ReadEventFlags(Engine, wide, nonZero);
     if (!nonZero) break;
     uint32_t size = Engine.ReadDWord();
@@ -415,6 +418,8 @@ void TSWFPlaceObject2::WriteTagBody(TBitsEngine& Engine) {
 // ---- PlaceObject3 ----
 
 namespace {
+constexpr uint8_t kHasOpaqueBackgroundFlag = 0x40;
+constexpr uint8_t kHasVisibleFlag = 0x20;
 constexpr uint8_t kHasImageFlag = 0x10;
 constexpr uint8_t kHasClassNameFlag = 0x08;
 constexpr uint8_t kHasCacheAsBitmapFlag = 0x04;
@@ -443,8 +448,10 @@ bool TSWFPlaceObject3::WritesFilterList() const {
   return HasFilterList && filterList_ && filterList_->Count() > 0;
 }
 
+// Only the class-name flag brings a name: files from Flash place images (HasImage with a
+// character) without one, and reading a name there would take the character id for it.
 bool TSWFPlaceObject3::WritesClassName() const {
-  return HasClassName || (HasImage && PlaceFlagHasCharacter);
+  return HasClassName;
 }
 
 void TSWFPlaceObject3::Assign(const TBasedSWFObject& Source) {
@@ -459,6 +466,10 @@ void TSWFPlaceObject3::Assign(const TBasedSWFObject& Source) {
   HasImage = source.HasImage;
   HasClassName = source.HasClassName;
   ClassName = source.ClassName;
+  HasVisible = source.HasVisible;
+  Visible = source.Visible;
+  HasOpaqueBackground = source.HasOpaqueBackground;
+  BackgroundColor = source.BackgroundColor;
   filterList_.reset();
   if (source.filterList_) {
     filterList_ = std::make_unique<TSWFFilterList>();
@@ -467,7 +478,10 @@ void TSWFPlaceObject3::Assign(const TBasedSWFObject& Source) {
 }
 
 int TSWFPlaceObject3::MinVersion() const {
-  int own = WriteAsPlaceObject2 ? 3 : (HasClassName || HasImage ? 9 : 8);
+  int own = WriteAsPlaceObject2                 ? 3
+            : HasVisible || HasOpaqueBackground ? 11
+            : HasClassName || HasImage          ? 9
+                                                : 8;
   return std::max(own, TSWFPlaceObject2::MinVersion());
 }
 
@@ -484,6 +498,8 @@ void TSWFPlaceObject3::ReadFlags3(TBitsEngine& Engine) {
   HasCacheAsBitmap = (flags & kHasCacheAsBitmapFlag) != 0;
   HasBlendMode = (flags & kHasBlendModeFlag) != 0;
   HasFilterList = (flags & kHasFilterListFlag) != 0;
+  HasVisible = (flags & kHasVisibleFlag) != 0;
+  HasOpaqueBackground = (flags & kHasOpaqueBackgroundFlag) != 0;
 }
 
 void TSWFPlaceObject3::ReadClassName3(TBitsEngine& Engine) {
@@ -499,14 +515,17 @@ void TSWFPlaceObject3::ReadTail3(TBitsEngine& Engine) {
   if (HasBlendMode) BlendMode = Engine.ReadByte();
   if (HasBitmapCacheByte(HasClipActions) && Engine.Stream().Remaining() > 0)
     BitmapCache = Engine.ReadByte();
+  if (HasVisible) Visible = Engine.ReadByte();
+  if (HasOpaqueBackground) BackgroundColor.SetRGBA(Engine.ReadRawDWord());
 }
 
 void TSWFPlaceObject3::WriteFlags3(TBitsEngine& Engine) {
   if (WriteAsPlaceObject2) return;
-  uint8_t flags = (HasImage ? kHasImageFlag : 0) | (HasClassName ? kHasClassNameFlag : 0) |
-                  (HasCacheAsBitmap ? kHasCacheAsBitmapFlag : 0) |
-                  (HasBlendMode ? kHasBlendModeFlag : 0) |
-                  (WritesFilterList() ? kHasFilterListFlag : 0);
+  uint8_t flags =
+      (HasOpaqueBackground ? kHasOpaqueBackgroundFlag : 0) | (HasVisible ? kHasVisibleFlag : 0) |
+      (HasImage ? kHasImageFlag : 0) | (HasClassName ? kHasClassNameFlag : 0) |
+      (HasCacheAsBitmap ? kHasCacheAsBitmapFlag : 0) | (HasBlendMode ? kHasBlendModeFlag : 0) |
+      (WritesFilterList() ? kHasFilterListFlag : 0);
   Engine.WriteByte(flags);
 }
 
@@ -519,6 +538,8 @@ void TSWFPlaceObject3::WriteTail3(TBitsEngine& Engine) {
   if (WritesFilterList()) filterList_->WriteToStream(Engine);
   if (HasBlendMode) Engine.WriteByte(BlendMode);
   if (HasBitmapCacheByte(WritesClipActions())) Engine.WriteByte(BitmapCache);
+  if (HasVisible) Engine.WriteByte(Visible);
+  if (HasOpaqueBackground) Engine.WriteRawDWord(BackgroundColor.RGBA());
 }
 
 // ---- DefineSprite ----

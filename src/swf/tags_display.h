@@ -220,6 +220,11 @@ class TSWFPlaceObject3 : public TSWFPlaceObject2 {
   bool HasImage = false;
   bool HasClassName = false;
   std::string ClassName;
+  // SWF 11: whether the instance is shown (0 hides it), and the colour it is drawn on.
+  bool HasVisible = false;
+  uint8_t Visible = 1;
+  bool HasOpaqueBackground = false;
+  TSWFRGBA BackgroundColor{true};
 
   // Created on first use; sets HasFilterList.
   TSWFFilterList& FilterList();

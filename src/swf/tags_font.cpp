@@ -67,10 +67,12 @@ void WriteGlyph(TBitsEngine& Engine, TSWFShapeRecordList& Records, bool SelectFi
   Engine.FlushBits(true);
 }
 
-// Reads the glyphs whose offsets (from TableStart) are given. Each glyph runs from its offset to
-// its end record, whatever the other offsets say: files exist whose glyphs share bytes or stand
-// out of order. Offsets that all point at the same large glyph could make a small body expand
-// into many copies of it, so the bytes read for all glyphs together are limited.
+// Reads the glyphs whose offsets (from TableStart) are given; Offsets may go on past Count with
+// the code table offset. A glyph runs to its end record, but never past the next offset above
+// its own: files exist whose glyphs share bytes or stand out of order, and others whose glyphs
+// have no end record, where reading on would take the next glyph's records as well. Offsets
+// that all point at the same large glyph could make a small body expand into many copies of
+// it, so the bytes read for all glyphs together are limited.
 void ReadGlyphs(TBitsEngine& Engine, uint64_t TableStart, uint64_t BodyEnd,
                 const std::vector<uint32_t>& Offsets, size_t Count, TSWFGlyphShapeTable& Out) {
   TStream& stream = Engine.Stream();
@@ -79,13 +81,18 @@ void ReadGlyphs(TBitsEngine& Engine, uint64_t TableStart, uint64_t BodyEnd,
   std::vector<uint8_t> area(static_cast<size_t>(BodyEnd - TableStart));
   stream.SetPosition(TableStart);
   stream.ReadBuffer(area.data(), area.size());
+  std::vector<uint32_t> starts(Offsets.begin(), Offsets.end());
+  std::sort(starts.begin(), starts.end());
   const uint64_t budget = 16 * uint64_t{area.size()} + 65536;
   uint64_t used = 0;
   for (size_t i = 0; i < Count; ++i) {
     if (Offsets[i] > area.size())
       throw FormatError("glyph " + std::to_string(i) + " starts outside the font tag");
     Out.emplace_back();
-    TMemoryViewStream glyphStream(std::span<const uint8_t>(area).subspan(Offsets[i]));
+    auto next = std::upper_bound(starts.begin(), starts.end(), Offsets[i]);
+    size_t limit = next != starts.end() && *next <= area.size() ? *next : area.size();
+    TMemoryViewStream glyphStream(
+        std::span<const uint8_t>(area).subspan(Offsets[i], limit - Offsets[i]));
     if (glyphStream.Size() == 0) continue;
     TBitsEngine glyph(glyphStream);
     uint8_t widths = glyph.ReadByte();

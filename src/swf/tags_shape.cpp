@@ -131,6 +131,9 @@ void WriteStyles(TBitsEngine& Engine, TSWFFillStyleList& Fills, TSWFLineStyleLis
   for (auto& line : Lines) WriteLineStyleAs(Engine, *line, HasAlpha, LineStyle2);
 }
 
+// DefineShape4: fills follow the non-zero winding rule instead of even-odd.
+constexpr uint8_t kFillWindingRuleFlag = 0x04;
+
 // The strokes byte of DefineShape4 and DefineMorphShape2: 0x02 when some line style keeps its
 // width under scaling, 0x01 when some line style scales.
 template <class Line2, class List>
@@ -774,6 +777,7 @@ void TSWFDefineShape4::Assign(const TBasedSWFObject& Source) {
   TSWFDefineShape3::Assign(Source);
   if (auto* source = dynamic_cast<const TSWFDefineShape4*>(&Source)) {
     EdgeBounds = source->EdgeBounds;
+    UsesFillWindingRule = source->UsesFillWindingRule;
     UsesNonScalingStrokes = source->UsesNonScalingStrokes;
     UsesScalingStrokes = source->UsesScalingStrokes;
   } else {
@@ -784,15 +788,22 @@ void TSWFDefineShape4::Assign(const TBasedSWFObject& Source) {
 void TSWFDefineShape4::ReadShapeExtra(TBitsEngine& Engine) {
   EdgeBounds = Engine.ReadRect();
   uint8_t flags = Engine.ReadByte();
+  UsesFillWindingRule = flags & kFillWindingRuleFlag;
   UsesNonScalingStrokes = flags & 0x02;
   UsesScalingStrokes = flags & 0x01;
 }
 
 void TSWFDefineShape4::WriteShapeExtra(TBitsEngine& Engine) {
   Engine.WriteRect(EdgeBounds);
+  // The line styles brought in by style-change records count as much as the first ones.
   uint8_t flags = StrokeFlags<TSWFLineStyle2>(LineStyles);
+  for (const auto& record : ShapeRecords)
+    if (record->Kind == TShapeRecordKind::StyleChange)
+      flags |= StrokeFlags<TSWFLineStyle2>(
+          static_cast<const TSWFStyleChangeRecord&>(*record).LineStylesView());
   UsesNonScalingStrokes = flags & 0x02;
   UsesScalingStrokes = flags & 0x01;
+  if (UsesFillWindingRule) flags |= kFillWindingRuleFlag;
   Engine.WriteByte(flags);
 }
 

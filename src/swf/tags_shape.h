@@ -377,11 +377,13 @@ class TSWFDefineShape4 : public TSWFDefineShape3 {
   TSWFDefineShape4() : TSWFDefineShape3(kTagID) {}
 
   TSWFRect EdgeBounds;
+  // Fills use the non-zero winding rule (SWF 10) instead of even-odd.
+  bool UsesFillWindingRule = false;
   // Recomputed from the line styles on every write.
   bool UsesNonScalingStrokes = false;
   bool UsesScalingStrokes = false;
 
-  int MinVersion() const override { return 8; }
+  int MinVersion() const override { return UsesFillWindingRule ? 10 : 8; }
   void Assign(const TBasedSWFObject& Source) override;
   void ReadShapeExtra(TBitsEngine& Engine) override;
   void WriteShapeExtra(TBitsEngine& Engine) override;

@@ -196,6 +196,15 @@ TEST(SoundStreamHead, PacksPlaybackAndStreamFieldsAndLatencyForMP3) {
   EXPECT_EQ(back.StreamSoundSampleCount, 3675);
   EXPECT_EQ(back.LatencySeek, -5);
 
+  // The bits above the playback fields are kept as found.
+  auto marked = ReadTag(45, Bytes{0x26, 0x00, 0x00, 0x00});
+  EXPECT_EQ(As<TSWFSoundStreamHead2>(marked).Reserved, 2);
+  EXPECT_EQ(As<TSWFSoundStreamHead2>(marked).PlaybackSoundRate, 1);
+  EXPECT_EQ(BodyBytes(*marked), (Bytes{0x26, 0x00, 0x00, 0x00}));
+  TSWFSoundStreamHead2 markedCopy;
+  markedCopy.Assign(*marked);
+  EXPECT_EQ(BodyBytes(markedCopy), (Bytes{0x26, 0x00, 0x00, 0x00}));
+
   // An MP3 head without the latency is read, and written back with it.
   auto shortHead = ReadTag(18, Bytes{0x0F, 0x2E, 0x5B, 0x0E});
   EXPECT_EQ(As<TSWFSoundStreamHead>(shortHead).LatencySeek, 0);

@@ -569,16 +569,67 @@ TEST(SwfReaderNames, TagNames) {
 
 // ---- Corpus ----
 
-// Tag classes known to write some real files differently from how they read them (reserved
-// bits and unknown flags not kept, text re-encoded, shape records re-packed), and the sprites
-// that hold them. Their differences are counted and printed but do not fail the test; every
-// other class must give back the bytes it read. Shrink the list as the classes are fixed.
-const std::set<uint16_t> kInexactCodes = {2,  11, 22, 23, 26, 32, 34, 39, 45,
-                                          46, 48, 64, 69, 70, 75, 77, 83, 84};
+// Tag classes whose writer picks its own encoding where files differ: bit widths of shape
+// records, matrices, colour transforms, rectangles and glyph entries, recomputed hints and
+// offsets. Their differences are counted and printed but do not fail the test (the corpus
+// round trip through swf-parser checks their content); every other class must give back the
+// bytes it read. Sprites are compared tag by tag, each inner tag under its own class's rule.
+const std::set<uint16_t> kInexactCodes = {2, 11, 22, 26, 32, 34, 46, 48, 75, 83, 84};
 
 struct TCodeStats {
   int Tags = 0, Exact = 0, Failed = 0;
 };
+
+// One tag's body as framed in a file, with a sprite's inner tags.
+struct TTagBytes {
+  uint16_t Code = 0;
+  Bytes Body;
+  std::vector<TTagBytes> Inner;
+};
+
+TTagBytes Collect(const TSWFTagInfo& info, const Bytes& body) {
+  uint64_t start = std::min<uint64_t>(info.Position + (info.LongHeader ? 6 : 2), body.size());
+  uint64_t end = std::min<uint64_t>(start + info.BodySize, body.size());
+  TTagBytes tag{info.StoredCode(), Bytes(body.begin() + start, body.begin() + end), {}};
+  for (const auto& sub : info.SubTags) tag.Inner.push_back(Collect(*sub, body));
+  return tag;
+}
+
+// Compares a rewritten tag with the original one and counts it; false when it is not written
+// back byte for byte. A difference fails the test unless its class is in kInexactCodes. The
+// writer ends a sprite that lacks its End tag with one.
+bool CompareTag(const TTagBytes& original, const TTagBytes& rewritten, const std::string& where,
+                std::map<uint16_t, TCodeStats>& stats) {
+  bool same = original.Code == rewritten.Code;
+  bool inner = same && original.Code == 39 && !rewritten.Inner.empty();
+  if (inner) {
+    auto head = [](const Bytes& b) {
+      return Bytes(b.begin(), b.begin() + std::min<size_t>(4, b.size()));
+    };
+    const size_t n = original.Inner.size();
+    bool endAdded = rewritten.Inner.size() == n + 1 && rewritten.Inner.back().Code == 0 &&
+                    (n == 0 || original.Inner.back().Code != 0);
+    bool ownSame =
+        head(original.Body) == head(rewritten.Body) && (rewritten.Inner.size() == n || endAdded);
+    if (!ownSame)
+      ADD_FAILURE() << where << " (DefineSprite): its id, frame count or tag count changed";
+    same = ownSame && !endAdded;
+    if (ownSame)
+      for (size_t i = 0; i < n; ++i)
+        same = CompareTag(original.Inner[i], rewritten.Inner[i], where + "." + std::to_string(i),
+                          stats) &&
+               same;
+  } else {
+    same = same && original.Body == rewritten.Body;
+    if (!same && !kInexactCodes.count(original.Code))
+      ADD_FAILURE() << where << " (" << TSWFStreamReader::TagName(original.Code)
+                    << ") is written differently";
+  }
+  TCodeStats& s = stats[original.Code];
+  ++s.Tags;
+  if (same) ++s.Exact;
+  return same;
+}
 
 TEST(SwfReaderCorpus, EveryFileLoadsAndRewritesTagForTag) {
   const char* root = std::getenv("ORVANTA_SOURCE_DIR");
@@ -611,15 +662,11 @@ TEST(SwfReaderCorpus, EveryFileLoadsAndRewritesTagForTag) {
     }
     ++loaded;
     reader->ParseTags(true, false);
-    std::vector<std::pair<uint16_t, Bytes>> original;
+    std::vector<TTagBytes> original;
     const Bytes& body = reader->BodyStream().Bytes();
     for (const auto& info : reader->TagList) {
-      uint64_t start = info->Position + (info->LongHeader ? 6 : 2);
-      uint64_t end = std::min<uint64_t>(start + info->BodySize, body.size());
-      original.emplace_back(info->StoredCode(), Bytes(body.begin() + start, body.begin() + end));
-      TCodeStats& s = stats[info->StoredCode()];
-      ++s.Tags;
-      if (!info->ReadError.empty()) ++s.Failed;
+      original.push_back(Collect(*info, body));
+      if (!info->ReadError.empty()) ++stats[info->StoredCode()].Failed;
     }
 
     reader->MakeData();
@@ -632,21 +679,10 @@ TEST(SwfReaderCorpus, EveryFileLoadsAndRewritesTagForTag) {
     const Bytes& body2 = again.BodyStream().Bytes();
     ASSERT_EQ(again.TagList.size(), original.size()) << name;
     bool exact = true;
-    for (size_t i = 0; i < original.size(); ++i) {
-      const TSWFTagInfo& info = *again.TagList[i];
-      uint64_t start = info.Position + (info.LongHeader ? 6 : 2);
-      Bytes rewritten(body2.begin() + start, body2.begin() + start + info.BodySize);
-      const auto& [code, bytes] = original[i];
-      bool same = info.TagID == code && rewritten == bytes;
-      if (same) {
-        ++stats[code].Exact;
-      } else {
-        exact = false;
-        if (!kInexactCodes.count(code))
-          ADD_FAILURE() << name << ": tag " << i << " (" << TSWFStreamReader::TagName(code)
-                        << ") is written differently";
-      }
-    }
+    for (size_t i = 0; i < original.size(); ++i)
+      exact = CompareTag(original[i], Collect(*again.TagList[i], body2),
+                         name + ": tag " + std::to_string(i), stats) &&
+              exact;
     if (exact) ++exactFiles;
   }
 

@@ -23,6 +23,25 @@ TEST(SWFRect, SettersKeepPairsOrdered) {
   EXPECT_EQ(r.Ymax(), 40);
 }
 
+TEST(SWFRect, AFileRectIsReadAsItIs) {
+  // Xmin 100 above Xmax 0, Ymin 50 above Ymax -10, 8 bits each: fonts mark glyphs without an
+  // outline this way, and a rewrite must not turn them into large boxes.
+  const test::Bytes bytes = {0x43, 0x20, 0x01, 0x97, 0xB0};
+  TMemoryStream stream(bytes);
+  TBitsEngine engine(stream);
+  TSWFRect r = engine.ReadRect();
+  EXPECT_EQ(r.Xmin(), 100);
+  EXPECT_EQ(r.Xmax(), 0);
+  EXPECT_EQ(r.Ymin(), 50);
+  EXPECT_EQ(r.Ymax(), -10);
+  EXPECT_EQ(test::Written([&](TBitsEngine& e) { e.WriteRect(r); }), bytes);
+  EXPECT_EQ(r, TSWFRect::Unsorted(100, 50, 0, -10));
+  // Setting a value orders the pair again.
+  r.SetYmax(-20);
+  EXPECT_EQ(r.Ymin(), -20);
+  EXPECT_EQ(r.Ymax(), 50);
+}
+
 TEST(SWFRGBA, AlphaRules) {
   TSWFRGBA opaque;
   EXPECT_EQ(opaque.Alpha(), 255);

@@ -284,6 +284,16 @@ TEST(ButtonTags, ButtonCxformHasNoAlpha) {
   EXPECT_EQ(read->ButtonColorTransform.BlueAdd, 3);
   EXPECT_EQ(BodyBytes(*read), body);
   EXPECT_EQ(tag.MinVersion(), 2);
+
+  // Flash MX writes more transforms after the first; they stay.
+  const Bytes mx = {0x03, 0x00, 0x8C, 0xA6, 0x00, 0x8C, 0xA6};
+  auto withMore = ReadAs<TSWFDefineButtonCxform>(23, mx);
+  EXPECT_EQ(withMore->ButtonColorTransform.BlueAdd, 3);
+  EXPECT_EQ(withMore->TrailingData, (Bytes{0x00, 0x8C, 0xA6}));
+  EXPECT_EQ(BodyBytes(*withMore), mx);
+  TSWFDefineButtonCxform copy;
+  copy.Assign(*withMore);
+  EXPECT_EQ(BodyBytes(copy), mx);
 }
 
 TEST(ButtonTags, ButtonSoundSlots) {

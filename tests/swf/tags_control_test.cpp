@@ -213,6 +213,60 @@ TEST(ControlTags, ProductInfo) {
   EXPECT_EQ(info.MinVersion(), 9);
 }
 
+TEST(ControlTags, FileBytesOutsideTheBuilderModelSurviveARewrite) {
+  // Every flag of the attributes byte, on its own and all together.
+  for (uint8_t flags : {0x40, 0x20, 0x10, 0x08, 0x04, 0x02, 0x01, 0x7F, 0x0C}) {
+    SCOPED_TRACE(static_cast<int>(flags));
+    Bytes body = {flags, 0, 0, 0};
+    EXPECT_EQ(BodyBytes(*ReadTag(69, body)), body);
+  }
+  auto attributes = ReadTag(69, {0x64, 0, 0, 0});
+  TSWFFileAttributes copy;
+  copy.Assign(*attributes);
+  EXPECT_TRUE(copy.UseDirectBlit && copy.UseGPU && copy.SuppressCrossDomainCaching);
+  EXPECT_FALSE(copy.HasMetadata || copy.ActionScript3 || copy.SWFRelativeUrls || copy.UseNetwork);
+
+  // Flex fills the word before the debugger password hash; it goes back as found.
+  Bytes debugger = Concat({{0x75, 0x19}, StringBytes("NO-PASSWORD")});
+  auto read = ReadTag(64, debugger);
+  EXPECT_EQ(dynamic_cast<TSWFProtect&>(*read).PasswordHash, "NO-PASSWORD");
+  EXPECT_EQ(BodyBytes(*read), debugger);
+  TSWFEnableDebugger2 debuggerCopy;
+  debuggerCopy.Assign(*read);
+  EXPECT_EQ(BodyBytes(debuggerCopy), debugger);
+
+  // Metadata with characters cp1252 cannot hold is written back as read; edited text is
+  // encoded again.
+  Bytes cyrillic = Concat({{'7', ' '}, {0xD1, 0x81, 0xD0, 0xB5, 0xD0, 0xBD, 0xD1, 0x82}, {0}});
+  auto metadata = ReadTag(77, cyrillic);
+  EXPECT_EQ(BodyBytes(*metadata), cyrillic);
+  TSWFMetadata metadataCopy;
+  metadataCopy.Assign(*metadata);
+  EXPECT_EQ(BodyBytes(metadataCopy), cyrillic);
+  metadataCopy.Metadata = "caf\xE9";
+  EXPECT_EQ(BodyBytes(metadataCopy), (Bytes{'c', 'a', 'f', 0xC3, 0xA9, 0}));
+}
+
+TEST(ControlTags, ProductInfoCodeHoldingASerialNumber) {
+  // Flash 5 templates carry a serial number string under the ProductInfo code.
+  Bytes body = StringBytes("GAW200-NHT-UYYYYYG-ZZX");
+  ASSERT_EQ(body.size(), 23u);
+  auto read = ReadTag(41, body);
+  auto& info = dynamic_cast<TSWFProductInfo&>(*read);
+  EXPECT_EQ(info.SerialNumber, std::string("GAW200-NHT-UYYYYYG-ZZX", 23));
+  EXPECT_EQ(info.ProductID, 0u);
+  EXPECT_EQ(BodyBytes(info), body);
+  EXPECT_EQ(info.MinVersion(), 5);
+  TSWFProductInfo copy;
+  copy.Assign(info);
+  EXPECT_EQ(BodyBytes(copy), body);
+  // The product record itself is still read field by field.
+  auto record = ReadTag(41, Bytes(26, 1));
+  EXPECT_EQ(dynamic_cast<TSWFProductInfo&>(*record).Edition, 0x01010101u);
+  EXPECT_TRUE(dynamic_cast<TSWFProductInfo&>(*record).SerialNumber.empty());
+  EXPECT_EQ(BodyBytes(*record), Bytes(26, 1));
+}
+
 TEST(ControlTags, SceneAndFrameLabelDataKeepsOffsets) {
   TSWFDefineSceneAndFrameLabelData tag;
   tag.AddScene("Scene 1", 0);

@@ -250,6 +250,21 @@ TEST(PlaceObject2, ReadingStopsAtTheEndOfTheBody) {
   TSWFPlaceObject2 empty;
   ReadInto(empty, {0x80, 1, 0, 0, 0, 0, 0, 0, 0});
   EXPECT_FALSE(empty.HasClipActions);
+
+  // Lists that end with the tag, where their end marker should be: without any record (a
+  // swfmill file), and after one.
+  TSWFPlaceObject2 unterminated;
+  unterminated.EventVersion = 6;
+  ReadInto(unterminated, Concat({{0xA2, 4, 0, 4, 0}, StringBytes("zero"), {0, 0, 0, 0, 0, 0}}));
+  EXPECT_EQ(unterminated.Name, "zero");
+  EXPECT_FALSE(unterminated.HasClipActions);
+  TSWFPlaceObject2 oneRecord;
+  oneRecord.EventVersion = 6;
+  const Bytes record = {0x80, 1, 0, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 2, 0, 0, 0, 0x07, 0x00};
+  ReadInto(oneRecord, record);
+  ASSERT_EQ(oneRecord.ClipActions().Count(), 1u);
+  // Written back, the list gets its end marker.
+  EXPECT_EQ(BodyBytes(oneRecord), Concat({record, {0, 0, 0, 0}}));
 }
 
 TEST(PlaceObject2, LyingClipActionSizes) {
@@ -264,12 +279,16 @@ TEST(PlaceObject2, LyingClipActionSizes) {
     // A size far beyond the body.
     EXPECT_THROW(read(Concat({head, {0x01, 0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0x07, 0}}), parse),
                  StreamError);
-    // A size one byte too long, running into the end marker.
-    EXPECT_THROW(read(Concat({head, {0x01, 0x00, 3, 0, 0, 0, 0x07, 0, 0, 0}}), parse), StreamError);
-    // Zero-size records and no end marker: the reader runs out instead of looping.
+    // A size that runs through the end marker and past the body.
+    EXPECT_THROW(read(Concat({head, {0x01, 0x00, 5, 0, 0, 0, 0x07, 0, 0, 0}}), parse), StreamError);
+    // Zero-size records and no end marker: the list ends with the body instead of looping.
     Bytes endless = head;
     for (int i = 0; i < 50; ++i) endless = Concat({endless, {0x01, 0x00, 0, 0, 0, 0}});
-    EXPECT_THROW(read(endless, parse), StreamError);
+    TSWFPlaceObject2 many;
+    many.EventVersion = 5;
+    many.ParseActions = parse;
+    ReadInto(many, endless);
+    EXPECT_EQ(many.ClipActions().Count(), 50u);
     // An action whose length reaches past its record.
     EXPECT_THROW(read(Concat({head, {0x01, 0x00, 4, 0, 0, 0, 0x96, 9, 0, 0, 0, 0}}), true),
                  StreamError);
@@ -349,6 +368,58 @@ TEST(PlaceObject3, FlagsClassNameAndTail) {
   TSWFPlaceObject3 noFilters;
   noFilters.FilterList();
   EXPECT_EQ(BodyBytes(noFilters), (Bytes{0x00, 0x00, 0, 0}));
+}
+
+TEST(PlaceObject3, VisibilityAndOpaqueBackground) {
+  // Flag bytes: clip actions, name and character; opaque background,
+  // visibility, cache, blend mode. After the blend mode come the cache byte, the visibility
+  // byte and the background colour (RGBA), then the clip actions.
+  const Bytes body = Concat({{0xA2, 0x66, 1, 0, 2, 0},
+                             StringBytes("n"),
+                             {0x01, 0x00, 0x01},
+                             {0x10, 0xFF, 0x00, 0x80},
+                             {0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0}});
+  TSWFPlaceObject3 tag;
+  tag.EventVersion = 11;
+  ReadInto(tag, body);
+  EXPECT_TRUE(tag.HasOpaqueBackground && tag.HasVisible && tag.HasCacheAsBitmap);
+  EXPECT_EQ(tag.BlendMode, 1);
+  EXPECT_EQ(tag.BitmapCache, 0);
+  EXPECT_EQ(tag.Visible, 1);
+  EXPECT_EQ(tag.BackgroundColor.RGBA(), PackRGBA(0x10, 0xFF, 0x00, 0x80));
+  ASSERT_EQ(tag.ClipActions().Count(), 1u);
+  EXPECT_EQ(BodyBytes(tag), body);
+  EXPECT_EQ(tag.MinVersion(), 11);
+  TSWFPlaceObject3 copy;
+  copy.Assign(tag);
+  EXPECT_EQ(BodyBytes(copy), body);
+
+  // Hidden, without background.
+  TSWFPlaceObject3 hidden;
+  hidden.Depth = 3;
+  hidden.HasVisible = true;
+  hidden.Visible = 0;
+  EXPECT_EQ(BodyBytes(hidden), (Bytes{0x00, 0x20, 3, 0, 0}));
+}
+
+TEST(PlaceObject3, ImageFlagWithoutClassName) {
+  // Flash places images with the image flag and a character, and no class name.
+  const Bytes body = {0x06, 0x10, 1, 0, 7, 0, 0x00};
+  TSWFPlaceObject3 tag;
+  tag.EventVersion = 21;
+  ReadInto(tag, body);
+  EXPECT_TRUE(tag.HasImage);
+  EXPECT_FALSE(tag.HasClassName);
+  EXPECT_EQ(tag.CharacterId, 7);
+  EXPECT_EQ(BodyBytes(tag), body);
+  // With the class-name flag as well, the name comes first.
+  const Bytes named = Concat({{0x06, 0x18, 1, 0}, StringBytes("Pic"), {7, 0, 0x00}});
+  TSWFPlaceObject3 namedTag;
+  namedTag.EventVersion = 21;
+  ReadInto(namedTag, named);
+  EXPECT_EQ(namedTag.ClassName, "Pic");
+  EXPECT_EQ(namedTag.CharacterId, 7);
+  EXPECT_EQ(BodyBytes(namedTag), named);
 }
 
 TEST(PlaceObject3, WrittenAsPlaceObject2) {

@@ -169,6 +169,29 @@ TEST(DefineFont2Tag, GlyphsSharingTheirData) {
   EXPECT_EQ(font.CodeTable, (std::vector<uint16_t>{'a', 'b', 'c'}));
 }
 
+TEST(DefineFont2Tag, GlyphWithoutEndRecordStopsAtTheNextGlyph) {
+  // Two glyphs, each as its own offset says: the first a lone widths byte, the second a full
+  // outline; then with the order of their data swapped.
+  const Bytes head = {0x01, 0x00, 0x00, 0x00, 0x00, 0x02, 0x00};
+  const Bytes inOrder = Concat({head, {6, 0, 7, 0, 14, 0}, {0x10}, kGlyph2, {'a', 'b'}});
+  const Bytes swapped = Concat({head, {13, 0, 6, 0, 14, 0}, kGlyph2, {0x10}, {'a', 'b'}});
+  struct {
+    Bytes Body;
+    size_t First, Second;
+  } cases[] = {{inOrder, 0, 3}, {swapped, 0, 3}};
+  for (const auto& c : cases) {
+    auto read = test::ReadTag(48, c.Body);
+    auto& font = dynamic_cast<TSWFDefineFont2&>(*read);
+    ASSERT_EQ(font.GlyphShapeTable.size(), 2u);
+    EXPECT_EQ(font.GlyphShapeTable[0].size(), c.First);
+    EXPECT_EQ(font.GlyphShapeTable[1].size(), c.Second);
+    EXPECT_EQ(font.CodeTable, (std::vector<uint16_t>{'a', 'b'}));
+  }
+  // Written back, the empty glyph gets its end record and nothing else.
+  EXPECT_EQ(Rewritten(48, inOrder),
+            Concat({head, {6, 0, 8, 0, 15, 0}, {0x10, 0x00}, kGlyph2, {'a', 'b'}}));
+}
+
 TEST(DefineFont2Tag, NameEncodingFollowsVersion) {
   TSWFDefineFont2 font;
   font.FontName = "Caf\xe9 X";  // six cp1252 characters, one above 127

@@ -195,6 +195,36 @@ TEST(ShapeTags, DefineShape4WithLineStyle2) {
   EXPECT_EQ(dynamic_cast<TSWFColorFill&>(*line2.FillStyle()).Color.RGBA(), PackRGBA(9, 8, 7, 6));
 }
 
+TEST(ShapeTags, DefineShape4FlagsByte) {
+  // No line style of its own; the style-change record brings a non-scaling one.
+  TSWFDefineShape4 shape;
+  shape.ShapeId = 1;
+  auto& style = AddStyle(shape.ShapeRecords);
+  auto thin = std::make_unique<TSWFLineStyle2>();
+  thin->Width = 20;
+  thin->NoVScaleFlag = true;
+  style.NewLineStyles().push_back(std::move(thin));
+  style.SetLineStyle(1);
+  AddLine(shape.ShapeRecords, 40, 0);
+  AddEnd(shape.ShapeRecords);
+  // Id, two empty rectangles, then the flags byte.
+  const size_t flagsAt = 4;
+  EXPECT_EQ(BodyBytes(shape).at(flagsAt), 0x02);
+  EXPECT_TRUE(shape.UsesNonScalingStrokes);
+  EXPECT_FALSE(shape.UsesScalingStrokes);
+
+  // The winding rule is kept as set, or as read.
+  shape.UsesFillWindingRule = true;
+  Bytes body = BodyBytes(shape);
+  EXPECT_EQ(body.at(flagsAt), 0x06);
+  EXPECT_EQ(shape.MinVersion(), 10);
+  auto copy = ExpectRoundTrip(83, body);
+  EXPECT_TRUE(As<TSWFDefineShape4>(*copy).UsesFillWindingRule);
+  TSWFDefineShape4 assigned;
+  assigned.Assign(*copy);
+  EXPECT_EQ(BodyBytes(assigned), body);
+}
+
 TEST(ShapeTags, ShapeLayoutFollowsTheTagNotTheStyleClass) {
   // A plain line style in a DefineShape4 is written in the second layout, and a second-layout
   // style in a DefineShape2 in the plain one, so the bytes always match the tag code.
