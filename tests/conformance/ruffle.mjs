@@ -114,15 +114,23 @@ window.orvantaPlay = async (opts) => {
   quiet.textContent = "#hardware-acceleration-modal { display: none !important; }";
   player.shadowRoot?.appendChild(quiet);
   const traces = [];
-  const out = { loaded: false, panic: null, message: null, traces, loadMs: null };
+  const out = { loaded: false, panic: null, message: null, traces, loadMs: null, heldMs: null };
   let loaded = false;
   player.addEventListener("loadedmetadata", () => { loaded = true; });
   const t0 = performance.now();
   const api = player.ruffle();
   try {
-    await api.load({ url: opts.url });
+    // Per-movie player options (a locked frame rate, a quality) go with the load.
+    await api.load({ ...(opts.config || {}), url: opts.url });
     // Frames run only after the download finishes, later than this line: no trace is missed.
-    api.traceObserver = (msg) => traces.push(String(msg));
+    api.traceObserver = (msg) => {
+      traces.push(String(msg));
+      // The play time ends shortly after a marker line, so that the screenshot shows the frame
+      // that printed it (the caller slows the player down so that no other frame comes first).
+      if (opts.holdOnTrace && String(msg) === opts.holdOnTrace && out.heldMs === null) {
+        out.heldMs = Math.round(performance.now() - t0);
+      }
+    };
   } catch (e) {
     out.panic = "load failed: " + e;
   }
@@ -141,8 +149,10 @@ window.orvantaPlay = async (opts) => {
   if (loaded && !out.panic) {
     const end = performance.now() + opts.playMs;
     while (!out.panic && performance.now() < end) {
-      await sleep(50);
+      await sleep(opts.holdOnTrace ? 10 : 50);
       note();
+      // Shot a little after the marker, once the player has drawn that frame.
+      if (out.heldMs !== null && performance.now() - t0 > out.heldMs + opts.holdSettleMs) break;
     }
   }
   note();
@@ -267,11 +277,13 @@ export class RuffleSession {
 
   /**
    * Plays one file. `options`: { width, height (pixels), playMs, loadTimeoutMs,
-   * allowConsoleErrors: [regex strings], screenshot: path or null, inspect, inspectTimeoutMs }.
+   * allowConsoleErrors: [regex strings], screenshot: path or null, inspect, inspectTimeoutMs,
+   * config: Ruffle load options for this movie only, such as { frameRate: 1 }, holdOnTrace:
+   * a trace line that ends the play time holdSettleMs after it is printed }.
+   * Returns { failures, warnings, traces, renderer, loadMs, heldMs, totalMs }.
    * `inspect(live, png)`, when given, runs after the play time with the player still running:
    * `png` is a screenshot taken then, `live` is { screenshot(), mouse: { move(x, y), down(),
    * up() }, wait(ms), traces() } (see pixels.mjs); it returns failure messages.
-   * Returns { failures, warnings, traces, renderer, loadMs, totalMs }.
    */
   async play(fileName, options = {}) {
     const started = Date.now();
@@ -287,6 +299,9 @@ export class RuffleSession {
         height: options.height ?? 400,
         playMs: options.playMs ?? 1000,
         loadTimeoutMs: options.loadTimeoutMs ?? 15000,
+        config: options.config ?? null,
+        holdOnTrace: options.holdOnTrace ?? null,
+        holdSettleMs: options.holdSettleMs ?? 150,
       };
       // A movie that wedges the page's main thread would never let evaluate() return.
       let timer;
@@ -375,6 +390,7 @@ export class RuffleSession {
       traces: result ? result.traces : [],
       renderer,
       loadMs: result ? result.loadMs : null,
+      heldMs: result ? result.heldMs : null,
       totalMs: Date.now() - started,
     };
   }
