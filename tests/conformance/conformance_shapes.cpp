@@ -921,9 +921,9 @@ Case Blends() {
   static const char* const kNames[] = {"Normal", "Layer",      "Multiply", "Screen",   "Lighten",
                                        "Darken", "Difference", "Add",      "Subtract", "Invert",
                                        "Alpha",  "Erase",      "Overlay",  "Hardlight"};
-  // Overlap and top-only (over white) colours by mode; -1 where no check is made.
+  // The colour where the squares overlap, and of the top square alone over white, by mode.
   struct Expected {
-    int64_t overlap, topOnly;
+    uint32_t overlap, topOnly;
   };
   const Expected kExpected[] = {{kTop, kTop},         {kTop, kTop},         {0x4E3B27, kTop},
                                 {0xDEBFD3, 0xFFFFFF}, {0xC896C8, 0xFFFFFF}, {0x646432, kTop},
@@ -963,8 +963,8 @@ Case Blends() {
     // cell is checked by its tags alone.
     if (mode == 11) continue;
     const Expected& e = kExpected[mode - 1];
-    s.Pixel(x0 + 20, y0 + 22, uint32_t(e.overlap), name + ": where the squares overlap", 20);
-    s.Pixel(x0 + 33, y0 + 35, uint32_t(e.topOnly), name + ": the top square over white", 20);
+    s.Pixel(x0 + 20, y0 + 22, e.overlap, name + ": where the squares overlap", 20);
+    s.Pixel(x0 + 33, y0 + 35, e.topOnly, name + ": the top square over white", 20);
     s.Pixel(x0 + 7, y0 + 9, kBase, name + ": the base square alone", 20);
   }
   m.ShowFrame();
