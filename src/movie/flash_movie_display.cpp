@@ -36,6 +36,9 @@ bool TFlashMovie::MoveObjectBefore(const TBasedSWFObject& obj, const TBasedSWFOb
                         [&](const auto& item) { return item.get() == &wanted; });
   };
   auto from = find(obj);
+  // An imported movie's sprite is written by its import, which stands in the list for it.
+  if (from == objects_.end())
+    if (const TBasedSWFObject* external = ImportOfSprite(obj)) from = find(*external);
   auto to = find(anchor);
   if (from == objects_.end() || to == objects_.end() || from <= to) return false;
   const int32_t fromIndex = static_cast<int32_t>(from - objects_.begin());

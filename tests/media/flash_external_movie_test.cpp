@@ -234,6 +234,28 @@ Ids IdsOf(TSWFStreamReader& reader, int shift = 0) {
   return ids;
 }
 
+// Each id defined once, and before anything refers to it.
+void ExpectEachIdDefinedOnceBeforeUse(TSWFStreamReader& out) {
+  std::map<uint16_t, size_t> definedAt;
+  const Bytes& body = out.BodyStream().Bytes();
+  for (size_t i = 0; i < out.TagList.size(); ++i) {
+    TSWFTagInfo& info = *out.TagList[i];
+    if (!IsDefinition(info.StoredCode())) continue;
+    size_t at = info.Position + (info.LongHeader ? 6 : 2);
+    uint16_t id = static_cast<uint16_t>(body[at] | body[at + 1] << 8);
+    EXPECT_TRUE(definedAt.emplace(id, i).second) << "id " << id << " defined twice";
+  }
+  for (size_t i = 0; i < out.TagList.size(); ++i) {
+    IdPairs refs;
+    References(*out.TagList[i]->TagObject(), refs);
+    for (auto& [code, id] : refs) {
+      auto found = definedAt.find(id);
+      ASSERT_NE(found, definedAt.end()) << "tag " << code << " refers to undefined " << id;
+      EXPECT_LT(found->second, i) << "tag " << code << " refers to " << id << " defined later";
+    }
+  }
+}
+
 std::vector<uint16_t> TopCodes(TSWFStreamReader& reader) {
   std::vector<uint16_t> codes;
   for (auto& info : reader.TagList) codes.push_back(info->StoredCode());
@@ -306,26 +328,7 @@ TEST(ExternalMovie, AsSpriteRenumbersEveryReferenceIntoAFreshRange) {
   EXPECT_EQ(written.Defined, expected.Defined);
   EXPECT_EQ(written.Referenced, expected.Referenced);
 
-  // Each id defined once, and before anything refers to it.
-  std::map<uint16_t, size_t> definedAt;
-  for (size_t i = 0; i < out->TagList.size(); ++i) {
-    TSWFTagInfo& info = *out->TagList[i];
-    if (!IsDefinition(info.StoredCode())) continue;
-    IdPairs one;
-    const Bytes& body = out->BodyStream().Bytes();
-    size_t at = info.Position + (info.LongHeader ? 6 : 2);
-    uint16_t id = static_cast<uint16_t>(body[at] | body[at + 1] << 8);
-    EXPECT_TRUE(definedAt.emplace(id, i).second) << "id " << id << " defined twice";
-  }
-  for (size_t i = 0; i < out->TagList.size(); ++i) {
-    IdPairs refs;
-    References(*out->TagList[i]->TagObject(), refs);
-    for (auto& [code, id] : refs) {
-      auto found = definedAt.find(id);
-      ASSERT_NE(found, definedAt.end()) << "tag " << code << " refers to undefined " << id;
-      EXPECT_LE(found->second, i) << "tag " << code << " refers to " << id << " defined later";
-    }
-  }
+  ExpectEachIdDefinedOnceBeforeUse(*out);
 }
 
 TEST(ExternalMovie, AsSpriteMovesTheTimelineIntoOneSpriteAfterTheDefinitions) {
@@ -387,6 +390,22 @@ TEST(ExternalMovie, AsSpriteMovesTheTimelineIntoOneSpriteAfterTheDefinitions) {
   EXPECT_EQ(out->Header().FrameCount, 1);
   // Nothing of the source's file-level settings survives.
   for (uint16_t code : {9, 24, 69, 77}) EXPECT_EQ(Count(codes, code), 0u) << code;
+}
+
+TEST(ExternalMovie, AnImportPlacedInAnEarlierSpriteMovesBeforeIt) {
+  Target t;
+  TFlashSprite* outer = t.movie.AddSprite();
+  TFlashExternalMovie& ext = t.Import(SourceMovie(), TFlashExternalMovie::kImportAsSprite);
+  outer->PlaceObject(ext.Sprite(), 1);
+  outer->ShowFrame();
+  t.movie.PlaceObject(outer, 1);
+  t.movie.ShowFrame();
+  auto out = t.Output();
+  ExpectEachIdDefinedOnceBeforeUse(*out);
+  auto sprites = TagsOf<TSWFDefineSprite>(*out);
+  ASSERT_EQ(sprites.size(), 4u);  // own, the source's clip, the import, the outer sprite
+  EXPECT_EQ(sprites[2]->SpriteID, ext.CharacterId());
+  EXPECT_EQ(sprites[3]->SpriteID, outer->CharacterId());
 }
 
 TEST(ExternalMovie, WholeMovieAddsItsFramesAndLeavesAnIdUnused) {
