@@ -1,5 +1,6 @@
 #include "render/display_list.h"
 
+#include <algorithm>
 #include <string>
 
 #include "media/swf_reader.h"
@@ -70,11 +71,11 @@ const TSWFDefineButtonCxform* TCharacterDictionary::ButtonCxform(uint16_t button
 // ---------------------------------------------------------------------------------------------
 // Timelines
 
-TTimeline SplitFrames(const std::vector<const TSWFObject*>& tags) {
+TTimeline SplitFrames(const std::vector<const TSWFObject*>& tags, int declaredFrames) {
   TTimeline timeline;
   std::vector<const TSWFObject*> frame;
   for (const TSWFObject* tag : tags) {
-    if (!tag) continue;
+    if (!tag || tag->TagID == 0) continue;
     if (tag->TagID == 1) {
       timeline.Frames.push_back(std::move(frame));
       frame.clear();
@@ -82,7 +83,10 @@ TTimeline SplitFrames(const std::vector<const TSWFObject*>& tags) {
       frame.push_back(tag);
     }
   }
-  if (timeline.Frames.empty()) timeline.Frames.push_back(std::move(frame));
+  if (!frame.empty() || timeline.Frames.empty()) timeline.Frames.push_back(std::move(frame));
+  // Frames are at most 16-bit numbers in a header.
+  declaredFrames = std::min(declaredFrames, 65535);
+  if (timeline.FrameCount() < declaredFrames) timeline.Frames.resize(declaredFrames);
   return timeline;
 }
 
@@ -94,7 +98,7 @@ TMoviePlayer::TMoviePlayer(const TSWFStreamReader& reader, const TPlayLimits& li
   std::vector<const TSWFObject*> tags;
   tags.reserve(reader.TagList.size());
   for (const auto& info : reader.TagList) tags.push_back(info->TagObject());
-  main_ = SplitFrames(tags);
+  main_ = SplitFrames(tags, reader.FrameCount());
   Reset();
 }
 
@@ -139,7 +143,7 @@ const TTimeline* TMoviePlayer::SpriteTimeline(const TSWFDefineSprite& sprite) {
   std::vector<const TSWFObject*> tags;
   tags.reserve(sprite.ControlTags.size());
   for (const auto& tag : sprite.ControlTags) tags.push_back(tag.get());
-  auto timeline = std::make_unique<TTimeline>(SplitFrames(tags));
+  auto timeline = std::make_unique<TTimeline>(SplitFrames(tags, sprite.FrameCount));
   const TTimeline* result = timeline.get();
   timelines_.emplace(&sprite, std::move(timeline));
   return result;
@@ -287,6 +291,8 @@ void TMoviePlayer::RunTag(TDisplayObject& owner, const TSWFObject& tag, int fram
     target->ClipDepth = 0;
     target->BlendMode = 0;
     target->Filters = nullptr;
+    target->Visible = true;
+    target->OpaqueBackground.reset();
   } else if (p->PlaceFlagHasCharacter &&
              (!target || !p->PlaceFlagMove || target->CharacterId != p->CharacterId)) {
     auto object = Instantiate(p->CharacterId, nesting + 1);
@@ -301,6 +307,8 @@ void TMoviePlayer::RunTag(TDisplayObject& owner, const TSWFObject& tag, int fram
       object->ClipDepth = target->ClipDepth;
       object->BlendMode = target->BlendMode;
       object->Filters = target->Filters;
+      object->Visible = target->Visible;
+      object->OpaqueBackground = target->OpaqueBackground;
     }
     if (target) Erase(list, it);
     target = object.get();
@@ -318,6 +326,8 @@ void TMoviePlayer::RunTag(TDisplayObject& owner, const TSWFObject& tag, int fram
   if (p3) {
     if (p3->HasBlendMode) target->BlendMode = p3->BlendMode;
     if (p3->HasFilterList) target->Filters = p3->ExistingFilterList();
+    if (p3->HasVisible) target->Visible = p3->Visible != 0;
+    if (p3->HasOpaqueBackground) target->OpaqueBackground = p3->BackgroundColor;
   }
   // The placement is known before a new sprite runs its first frame.
   if (created) StartInstance(*target, nesting + 1);

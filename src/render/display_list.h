@@ -50,9 +50,10 @@ struct TTimeline {
   int FrameCount() const { return static_cast<int>(Frames.size()); }
 };
 
-// Splits a tag sequence at its ShowFrame tags. Tags after the last ShowFrame are never shown and
-// are dropped, unless there is no ShowFrame at all: then everything is one frame.
-TTimeline SplitFrames(const std::vector<const TSWFObject*>& tags);
+// Splits a tag sequence at its ShowFrame tags. Tags after the last ShowFrame still run, as a
+// frame of their own (the player runs them too); a declared frame count beyond the frames
+// found adds empty frames. A timeline has at least one frame.
+TTimeline SplitFrames(const std::vector<const TSWFObject*>& tags, int declaredFrames = 0);
 
 struct TDisplayObject;
 using TDisplayList = std::map<uint16_t, std::unique_ptr<TDisplayObject>>;
@@ -69,6 +70,9 @@ struct TDisplayObject {
   uint16_t ClipDepth = 0;
   uint8_t BlendMode = 0;
   const TSWFFilterList* Filters = nullptr;
+  bool Visible = true;
+  // A colour filling the object's bounds behind it.
+  std::optional<TSWFRGBA> OpaqueBackground;
   // The frame of the parent's timeline whose tags created this instance.
   int CreatedFrame = 0;
 

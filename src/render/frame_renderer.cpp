@@ -201,11 +201,13 @@ struct TFrameRenderer::TImpl {
 const TShapeGeometry* TFrameRenderer::TImpl::Geometry(const TDisplayObject& object) {
   if (const auto* shape = dynamic_cast<const TSWFDefineShape*>(object.Character)) {
     auto it = Shapes.find(shape);
-    if (it == Shapes.end())
-      it = Shapes
-               .emplace(shape, BuildShapeGeometry(shape->FillStyles, shape->LineStyles,
-                                                  shape->ShapeRecords))
-               .first;
+    if (it == Shapes.end()) {
+      TShapeGeometry g =
+          BuildShapeGeometry(shape->FillStyles, shape->LineStyles, shape->ShapeRecords);
+      if (const auto* shape4 = dynamic_cast<const TSWFDefineShape4*>(shape))
+        g.NonZero = shape4->UsesFillWindingRule;
+      it = Shapes.emplace(shape, std::move(g)).first;
+    }
     return &it->second;
   }
   if (const auto* morph = dynamic_cast<const TSWFDefineMorphShape*>(object.Character)) {
@@ -224,7 +226,7 @@ TBounds TFrameRenderer::TImpl::ListBounds(const TDisplayList& list, const TAffin
                                           int nesting) {
   TBounds b;
   for (const auto& [depth, child] : list) {
-    if (child->ClipDepth > 0) continue;  // a mask only takes away
+    if (child->ClipDepth > 0 || !child->Visible) continue;  // a mask only takes away
     TAffine cm = m * TAffine::FromSWF(child->Matrix);
     if (cm.Degenerate()) continue;
     TBounds cb = ContentBounds(*child, cm, nesting + 1);
@@ -241,7 +243,7 @@ TBounds TFrameRenderer::TImpl::ContentBounds(const TDisplayObject& object, const
   if (nesting > 256) return {};
   if (const TShapeGeometry* g = Geometry(object)) {
     TBounds b = m.Apply(g->Bounds);
-    b.Inflate(g->MaxStrokeWidth * std::max({m.ScaleX(), m.ScaleY(), StageScaleX}) / 2 + 2);
+    b.Inflate(g->MaxStrokeWidth * std::max({m.MaxScale(), StageScaleX, StageScaleY}) / 2 + 2);
     return b;
   }
   if (dynamic_cast<const TSWFDefineSprite*>(object.Character) ||
@@ -331,12 +333,30 @@ void TFrameRenderer::TImpl::DrawMasked(const TDisplayObject& mask,
 
 void TFrameRenderer::TImpl::DrawObject(const TDisplayObject& object, const TDrawState& parent,
                                        TLayer& target) {
+  // A hidden object hides from masks too.
+  if (!object.Visible) return;
   TDrawState state = parent;
   state.Matrix = parent.Matrix * TAffine::FromSWF(object.Matrix);
   state.Nesting = parent.Nesting + 1;
   if (state.Matrix.Degenerate()) return;
   const TColorTransform own = TColorTransform::FromSWF(object.ColorTransform);
   state.Cx = parent.Cx * own;
+
+  if (object.OpaqueBackground && !state.MaskMode) {
+    TBounds local = ContentBounds(object, TAffine(), state.Nesting);
+    if (!local.Empty()) {
+      TPath box = {{TPathCommand::TKind::MoveTo, {}, {local.XMin, local.YMin}},
+                   {TPathCommand::TKind::LineTo, {}, {local.XMax, local.YMin}},
+                   {TPathCommand::TKind::LineTo, {}, {local.XMax, local.YMax}},
+                   {TPathCommand::TKind::LineTo, {}, {local.XMin, local.YMax}},
+                   {TPathCommand::TKind::Close, {}, {}}};
+      TRGBA colour = ToRGBA(*object.OpaqueBackground);
+      colour.A = 255;
+      cairo_identity_matrix(target.Cr);
+      FillPath(box, true, TAffine::Translate(-target.OriginX, -target.OriginY) * state.Matrix,
+               SolidPattern(state.Cx.Apply(colour)), target);
+    }
+  }
 
   const bool filters = object.Filters && object.Filters->Count() > 0;
   const bool blend = object.BlendMode > kBlendNormal;
@@ -425,27 +445,36 @@ void TFrameRenderer::TImpl::DrawShape(const TShapeGeometry& shape, const TDrawSt
       else
         pattern = SolidPattern(state.Cx.Apply(s.Color));
       if (!pattern) continue;
-      // Widths scale with the object unless the style says otherwise; nothing is drawn
-      // thinner than a pixel, which is also what a hairline (width 0) gets.
-      double scale;
+      // Widths scale with the object, unevenly when the object is stretched (the pen is
+      // stretched with it), unless the style says otherwise; nothing is drawn thinner than a
+      // pixel, which is also what a hairline (width 0) gets.
+      double deviceWidth = -1;  // < 0: the pen follows the object's transformation
       if (s.NoHScale && s.NoVScale)
-        scale = std::sqrt(StageScaleX * StageScaleY) / 20;
+        deviceWidth = s.Width * std::sqrt(StageScaleX * StageScaleY) / 20;
       else if (s.NoHScale)
-        scale = state.Matrix.ScaleY();
+        deviceWidth = s.Width * state.Matrix.ScaleY();
       else if (s.NoVScale)
-        scale = state.Matrix.ScaleX();
-      else
-        scale = state.Matrix.MeanScale();
-      double width = std::max(1.0, s.Width * scale);
-      if (!std::isfinite(width)) continue;
+        deviceWidth = s.Width * state.Matrix.ScaleX();
+      else if (s.Width * state.Matrix.MaxScale() < 1)
+        deviceWidth = 1;
+      if (deviceWidth >= 0) deviceWidth = std::max(1.0, deviceWidth);
+      if (!std::isfinite(deviceWidth)) continue;
       cairo_new_path(cr);
       AppendPath(cr, stroke.Path, device);
-      cairo_set_line_width(cr, width);
+      cairo_set_source(cr, pattern.get());
+      if (deviceWidth < 0) {
+        // The path is in output pixels already; the transformation now shapes only the pen.
+        cairo_matrix_t pen{device.A, device.B, device.C, device.D, 0, 0};
+        cairo_set_matrix(cr, &pen);
+        cairo_set_line_width(cr, s.Width);
+      } else {
+        cairo_set_line_width(cr, deviceWidth);
+      }
       cairo_set_line_cap(cr, CapOf(s.StartCap));
       cairo_set_line_join(cr, JoinOf(s.Join));
       cairo_set_miter_limit(cr, std::max(1.0, s.MiterLimit));
-      cairo_set_source(cr, pattern.get());
       cairo_stroke(cr);
+      cairo_identity_matrix(cr);
     }
   }
 }

@@ -98,6 +98,13 @@ struct TAffine {
   }
   // How much the transformation enlarges lengths on average.
   double MeanScale() const { return std::sqrt(std::fabs(Determinant())); }
+  // The most the transformation stretches a length, in any direction.
+  double MaxScale() const {
+    double sum = A * A + B * B + C * C + D * D;
+    double det = Determinant();
+    double root = std::sqrt(std::max(0.0, sum * sum - 4 * det * det));
+    return std::sqrt((sum + root) / 2);
+  }
   double ScaleX() const { return std::hypot(A, B); }
   double ScaleY() const { return std::hypot(C, D); }
 

@@ -207,15 +207,23 @@ TEST_F(MoviePlayerTest, WorkLimitStopsRunawayMovies) {
   EXPECT_THROW(crowded.GotoFrame(1), FormatError);
 }
 
-TEST(SplitFrames, TagsAfterTheLastShowFrameAreDropped) {
+TEST(SplitFrames, TrailingTagsAndDeclaredFramesAddFrames) {
   TSWFShowFrame show;
   TSWFRemoveObject2 remove;
-  TTimeline t = SplitFrames({&remove, &show, &remove, &remove});
-  ASSERT_EQ(t.FrameCount(), 1);
+  TSWFEnd end;
+  TTimeline t = SplitFrames({&remove, &show, &remove, &remove, &end});
+  ASSERT_EQ(t.FrameCount(), 2);
   EXPECT_EQ(t.Frames[0].size(), 1u);
-  // Without any ShowFrame everything is one frame.
+  EXPECT_EQ(t.Frames[1].size(), 2u);
+  // An End tag is no frame; without any ShowFrame everything is one frame.
+  EXPECT_EQ(SplitFrames({&remove, &show, &end}).FrameCount(), 1);
   EXPECT_EQ(SplitFrames({&remove, &remove}).Frames.at(0).size(), 2u);
   EXPECT_EQ(SplitFrames({}).FrameCount(), 1);
+  // A header that declares more frames than there are gets empty ones.
+  t = SplitFrames({&remove, &show}, 4);
+  ASSERT_EQ(t.FrameCount(), 4);
+  EXPECT_TRUE(t.Frames[3].empty());
+  EXPECT_EQ(SplitFrames({&show, &show, &show}, 1).FrameCount(), 3);
 }
 
 }  // namespace
