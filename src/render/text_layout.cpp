@@ -46,6 +46,7 @@ struct TFormat {
   std::string FaceName;
   bool Bold = false, Italic = false, Underline = false;
   double Size = 240;  // twips
+  double LetterSpacing = 0;  // twips added to every advance
   TRGBA Color{0, 0, 0, 255};
 };
 
@@ -192,8 +193,9 @@ class TParagraphBuilder {
 };
 
 void ParseHTML(const std::u16string& text, std::vector<TFormat>& formats,
-               std::vector<TParagraph>& paragraphs) {
+               std::vector<TParagraph>& paragraphs, uint8_t defaultAlign) {
   TParagraphBuilder builder(paragraphs);
+  builder.SetAlign(defaultAlign);
   std::vector<size_t> stack{0};
   std::vector<std::string> opened;
   bool paragraphOpen = false;
@@ -209,6 +211,7 @@ void ParseHTML(const std::u16string& text, std::vector<TFormat>& formats,
       if (name == "p" || name == "li") {
         if (paragraphOpen || !builder.Empty()) builder.Break();
         paragraphOpen = true;
+        builder.SetAlign(defaultAlign);  // not the alignment of the paragraph before
         if (auto it = tag.Attributes.find("align"); it != tag.Attributes.end())
           builder.SetAlign(AlignOf(it->second));
         if (name == "li") {
@@ -240,6 +243,11 @@ void ParseHTML(const std::u16string& text, std::vector<TFormat>& formats,
               f.Size = std::clamp(f.Size, 20.0, 127.0 * 20 * 10);
             }
           }
+          if (auto it = tag.Attributes.find("letterspacing"); it != tag.Attributes.end()) {
+            std::string v = Lower(it->second);
+            double spacing = std::strtod(v.c_str(), nullptr);
+            if (std::isfinite(spacing)) f.LetterSpacing = std::clamp(spacing, -1000.0, 1000.0) * 20;
+          }
           if (auto it = tag.Attributes.find("face"); it != tag.Attributes.end() && !f.Font) {
             std::string face;
             for (char16_t ch : it->second) face += static_cast<char>(UnicodeToCp1252(ch));
@@ -262,8 +270,11 @@ void ParseHTML(const std::u16string& text, std::vector<TFormat>& formats,
       continue;
     }
     if (c == u'&') {
-      size_t semi = text.find(u';', i);
-      if (semi != std::u16string::npos && semi - i <= 10) {
+      // Entities are short: looking further for the semicolon would make a text of
+      // ampersands quadratic.
+      size_t semi = text.substr(i, 12).find(u';');
+      if (semi != std::u16string::npos) {
+        semi += i;
         for (char16_t d : DecodeEntity(text.substr(i + 1, semi - i - 1)))
           builder.Add(d, stack.back());
         i = semi + 1;
@@ -482,13 +493,13 @@ TTextDrawing TTextLayout::EditText(const TSWFDefineEditText& field) {
   std::vector<TParagraph> paragraphs;
   std::u16string text = FieldText(field);
   if (text.size() > kMaxFieldChars) text.resize(kMaxFieldChars);
+  const uint8_t fieldAlign = field.HasLayout ? field.Align : 0;
   if (field.HTML) {
-    ParseHTML(text, formats, paragraphs);
+    ParseHTML(text, formats, paragraphs, fieldAlign);
   } else {
     TParagraphBuilder builder(paragraphs);
     for (char16_t c : text) builder.Add(c, 0);
   }
-  const uint8_t fieldAlign = field.HasLayout ? field.Align : 0;
   if (!field.HTML)
     for (TParagraph& p : paragraphs) p.Align = fieldAlign;
   if (field.Password)
@@ -516,14 +527,14 @@ TTextDrawing TTextLayout::EditText(const TSWFDefineEditText& field) {
                              ? font.FontAdvanceTable[index] * scale
                              : (outline && !outline->Bounds.Empty() ? outline->Bounds.XMax * scale
                                                                     : f.Size / 2);
-        return {outline, advance, scale, c.Format};
+        return {outline, advance + f.LetterSpacing, scale, c.Format};
       }
       // The player leaves out characters the embedded font lacks.
       return {nullptr, 0, scale, c.Format};
     }
     TFontFace& face = DeviceFace(f.FaceName, f.Bold, f.Italic);
     double scale = f.Size / kDeviceEm;
-    return {face.Glyph(c.Code), face.Advance(c.Code) * scale, scale, c.Format};
+    return {face.Glyph(c.Code), face.Advance(c.Code) * scale + f.LetterSpacing, scale, c.Format};
   };
   auto metrics = [&](size_t format, double& ascent, double& descent) {
     const TFormat& f = formats[format];
