@@ -86,7 +86,9 @@ TPixmap DecodeJPEGPayload(const TSWFDefineBits& tag, const TSWFJPEGTables* table
   return PixmapFromPicture(DecodeJPEG(stream));
 }
 
-uint8_t Premultiply(uint8_t c, uint8_t a) { return static_cast<uint8_t>((c * a + 127) / 255); }
+uint8_t Premultiply(uint8_t c, uint8_t a) {
+  return static_cast<uint8_t>((c * a + 127) / 255);
+}
 
 TPixmap DecodeLossless(const TSWFDefineBitsLossless& tag) {
   const bool withAlpha = tag.TagID == TSWFDefineBitsLossless2::kTagID;

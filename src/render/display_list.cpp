@@ -234,8 +234,8 @@ void TMoviePlayer::Advance(TDisplayObject& object, int nesting) {
   RunFrame(object, 1, true, nesting);
 }
 
-void TMoviePlayer::RunTag(TDisplayObject& owner, const TSWFObject& tag, int frame,
-                          bool rewinding, int nesting) {
+void TMoviePlayer::RunTag(TDisplayObject& owner, const TSWFObject& tag, int frame, bool rewinding,
+                          int nesting) {
   TDisplayList& list = owner.Children;
   switch (tag.TagID) {
     case 9:  // SetBackgroundColor: the player takes the first and ignores the rest

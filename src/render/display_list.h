@@ -116,8 +116,7 @@ class TMoviePlayer {
   void Reset();
   void RunFrame(TDisplayObject& owner, int frame, bool rewinding, int nesting);
   void Advance(TDisplayObject& object, int nesting);
-  void RunTag(TDisplayObject& owner, const TSWFObject& tag, int frame, bool rewinding,
-              int nesting);
+  void RunTag(TDisplayObject& owner, const TSWFObject& tag, int frame, bool rewinding, int nesting);
   std::unique_ptr<TDisplayObject> Instantiate(uint16_t id, int nesting);
   void StartInstance(TDisplayObject& object, int nesting);
   const TTimeline* SpriteTimeline(const TSWFDefineSprite& sprite);

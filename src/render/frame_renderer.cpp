@@ -40,7 +40,10 @@ constexpr int64_t kMaxLayerPixels = 2 * kMaxFramePixels;
 class TLayer {
  public:
   TLayer(int x, int y, int width, int height, int64_t* budget = nullptr)
-      : Pixels(Allocate(width, height, budget)), OriginX(x), OriginY(y), budget_(budget),
+      : Pixels(Allocate(width, height, budget)),
+        OriginX(x),
+        OriginY(y),
+        budget_(budget),
         surface_(SurfaceFor(Pixels)) {
     Cr = cairo_create(surface_.get());
   }
@@ -166,7 +169,10 @@ cairo_line_join_t JoinOf(uint8_t join) {
 
 struct TFrameRenderer::TImpl {
   TImpl(TSWFStreamReader& reader, const TPlayLimits& limits)
-      : Reader(reader), Player(reader, limits), Bitmaps(Player.Dictionary()), Text(Player.Dictionary()) {}
+      : Reader(reader),
+        Player(reader, limits),
+        Bitmaps(Player.Dictionary()),
+        Text(Player.Dictionary()) {}
 
   TSWFStreamReader& Reader;
   TMoviePlayer Player;
@@ -222,8 +228,7 @@ const TShapeGeometry* TFrameRenderer::TImpl::Geometry(const TDisplayObject& obje
   return nullptr;
 }
 
-TBounds TFrameRenderer::TImpl::ListBounds(const TDisplayList& list, const TAffine& m,
-                                          int nesting) {
+TBounds TFrameRenderer::TImpl::ListBounds(const TDisplayList& list, const TAffine& m, int nesting) {
   TBounds b;
   for (const auto& [depth, child] : list) {
     if (child->ClipDepth > 0 || !child->Visible) continue;  // a mask only takes away
@@ -430,8 +435,9 @@ void TFrameRenderer::TImpl::DrawShape(const TShapeGeometry& shape, const TDrawSt
   for (const TShapeLayer& layer : shape.Layers) {
     for (const TFillPath& fill : layer.Fills) {
       if (!fill.Style) continue;
-      TPattern pattern = state.MaskMode ? SolidPattern(opaque)
-                                        : CreateFillPattern(*fill.Style, device, state.Cx, Bitmaps, SmoothBitmaps);
+      TPattern pattern =
+          state.MaskMode ? SolidPattern(opaque)
+                         : CreateFillPattern(*fill.Style, device, state.Cx, Bitmaps, SmoothBitmaps);
       FillPath(fill.Path, shape.NonZero, device, std::move(pattern), target);
     }
     for (const TStrokePath& stroke : layer.Strokes) {
@@ -482,8 +488,8 @@ void TFrameRenderer::TImpl::DrawShape(const TShapeGeometry& shape, const TDrawSt
 void TFrameRenderer::TImpl::DrawBitmap(uint16_t id, const TDrawState& state, TLayer& target) {
   const TPixmap* pixels = Bitmaps.Pixmap(id);
   if (!pixels) return;
-  const TAffine device = TAffine::Translate(-target.OriginX, -target.OriginY) * state.Matrix *
-                         TAffine::Scale(20, 20);
+  const TAffine device =
+      TAffine::Translate(-target.OriginX, -target.OriginY) * state.Matrix * TAffine::Scale(20, 20);
   cairo_t* cr = target.Cr;
   cairo_identity_matrix(cr);
   cairo_new_path(cr);
@@ -611,7 +617,9 @@ TFrameRenderer::TFrameRenderer(TSWFStreamReader& reader, const TPlayLimits& limi
 
 TFrameRenderer::~TFrameRenderer() = default;
 
-int TFrameRenderer::FrameCount() const { return impl_->Player.FrameCount(); }
+int TFrameRenderer::FrameCount() const {
+  return impl_->Player.FrameCount();
+}
 
 void TFrameRenderer::OutputSize(const TRenderOptions& options, int& width, int& height) const {
   const TSWFRect& frame = impl_->Reader.FrameSize();

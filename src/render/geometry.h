@@ -74,8 +74,8 @@ struct TAffine {
 
   // this * other: applies other first.
   TAffine operator*(const TAffine& o) const {
-    return {A * o.A + C * o.B,           B * o.A + D * o.B,           A * o.C + C * o.D,
-            B * o.C + D * o.D,           A * o.TX + C * o.TY + TX,    B * o.TX + D * o.TY + TY};
+    return {A * o.A + C * o.B, B * o.A + D * o.B,        A * o.C + C * o.D,
+            B * o.C + D * o.D, A * o.TX + C * o.TY + TX, B * o.TX + D * o.TY + TY};
   }
   TPoint Apply(TPoint p) const { return {A * p.X + C * p.Y + TX, B * p.X + D * p.Y + TY}; }
   double Determinant() const { return A * D - B * C; }
@@ -194,7 +194,11 @@ struct TColorTransform {
   }
 };
 
-inline TRGBA ToRGBA(const TSWFRGBA& c) { return {c.Red, c.Green, c.Blue, c.Alpha()}; }
-inline TRGBA ToRGBA(const TSWFRGB& c) { return {c.Red, c.Green, c.Blue, 255}; }
+inline TRGBA ToRGBA(const TSWFRGBA& c) {
+  return {c.Red, c.Green, c.Blue, c.Alpha()};
+}
+inline TRGBA ToRGBA(const TSWFRGB& c) {
+  return {c.Red, c.Green, c.Blue, 255};
+}
 
 }  // namespace orvanta::render

@@ -66,8 +66,7 @@ TPattern GradientPattern(const TSWFGradientFill& fill, const TAffine& shapeToDev
   std::vector<TGradientStop> stops = GradientStops(fill, cxform);
   if (stops.empty()) return nullptr;
   const TAffine toDevice = shapeToDevice * TAffine::FromSWF(fill.GradientMatrix);
-  if (stops.size() == 1 || toDevice.Degenerate() ||
-      toDevice.MeanScale() * kGradientHalf < 1e-6)
+  if (stops.size() == 1 || toDevice.Degenerate() || toDevice.MeanScale() * kGradientHalf < 1e-6)
     return SolidPattern(stops.back().Color);
 
   // Pixman computes gradients in 16.16 fixed point: the pattern works in units of the half
@@ -105,8 +104,7 @@ TPattern BitmapPattern(const TSWFImageFill& fill, const TAffine& shapeToDevice,
   if (toDevice.Degenerate()) return nullptr;
   TPattern pattern(cairo_pattern_create_for_surface(surface));
   const bool repeat = fill.FillStyleType == 0x40 || fill.FillStyleType == 0x42;
-  const bool smooth =
-      smoothBitmaps && (fill.FillStyleType == 0x40 || fill.FillStyleType == 0x41);
+  const bool smooth = smoothBitmaps && (fill.FillStyleType == 0x40 || fill.FillStyleType == 0x41);
   cairo_pattern_set_extend(pattern.get(), repeat ? CAIRO_EXTEND_REPEAT : CAIRO_EXTEND_PAD);
   cairo_pattern_set_filter(pattern.get(), smooth ? CAIRO_FILTER_GOOD : CAIRO_FILTER_NEAREST);
   SetPatternMatrix(pattern.get(), toDevice);
@@ -116,9 +114,8 @@ TPattern BitmapPattern(const TSWFImageFill& fill, const TAffine& shapeToDevice,
 }  // namespace
 
 TSurface SurfaceFor(TPixmap& pixmap) {
-  return TSurface(cairo_image_surface_create_for_data(pixmap.Pixels.data(), CAIRO_FORMAT_ARGB32,
-                                                      pixmap.Width, pixmap.Height,
-                                                      pixmap.Width * 4));
+  return TSurface(cairo_image_surface_create_for_data(
+      pixmap.Pixels.data(), CAIRO_FORMAT_ARGB32, pixmap.Width, pixmap.Height, pixmap.Width * 4));
 }
 
 TPattern SolidPattern(TRGBA c) {
@@ -135,8 +132,9 @@ std::vector<TGradientStop> GradientStops(const TSWFBaseGradientFill& fill,
     TRGBA c = ToRGBA(mutableFill.GradientColor(i));
     stops.push_back({fill.GradientRatio(i) / 255.0, cxform.Apply(c)});
   }
-  std::stable_sort(stops.begin(), stops.end(),
-                   [](const TGradientStop& a, const TGradientStop& b) { return a.Offset < b.Offset; });
+  std::stable_sort(stops.begin(), stops.end(), [](const TGradientStop& a, const TGradientStop& b) {
+    return a.Offset < b.Offset;
+  });
   return stops;
 }
 

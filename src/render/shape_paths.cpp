@@ -201,7 +201,8 @@ class TGeometryBuilder {
     }
     fillEdges_.clear();
     lineRuns_.clear();
-    if (!layer.Fills.empty() || !layer.Strokes.empty()) geometry_.Layers.push_back(std::move(layer));
+    if (!layer.Fills.empty() || !layer.Strokes.empty())
+      geometry_.Layers.push_back(std::move(layer));
   }
 
  private:
@@ -246,7 +247,9 @@ void ApplyStyleChange(const TSWFStyleChangeRecord& s, uint16_t& fill0, uint16_t&
   if (s.StateLineStyle) line = s.LineStyle();
 }
 
-double Lerp(double a, double b, double t) { return a + (b - a) * t; }
+double Lerp(double a, double b, double t) {
+  return a + (b - a) * t;
+}
 
 uint8_t LerpByte(uint8_t a, uint8_t b, double t) {
   return static_cast<uint8_t>(std::lround(std::clamp(Lerp(a, b, t), 0.0, 255.0)));

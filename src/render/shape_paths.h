@@ -33,7 +33,7 @@ struct TStrokeStyle {
 
 // The closed outline of one fill style, ready to be filled with the even-odd rule.
 struct TFillPath {
-  uint16_t StyleIndex = 0;  // 1-based, in the style group of its layer
+  uint16_t StyleIndex = 0;               // 1-based, in the style group of its layer
   const TSWFFillStyle* Style = nullptr;  // null when the index names no style
   TPath Path;
 };

@@ -30,7 +30,9 @@ const TSWFGlyphShapeTable* GlyphTable(const TSWFObject& font) {
   return nullptr;
 }
 
-double EmSize(const TSWFObject& font) { return font.TagID == 75 ? 20480.0 : 1024.0; }
+double EmSize(const TSWFObject& font) {
+  return font.TagID == 75 ? 20480.0 : 1024.0;
+}
 
 // The system font standing in for the player's generic device font names.
 std::string DeviceFontName(const std::string& name) {
@@ -45,7 +47,7 @@ struct TFormat {
   const TSWFObject* Font = nullptr;  // embedded font; null for a system font
   std::string FaceName;
   bool Bold = false, Italic = false, Underline = false;
-  double Size = 240;  // twips
+  double Size = 240;         // twips
   double LetterSpacing = 0;  // twips added to every advance
   TRGBA Color{0, 0, 0, 255};
 };
@@ -75,10 +77,10 @@ std::u16string DecodeEntity(const std::u16string& name) {
     bool hex = name[1] == u'x' || name[1] == u'X';
     for (size_t i = hex ? 2 : 1; i < name.size(); ++i) {
       char16_t c = name[i];
-      int digit = c >= u'0' && c <= u'9'   ? c - u'0'
+      int digit = c >= u'0' && c <= u'9'          ? c - u'0'
                   : hex && c >= u'a' && c <= u'f' ? c - u'a' + 10
                   : hex && c >= u'A' && c <= u'F' ? c - u'A' + 10
-                                                 : -1;
+                                                  : -1;
       if (digit < 0) return u"&" + name + u";";
       code = code * (hex ? 16 : 10) + digit;
       if (code > 0xFFFF) return u"\uFFFD";
@@ -103,8 +105,8 @@ TTag ParseTag(const std::u16string& body) {
   TTag tag;
   size_t i = 0;
   auto skipSpace = [&]() {
-    while (i < body.size() && (body[i] == u' ' || body[i] == u'\t' || body[i] == u'\r' ||
-                               body[i] == u'\n'))
+    while (i < body.size() &&
+           (body[i] == u' ' || body[i] == u'\t' || body[i] == u'\r' || body[i] == u'\n'))
       ++i;
   };
   skipSpace();
@@ -170,9 +172,7 @@ uint8_t AlignOf(const std::u16string& value) {
 
 class TParagraphBuilder {
  public:
-  explicit TParagraphBuilder(std::vector<TParagraph>& out) : out_(out) {
-    out_.emplace_back();
-  }
+  explicit TParagraphBuilder(std::vector<TParagraph>& out) : out_(out) { out_.emplace_back(); }
   void Add(char16_t c, size_t format) {
     if (c == u'\r' || c == u'\n') {
       Break();
@@ -318,10 +318,9 @@ TShapeGeometry OutlineGeometry(const TGlyphOutline& outline) {
       const auto& p = curve.Points;
       for (size_t k = 0; k + 1 < p.size(); ++k) {
         TPoint control = pt(p[k]);
-        TPoint anchor = k + 2 == p.size()
-                            ? pt(p[k + 1])
-                            : TPoint{(pt(p[k]).X + pt(p[k + 1]).X) / 2,
-                                     (pt(p[k]).Y + pt(p[k + 1]).Y) / 2};
+        TPoint anchor = k + 2 == p.size() ? pt(p[k + 1])
+                                          : TPoint{(pt(p[k]).X + pt(p[k + 1]).X) / 2,
+                                                   (pt(p[k]).Y + pt(p[k + 1]).Y) / 2};
         fill.Path.push_back({TPathCommand::TKind::CurveTo, control, anchor});
         g.Bounds.Add(control);
         g.Bounds.Add(anchor);
@@ -392,8 +391,8 @@ const TShapeGeometry* TTextLayout::EmbeddedGlyph(const TSWFObject& font, size_t 
   if (it == glyphs_.end()) {
     static const TSWFFillStyleList kNoFills;
     static const TSWFLineStyleList kNoLines;
-    auto g = std::make_unique<TShapeGeometry>(
-        BuildShapeGeometry(kNoFills, kNoLines, (*table)[index]));
+    auto g =
+        std::make_unique<TShapeGeometry>(BuildShapeGeometry(kNoFills, kNoLines, (*table)[index]));
     it = glyphs_.emplace(key, std::move(g)).first;
   }
   return it->second.get();
@@ -523,10 +522,10 @@ TTextDrawing TTextLayout::EditText(const TSWFDefineEditText& field) {
       if (it != font.CodeTable.end() && *it == c.Code) {
         size_t index = it - font.CodeTable.begin();
         const TShapeGeometry* outline = EmbeddedGlyph(font, index);
-        double advance = index < font.FontAdvanceTable.size()
-                             ? font.FontAdvanceTable[index] * scale
-                             : (outline && !outline->Bounds.Empty() ? outline->Bounds.XMax * scale
-                                                                    : f.Size / 2);
+        double advance =
+            index < font.FontAdvanceTable.size()
+                ? font.FontAdvanceTable[index] * scale
+                : (outline && !outline->Bounds.Empty() ? outline->Bounds.XMax * scale : f.Size / 2);
         return {outline, advance + f.LetterSpacing, scale, c.Format};
       }
       // The player leaves out characters the embedded font lacks.
@@ -615,9 +614,9 @@ TTextDrawing TTextLayout::EditText(const TSWFDefineEditText& field) {
         const TPlaced& p = placed[k];
         const TFormat& f = formats[p.Format];
         if (p.Outline && !p.Outline->Layers.empty())
-          drawing.Glyphs.push_back({p.Outline,
-                                    TAffine::Translate(x, baseline) * TAffine::Scale(p.Scale, p.Scale),
-                                    f.Color});
+          drawing.Glyphs.push_back(
+              {p.Outline, TAffine::Translate(x, baseline) * TAffine::Scale(p.Scale, p.Scale),
+               f.Color});
         // An underline a twelfth of the size thick, an eighth of it below the baseline.
         if (f.Underline && k < visibleEnd)
           drawing.Glyphs.push_back({&UnitSquare(),

@@ -21,7 +21,8 @@ namespace {
 bool EndsWithNoCase(const std::string& s, const std::string& suffix) {
   if (s.size() < suffix.size()) return false;
   return std::equal(suffix.rbegin(), suffix.rend(), s.rbegin(), [](char a, char b) {
-    return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+    return std::tolower(static_cast<unsigned char>(a)) ==
+           std::tolower(static_cast<unsigned char>(b));
   });
 }
 
@@ -90,8 +91,9 @@ class TRenderCommandLine : public TRenderCommand {
 
 std::optional<uint32_t> ParseHexColor(const std::string& text) {
   std::string digits = !text.empty() && text[0] == '#' ? text.substr(1) : text;
-  if (digits.size() != 6 ||
-      !std::all_of(digits.begin(), digits.end(), [](char c) { return std::isxdigit(static_cast<unsigned char>(c)); }))
+  if (digits.size() != 6 || !std::all_of(digits.begin(), digits.end(), [](char c) {
+        return std::isxdigit(static_cast<unsigned char>(c));
+      }))
     return std::nullopt;
   return static_cast<uint32_t>(std::stoul(digits, nullptr, 16));
 }

@@ -28,7 +28,7 @@ struct TRenderFileOptions {
   int Width = 0, Height = 0;
   double Scale = 1;
   std::optional<uint32_t> Background;  // 0xRRGGBB
-  int Quality = 90;                     // JPEG output
+  int Quality = 90;                    // JPEG output
 };
 
 // Writes a JPEG when the output name ends in .jpg or .jpeg, else a PNG.

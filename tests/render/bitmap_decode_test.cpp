@@ -25,8 +25,12 @@ Bytes Zlib(const Bytes& data) {
   return out;
 }
 
-Bytes Word(uint16_t v) { return {uint8_t(v), uint8_t(v >> 8)}; }
-Bytes DWord(uint32_t v) { return {uint8_t(v), uint8_t(v >> 8), uint8_t(v >> 16), uint8_t(v >> 24)}; }
+Bytes Word(uint16_t v) {
+  return {uint8_t(v), uint8_t(v >> 8)};
+}
+Bytes DWord(uint32_t v) {
+  return {uint8_t(v), uint8_t(v >> 8), uint8_t(v >> 16), uint8_t(v >> 24)};
+}
 
 Bytes LosslessBody(uint16_t id, uint8_t format, uint16_t w, uint16_t h, const Bytes& pixels,
                    int tableSize = -1) {
@@ -37,7 +41,8 @@ Bytes LosslessBody(uint16_t id, uint8_t format, uint16_t w, uint16_t h, const By
 
 TEST(DecodeBitmap, LosslessFormatsKeepTheirRowPaddingAndAlpha) {
   // 32-bit, with alpha: premultiplied ARGB, taken as it is.
-  auto argb = ReadTag(36, LosslessBody(1, 5, 2, 1, {0x80, 0x40, 0x00, 0x20, 0xFF, 0x00, 0xFF, 0x00}));
+  auto argb =
+      ReadTag(36, LosslessBody(1, 5, 2, 1, {0x80, 0x40, 0x00, 0x20, 0xFF, 0x00, 0xFF, 0x00}));
   TPixmap p = DecodeBitmap(*argb, nullptr);
   ASSERT_EQ(p.Width, 2);
   EXPECT_EQ(At(p, 0, 0).R, 0x40);
@@ -83,9 +88,9 @@ TEST(DecodeBitmap, BrokenLosslessData) {
   EXPECT_EQ(At(p, 0, 0).A, 0xFF);
   EXPECT_EQ(At(p, 1, 1).A, 0);
   // Not zlib at all, and an unknown format.
-  EXPECT_THROW(DecodeBitmap(*ReadTag(36, Concat({Word(1), {5}, Word(2), Word(2), {1, 2, 3, 4}})),
-                            nullptr),
-               FormatError);
+  EXPECT_THROW(
+      DecodeBitmap(*ReadTag(36, Concat({Word(1), {5}, Word(2), Word(2), {1, 2, 3, 4}})), nullptr),
+      FormatError);
   EXPECT_THROW(DecodeBitmap(*ReadTag(36, LosslessBody(1, 6, 1, 1, {0, 0, 0, 0})), nullptr),
                FormatError);
   // A size past the pixmap limit is refused before anything is inflated.
@@ -130,15 +135,16 @@ TEST(DecodeBitmap, JpegTablesAreJoinedWithTheImage) {
 TEST(JoinJPEGStreams, DropsInnerMarkersAndKeepsEntropyData) {
   Bytes tables = {0xFF, 0xD8, 0xFF, 0xDB, 0x00, 0x03, 0x07, 0xFF, 0xD9};
   // A scan whose data holds a stuffed 0xFF and a restart marker.
-  Bytes image = {0xFF, 0xD8, 0xFF, 0xDA, 0x00, 0x02, 0x11, 0xFF, 0x00, 0x22, 0xFF, 0xD0, 0x33,
-                 0xFF, 0xD9};
+  Bytes image = {0xFF, 0xD8, 0xFF, 0xDA, 0x00, 0x02, 0x11, 0xFF,
+                 0x00, 0x22, 0xFF, 0xD0, 0x33, 0xFF, 0xD9};
   Bytes joined = JoinJPEGStreams(tables, image);
-  Bytes expected = {0xFF, 0xD8, 0xFF, 0xDB, 0x00, 0x03, 0x07, 0xFF, 0xDA, 0x00, 0x02, 0x11,
-                    0xFF, 0x00, 0x22, 0xFF, 0xD0, 0x33, 0xFF, 0xD9};
+  Bytes expected = {0xFF, 0xD8, 0xFF, 0xDB, 0x00, 0x03, 0x07, 0xFF, 0xDA, 0x00,
+                    0x02, 0x11, 0xFF, 0x00, 0x22, 0xFF, 0xD0, 0x33, 0xFF, 0xD9};
   EXPECT_EQ(joined, expected);
   // A segment length past the end keeps what is there.
   Bytes cut = {0xFF, 0xDB, 0x40, 0x00, 0x01};
-  EXPECT_EQ(JoinJPEGStreams({}, cut), (Bytes{0xFF, 0xD8, 0xFF, 0xDB, 0x40, 0x00, 0x01, 0xFF, 0xD9}));
+  EXPECT_EQ(JoinJPEGStreams({}, cut),
+            (Bytes{0xFF, 0xD8, 0xFF, 0xDB, 0x40, 0x00, 0x01, 0xFF, 0xD9}));
 }
 
 TEST(DecodeBitmap, Jpeg3AlphaClampsTheColours) {

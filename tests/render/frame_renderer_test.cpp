@@ -33,8 +33,8 @@ constexpr uint32_t kBlue = PackRGBA(0, 0, 255, 255);
 ::testing::AssertionResult IsRGB(const TPixel& p, int r, int g, int b) {
   if (std::abs(p.R - r) <= 2 && std::abs(p.G - g) <= 2 && std::abs(p.B - b) <= 2)
     return ::testing::AssertionSuccess();
-  return ::testing::AssertionFailure() << "pixel " << p.R << "," << p.G << "," << p.B << ","
-                                       << p.A << " is not " << r << "," << g << "," << b;
+  return ::testing::AssertionFailure() << "pixel " << p.R << "," << p.G << "," << p.B << "," << p.A
+                                       << " is not " << r << "," << g << "," << b;
 }
 
 class FrameRendererTest : public ::testing::Test {
@@ -202,8 +202,8 @@ TEST_F(FrameRendererTest, RadialAndFocalGradientsAndSpread) {
     return g;
   };
   PlaceRaw(RawRectangle(1000, 1000, radial(0x12, 0, 0)), 1);
-  PlaceRaw(RawRectangle(1000, 1000, radial(0x13, 192, 0)), 2, 1000, 0);  // focus 3/4 right
-  PlaceRaw(RawRectangle(1000, 1000, radial(0x12, 0, 1)), 3, 0, 1000);    // reflect
+  PlaceRaw(RawRectangle(1000, 1000, radial(0x13, 192, 0)), 2, 1000, 0);   // focus 3/4 right
+  PlaceRaw(RawRectangle(1000, 1000, radial(0x12, 0, 1)), 3, 0, 1000);     // reflect
   PlaceRaw(RawRectangle(1000, 1000, radial(0x12, 0, 2)), 4, 1000, 1000);  // repeat
   movie.ShowFrame();
   TPixmap p = Render();
@@ -213,9 +213,9 @@ TEST_F(FrameRendererTest, RadialAndFocalGradientsAndSpread) {
   // The focal point moves the red end to the right.
   EXPECT_GT(At(p, 89, 25).R, At(p, 61, 25).R + 60);
   // Past the rim, reflect comes back towards red and repeat starts again at red.
-  EXPECT_GT(At(p, 25 + 1, 50 + 25 - 24).R, 20);   // 24 px from the centre, reflected
-  EXPECT_LT(At(p, 75, 50 + 25 - 19).R, 40);       // 19 px: still near blue
-  EXPECT_GT(At(p, 75, 50 + 25 - 21).R, 200);      // 21 px: red again
+  EXPECT_GT(At(p, 25 + 1, 50 + 25 - 24).R, 20);  // 24 px from the centre, reflected
+  EXPECT_LT(At(p, 75, 50 + 25 - 19).R, 40);      // 19 px: still near blue
+  EXPECT_GT(At(p, 75, 50 + 25 - 21).R, 200);     // 21 px: red again
 }
 
 TEST_F(FrameRendererTest, BitmapFillsRepeatClipAndSmooth) {
@@ -238,9 +238,9 @@ TEST_F(FrameRendererTest, BitmapFillsRepeatClipAndSmooth) {
     f->BitmapMatrix.SetScale(200, 200);  // a bitmap pixel is 10 output pixels
     return f;
   };
-  PlaceRaw(RawRectangle(800, 800, fill(0x43)), 1);             // clipped, not smoothed
-  PlaceRaw(RawRectangle(800, 800, fill(0x42)), 2, 1000, 0);    // repeating, not smoothed
-  PlaceRaw(RawRectangle(800, 400, fill(0x40)), 3, 0, 1000);    // repeating, smoothed
+  PlaceRaw(RawRectangle(800, 800, fill(0x43)), 1);           // clipped, not smoothed
+  PlaceRaw(RawRectangle(800, 800, fill(0x42)), 2, 1000, 0);  // repeating, not smoothed
+  PlaceRaw(RawRectangle(800, 400, fill(0x40)), 3, 0, 1000);  // repeating, smoothed
   movie.ShowFrame();
   movie.SetVersion(8);
   TPixmap p = Render();
@@ -306,8 +306,8 @@ TEST_F(FrameRendererTest, SpritesShowTheFrameTheyHaveReached) {
   TRenderOptions options;
   for (int frame : {2, 3, 1, 2}) {
     options.Frame = frame;
-    EXPECT_TRUE(IsRGB(At(renderer.Render(options), 30, 60), frame == 2 ? 0 : 255, 0,
-                      frame == 2 ? 255 : 0))
+    EXPECT_TRUE(
+        IsRGB(At(renderer.Render(options), 30, 60), frame == 2 ? 0 : 255, 0, frame == 2 ? 255 : 0))
         << "frame " << frame;
   }
 }
@@ -337,8 +337,7 @@ TEST_F(FrameRendererTest, StrokesScaleUnlessToldNotTo) {
   auto hairline = std::make_unique<TSWFLineStyle>();
   hairline->Width = 0;
   hairline->Color.SetRGBA(PackRGBA(0, 0, 0, 255));
-  PlaceRaw(RawRectangle(1000, 1000, Solid(PackRGBA(0, 0, 0, 0)), std::move(hairline)), 1, 200,
-           200)
+  PlaceRaw(RawRectangle(1000, 1000, Solid(PackRGBA(0, 0, 0, 0)), std::move(hairline)), 1, 200, 200)
       .Matrix()
       .SetScale(4, 4);
   movie.ShowFrame();
@@ -362,7 +361,8 @@ TEST_F(FrameRendererTest, BlendModesAndFiltersGoThroughLayers) {
   difference.BlendMode = kBlendDifference;
   difference.HasBlendMode = true;
   TSWFPlaceObject3& shadowed = PlaceRaw(red, 4, 400, 1200);
-  auto* shadow = static_cast<TSWFDropShadowFilter*>(shadowed.FilterList().AddFilter(kFilterDropShadow));
+  auto* shadow =
+      static_cast<TSWFDropShadowFilter*>(shadowed.FilterList().AddFilter(kFilterDropShadow));
   shadow->DropShadowColor.SetRGBA(PackRGBA(0, 0, 255, 255));
   shadow->Distance = 8;
   shadow->Angle = 0;
@@ -436,10 +436,9 @@ TEST_F(FrameRendererTest, StaticTextAndTextFieldsDrawTheirGlyphs) {
       movie.AddDynamicText(u"HH", TSWFRGBA(kBlue, false), font, TRect{10, 50, 90, 80});
   movie.PlaceObject(field, 2);
   TFlashFont* device = movie.AddFont(description, true);
-  movie.PlaceObject(
-      movie.AddDynamicText(u"HH", TSWFRGBA(PackRGBA(0, 160, 0, 255), false), device,
-                           TRect{10, 75, 90, 100}),
-      3);
+  movie.PlaceObject(movie.AddDynamicText(u"HH", TSWFRGBA(PackRGBA(0, 160, 0, 255), false), device,
+                                         TRect{10, 75, 90, 100}),
+                    3);
   movie.ShowFrame();
   TPixmap p = Render();
   auto reds = CountColour(p, [](const TPixel& c) { return c.R > 200 && c.G < 60 && c.B < 60; });

@@ -188,8 +188,8 @@ TEST(ShapeGeometry, StrokesJoinContinuingEdgesAndCloseLoops) {
   ASSERT_EQ(g.Layers.size(), 1u);
   ASSERT_EQ(g.Layers[0].Strokes.size(), 2u);
   const TStrokePath& first = g.Layers[0].Strokes[0];
-  std::vector<TPoint> loopThenOpen = {{0, 0},    {10, 0},   {10, 10},  {0, 0},
-                                      {-1, -1},  {100, 100}, {110, 100}, {120, 100}};
+  std::vector<TPoint> loopThenOpen = {{0, 0},   {10, 0},    {10, 10},   {0, 0},
+                                      {-1, -1}, {100, 100}, {110, 100}, {120, 100}};
   EXPECT_EQ(Points(first.Path), loopThenOpen);
   EXPECT_EQ(first.Path.back().Kind, K::CurveTo);
   EXPECT_EQ(first.Path.back().Control, (TPoint{115, 105}));
