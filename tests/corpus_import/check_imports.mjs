@@ -89,6 +89,18 @@ const KNOWN = [
   },
 ];
 
+// Movies that fail for a reason understood one by one (path inside the corpus -> reason).
+const KNOWN_MOVIES = new Map([
+  [
+    "swfdec/test/trace/crash-0.6.6-prototype-recursion-8.swf",
+    "a crash test that runs past the prototype recursion limit: inside a sprite Ruffle's own stack overflows first",
+  ],
+  [
+    "ruffle/tests/from_shumway/fuzz/9cad44804736a4fbd806d349c97b81d33c3f09ed4d9278acc4ef5cfbab147f3c/test.swf",
+    "places character 1, which it never defines; the renumbering keeps such ids, so the import's own sprite (id 1) places itself",
+  ],
+]);
+
 // Sorts the failures of one imported movie against its original's: what is left unexplained
 // counts against the import.
 function classify(mine, theirs) {
@@ -150,7 +162,9 @@ function main() {
       continue;
     }
     const theirs = originals.get(e.movie)?.failures ?? [];
-    const { reasons, unexplained } = classify(mine, theirs);
+    const { reasons, unexplained } = KNOWN_MOVIES.has(e.source)
+      ? { reasons: [KNOWN_MOVIES.get(e.source)], unexplained: [] }
+      : classify(mine, theirs);
     const entry = { source: e.source, failures: mine, original: theirs, reasons };
     if (unexplained.length > 0) {
       report.failed.push({ ...entry, unexplained });

@@ -22,6 +22,7 @@
 #include "movie/flash_movie.h"
 #include "movie/flash_sprite.h"
 #include "platform/errors.h"
+#include "swf/tags_control.h"
 
 namespace fs = std::filesystem;
 using namespace orvanta;
@@ -65,6 +66,13 @@ void ImportOne(const fs::path& source, const fs::path& target) {
   TSWFStreamReader& reader = external->Reader();
   movie.SetFrameSize(reader.FrameSize());
   movie.SetFPS(reader.FPS());
+  // A movie runs one script machine: ActionScript 3 content needs a main movie that says so.
+  for (const auto& info : reader.TagList)
+    if (auto* attributes = dynamic_cast<TSWFFileAttributes*>(info->TagObject()))
+      if (attributes->ActionScript3) {
+        movie.UseFileAttributes = true;
+        movie.FileAttributes().ActionScript3 = true;
+      }
   movie.PlaceObject(external->Sprite(), 1);
   movie.ShowFrame();
   movie.MakeData();
