@@ -290,6 +290,19 @@ void TFrameRenderer::TImpl::DrawList(const TDisplayList& list, const TDrawState&
   DrawRange(list.begin(), list.end(), state, target);
 }
 
+// Where the objects a mask covers end. Masks stack in the player: a mask met inside another's
+// range stays in force up to its own clip depth, and the outer one stays beneath it that long.
+TDisplayList::const_iterator MaskedRangeEnd(TDisplayList::const_iterator first,
+                                            TDisplayList::const_iterator end, uint16_t clipDepth) {
+  auto it = first;
+  while (it != end && it->first <= clipDepth) {
+    const uint16_t inner = it->second->ClipDepth;
+    ++it;
+    if (inner > clipDepth) it = MaskedRangeEnd(it, end, inner);
+  }
+  return it;
+}
+
 void TFrameRenderer::TImpl::DrawRange(TDisplayList::const_iterator begin,
                                       TDisplayList::const_iterator end, const TDrawState& state,
                                       TLayer& target) {
@@ -301,8 +314,7 @@ void TFrameRenderer::TImpl::DrawRange(TDisplayList::const_iterator begin,
       continue;
     }
     // The objects above the mask up to its clip depth show only where the mask has area.
-    auto maskedEnd = it;
-    while (maskedEnd != end && maskedEnd->first <= object.ClipDepth) ++maskedEnd;
+    auto maskedEnd = MaskedRangeEnd(it, end, object.ClipDepth);
     DrawMasked(object, it, maskedEnd, state, target);
     it = maskedEnd;
   }

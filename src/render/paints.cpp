@@ -17,6 +17,9 @@ namespace {
 constexpr double kGradientHalf = 16384.0;
 // Colour-transformed copies of bitmaps kept at once.
 constexpr size_t kMaxTransformedBitmaps = 64;
+// Smoothed-down copies of bitmaps: the largest kept, and all of them together.
+constexpr int64_t kMaxScaledBitmapPixels = int64_t{1} << 22;
+constexpr int64_t kMaxScaledPixels = int64_t{1} << 24;
 
 double ToLinear(double c) {
   c /= 255.0;
@@ -64,7 +67,8 @@ void SetPatternMatrix(cairo_pattern_t* p, const TAffine& patternToDevice) {
 TPattern GradientPattern(const TSWFGradientFill& fill, const TAffine& shapeToDevice,
                          const TColorTransform& cxform) {
   std::vector<TGradientStop> stops = GradientStops(fill, cxform);
-  if (stops.empty()) return nullptr;
+  // A gradient without colours paints black.
+  if (stops.empty()) return SolidPattern(cxform.Apply(TRGBA{0, 0, 0, 255}));
   const TAffine toDevice = shapeToDevice * TAffine::FromSWF(fill.GradientMatrix);
   if (stops.size() == 1 || toDevice.Degenerate() || toDevice.MeanScale() * kGradientHalf < 1e-6)
     return SolidPattern(stops.back().Color);
@@ -98,13 +102,29 @@ TPattern GradientPattern(const TSWFGradientFill& fill, const TAffine& shapeToDev
 
 TPattern BitmapPattern(const TSWFImageFill& fill, const TAffine& shapeToDevice,
                        const TColorTransform& cxform, TBitmapCache& bitmaps, bool smoothBitmaps) {
-  cairo_surface_t* surface = bitmaps.Surface(fill.BitmapId, cxform);
-  if (!surface) return nullptr;
   const TAffine toDevice = shapeToDevice * TAffine::FromSWF(fill.BitmapMatrix);
   if (toDevice.Degenerate()) return nullptr;
-  TPattern pattern(cairo_pattern_create_for_surface(surface));
   const bool repeat = fill.FillStyleType == 0x40 || fill.FillStyleType == 0x42;
   const bool smooth = smoothBitmaps && (fill.FillStyleType == 0x40 || fill.FillStyleType == 0x41);
+  // Smoothing a bitmap down is the costliest thing Pixman does for a frame, and photos mostly
+  // stand still: an unrotated one is smoothed once per scale and sub-pixel position and then
+  // copied at a whole-pixel offset.
+  if (smooth && !repeat && toDevice.B == 0 && toDevice.C == 0 && toDevice.A > 0 && toDevice.D > 0 &&
+      (toDevice.A < 1 || toDevice.D < 1) && std::abs(toDevice.TX) < 1e9 &&
+      std::abs(toDevice.TY) < 1e9) {
+    const double x = std::floor(toDevice.TX), y = std::floor(toDevice.TY);
+    if (cairo_surface_t* scaled = bitmaps.ScaledSurface(
+            fill.BitmapId, cxform, toDevice.A, toDevice.D, toDevice.TX - x, toDevice.TY - y)) {
+      TPattern pattern(cairo_pattern_create_for_surface(scaled));
+      cairo_pattern_set_extend(pattern.get(), CAIRO_EXTEND_PAD);
+      cairo_pattern_set_filter(pattern.get(), CAIRO_FILTER_NEAREST);
+      SetPatternMatrix(pattern.get(), TAffine::Translate(x, y));
+      return pattern;
+    }
+  }
+  cairo_surface_t* surface = bitmaps.Surface(fill.BitmapId, cxform);
+  if (!surface) return nullptr;
+  TPattern pattern(cairo_pattern_create_for_surface(surface));
   cairo_pattern_set_extend(pattern.get(), repeat ? CAIRO_EXTEND_REPEAT : CAIRO_EXTEND_PAD);
   cairo_pattern_set_filter(pattern.get(), smooth ? CAIRO_FILTER_GOOD : CAIRO_FILTER_NEAREST);
   SetPatternMatrix(pattern.get(), toDevice);
@@ -128,13 +148,15 @@ std::vector<TGradientStop> GradientStops(const TSWFBaseGradientFill& fill,
   const int count = std::min<int>(fill.NumGradients, TSWFBaseGradientFill::kMaxGradients);
   // The accessor creates missing colours; the reader has created every one it read.
   auto& mutableFill = const_cast<TSWFBaseGradientFill&>(fill);
+  // The player takes the stops in file order, each at least one step past the one before;
+  // stops pushed past the end are not reached.
+  int last = -1;
   for (int i = 1; i <= count; ++i) {
-    TRGBA c = ToRGBA(mutableFill.GradientColor(i));
-    stops.push_back({fill.GradientRatio(i) / 255.0, cxform.Apply(c)});
+    int ratio = std::max<int>(fill.GradientRatio(i), last + 1);
+    if (ratio > 255) break;
+    last = ratio;
+    stops.push_back({ratio / 255.0, cxform.Apply(ToRGBA(mutableFill.GradientColor(i)))});
   }
-  std::stable_sort(stops.begin(), stops.end(), [](const TGradientStop& a, const TGradientStop& b) {
-    return a.Offset < b.Offset;
-  });
   return stops;
 }
 
@@ -201,6 +223,49 @@ cairo_surface_t* TBitmapCache::Surface(uint16_t id, const TColorTransform& cxfor
     ApplyColorTransform(*entry.Pixels, cxform.ToSWF());
     entry.Surface = SurfaceFor(*entry.Pixels);
     it = transformed_.emplace(std::move(k), std::move(entry)).first;
+  }
+  return it->second.Surface.get();
+}
+
+cairo_surface_t* TBitmapCache::ScaledSurface(uint16_t id, const TColorTransform& cxform,
+                                             double scaleX, double scaleY, double phaseX,
+                                             double phaseY) {
+  const TPixmap* base = Pixmap(id);
+  if (!base) return nullptr;
+  const double width = std::ceil(base->Width * scaleX + phaseX);
+  const double height = std::ceil(base->Height * scaleY + phaseY);
+  if (!(width >= 1 && height >= 1) || width * height > double(kMaxScaledBitmapPixels))
+    return nullptr;
+  std::vector<double> key(cxform.Mult, cxform.Mult + 4);
+  key.insert(key.end(), cxform.Add, cxform.Add + 4);
+  key.insert(key.end(), {scaleX, scaleY, phaseX, phaseY});
+  auto k = std::make_pair(id, std::move(key));
+  auto it = scaled_.find(k);
+  if (it == scaled_.end()) {
+    cairo_surface_t* source = Surface(id, cxform);
+    if (!source) return nullptr;
+    const auto w = static_cast<int>(width), h = static_cast<int>(height);
+    if (scaledPixels_ + int64_t{w} * h > kMaxScaledPixels) {
+      scaled_.clear();
+      scaledPixels_ = 0;
+    }
+    TEntry entry;
+    entry.Pixels = std::make_unique<TPixmap>(w, h);
+    entry.Surface = SurfaceFor(*entry.Pixels);
+    cairo_t* cr = cairo_create(entry.Surface.get());
+    TPattern pattern(cairo_pattern_create_for_surface(source));
+    cairo_pattern_set_extend(pattern.get(), CAIRO_EXTEND_PAD);
+    cairo_pattern_set_filter(pattern.get(), CAIRO_FILTER_GOOD);
+    SetPatternMatrix(pattern.get(),
+                     TAffine::Translate(phaseX, phaseY) * TAffine::Scale(scaleX, scaleY));
+    cairo_set_source(cr, pattern.get());
+    cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
+    cairo_paint(cr);
+    const bool drawn = cairo_status(cr) == CAIRO_STATUS_SUCCESS;
+    cairo_destroy(cr);
+    if (!drawn) return nullptr;
+    scaledPixels_ += int64_t{w} * h;
+    it = scaled_.emplace(std::move(k), std::move(entry)).first;
   }
   return it->second.Surface.get();
 }

@@ -46,6 +46,12 @@ class TBitmapCache {
   const TPixmap* Pixmap(uint16_t id);
   // A surface of the bitmap with the colour transform applied; null as above.
   cairo_surface_t* Surface(uint16_t id, const TColorTransform& cxform);
+  // The colour-transformed bitmap smoothed down to scale (scaleX, scaleY), its top-left corner
+  // at (phaseX, phaseY) of the surface (both in [0, 1)): drawn at a whole-pixel offset it gives
+  // what smoothing the bitmap at that transformation gives, without resampling every frame.
+  // Null as above, and for a result too large to keep.
+  cairo_surface_t* ScaledSurface(uint16_t id, const TColorTransform& cxform, double scaleX,
+                                 double scaleY, double phaseX, double phaseY);
 
  private:
   struct TEntry {
@@ -55,9 +61,13 @@ class TBitmapCache {
   const TCharacterDictionary& dictionary_;
   std::map<uint16_t, TEntry> bitmaps_;
   std::map<std::pair<uint16_t, std::vector<double>>, TEntry> transformed_;
+  // Key: id, then the colour transform, scales and phases.
+  std::map<std::pair<uint16_t, std::vector<double>>, TEntry> scaled_;
+  int64_t scaledPixels_ = 0;
 };
 
-// A gradient's stops in ratio order, colours transformed.
+// A gradient's stops in file order, colours transformed; each ratio is at least one step past
+// the one before (a stop that would pass the end is left out).
 struct TGradientStop {
   double Offset = 0;  // 0..1
   TRGBA Color;

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
+#include <functional>
 #include <map>
 
 #include "platform/codepage.h"
@@ -513,8 +514,14 @@ TTextDrawing TTextLayout::EditText(const TSWFDefineEditText& field) {
     double Scale;    // outline units to twips
     size_t Format;
   };
-  auto place = [&](const TStyledChar& c) -> TPlaced {
+  std::function<TPlaced(const TStyledChar&)> place = [&](const TStyledChar& c) -> TPlaced {
     const TFormat& f = formats[c.Format];
+    // Control characters have no glyph; a tab takes the room of a space.
+    if (c.Code < 0x20) {
+      if (c.Code != u'\t') return {nullptr, 0, 1, c.Format};
+      TPlaced space = place({u' ', c.Format});
+      return {nullptr, space.Advance, space.Scale, c.Format};
+    }
     if (f.Font) {
       const auto& font = static_cast<const TSWFDefineFont2&>(*f.Font);
       auto it = std::lower_bound(font.CodeTable.begin(), font.CodeTable.end(), c.Code);

@@ -278,6 +278,49 @@ TEST_F(FrameRendererTest, MasksShowOnlyWhereTheMaskHasArea) {
   EXPECT_TRUE(IsRGB(At(p, 12, 12), 0, 0, 255));
 }
 
+// Masks stack: a mask inside another's range keeps the outer one in force over everything it
+// masks itself, even past the outer clip depth.
+TEST_F(FrameRendererTest, MasksInsideMasksStack) {
+  uint16_t left = RawRectangle(1200, 2000, Solid(kBlue));  // x 0..60
+  uint16_t top = RawRectangle(2000, 1200, Solid(kBlue));   // y 0..60
+  uint16_t all = RawRectangle(2000, 2000, Solid(kRed));
+  PlaceRaw(left, 1).SetClipDepth(2);
+  PlaceRaw(top, 2, 0, 0).SetClipDepth(4);
+  PlaceRaw(all, 4);
+  movie.ShowFrame();
+  TPixmap p = Render();
+  EXPECT_TRUE(IsRGB(At(p, 30, 30), 255, 0, 0));
+  EXPECT_TRUE(IsRGB(At(p, 80, 30), 255, 255, 255));  // outside the outer mask
+  EXPECT_TRUE(IsRGB(At(p, 30, 80), 255, 255, 255));  // outside the inner mask
+}
+
+TEST_F(FrameRendererTest, GradientStopsKeepFileOrderAndStepForward) {
+  auto gradient = [](std::vector<std::pair<uint8_t, uint32_t>> stops) {
+    auto g = std::make_unique<TSWFGradientFill>();
+    g->NumGradients = static_cast<uint8_t>(stops.size());
+    for (size_t i = 0; i < stops.size(); ++i) {
+      g->SetGradientRatio(int(i) + 1, stops[i].first);
+      g->GradientColor(int(i) + 1).SetRGBA(stops[i].second);
+    }
+    // The ramp runs from x 25 to 75 pixels.
+    g->GradientMatrix.SetScale(1000.0 / 32768, 1);
+    g->GradientMatrix.SetTranslate(1000, 0);
+    return g;
+  };
+  // A stop whose ratio goes back takes the next step instead: blue fills the far end, the
+  // green stop after it falls past the end.
+  PlaceRaw(
+      RawRectangle(2000, 500, gradient({{254, kRed}, {0, kBlue}, {0, PackRGBA(0, 255, 0, 255)}})),
+      1);
+  // No stops at all paint black.
+  PlaceRaw(RawRectangle(2000, 500, gradient({})), 2, 0, 600);
+  movie.ShowFrame();
+  TPixmap p = Render();
+  EXPECT_TRUE(IsRGB(At(p, 50, 10), 255, 0, 0));
+  EXPECT_TRUE(IsRGB(At(p, 90, 10), 0, 0, 255));
+  EXPECT_TRUE(IsRGB(At(p, 50, 40), 0, 0, 0));
+}
+
 TEST_F(FrameRendererTest, SpritesShowTheFrameTheyHaveReached) {
   TFlashShape* red = movie.AddRectangle(0, 0, 50, 50);
   red->SetSolidColor(kRed);
