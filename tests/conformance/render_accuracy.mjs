@@ -458,6 +458,13 @@ function printTable(entries, results, verbose) {
   }
 }
 
+/** The ceilings file: one line per file, sorted, so that a change reads as a small diff. */
+export function formatCeilings(ceilings) {
+  const lines = Object.entries(ceilings).sort(([x], [y]) => x.localeCompare(y))
+    .map(([key, value]) => `  ${JSON.stringify(key)}: ${JSON.stringify(value)}`);
+  return `{\n${lines.join(",\n")}\n}\n`;
+}
+
 function parseArgs(argv) {
   const args = { sets: null, filters: [], verbose: false, check: false, update: false, jobs: 2, every: 1, ceilings: DEFAULT_CEILINGS,
     corpus: path.resolve(repoRoot, "..", "shared", "corpus") };
@@ -515,8 +522,7 @@ async function main() {
       for (const [key, r] of Object.entries(judged)) {
         ceilings[key] = r.error !== undefined ? { error: r.error } : ceilingFor(r);
       }
-      const sorted = Object.fromEntries(Object.entries(ceilings).sort(([x], [y]) => x.localeCompare(y)));
-      fs.writeFileSync(args.ceilings, JSON.stringify(sorted, null, 1) + "\n");
+      fs.writeFileSync(args.ceilings, formatCeilings(ceilings));
       console.log(`ceilings of ${Object.keys(judged).length} files written to ${args.ceilings}`);
     }
     if (args.check) {

@@ -11,7 +11,7 @@ import {
 } from "./image_metrics.mjs";
 import { parseWithParser } from "./parser.mjs";
 import {
-  CONFORMANCE_FRAMES, frameAfterTicks, HOLD_MARKER, holdMarkerMovie, movieFacts, selectConformance,
+  CONFORMANCE_FRAMES, formatCeilings, frameAfterTicks, HOLD_MARKER, holdMarkerMovie, movieFacts, selectConformance,
 } from "./render_accuracy.mjs";
 import { inspectSwf } from "./swf.mjs";
 
@@ -111,6 +111,10 @@ test("ceilings sit a little above the figures and judge regressions, new failure
     "d.swf: no longer renders: exit 1: crash",
   ]);
   assert.deepEqual(unjudged, ["e.swf"]);
+  // The stored file: sorted, one line per file, and read back unchanged.
+  const text = formatCeilings({ "z.swf": { mae: 1, share: 2 }, "a.swf": { error: "exit 1" } });
+  assert.equal(text, '{\n  "a.swf": {"error":"exit 1"},\n  "z.swf": {"mae":1,"share":2}\n}\n');
+  assert.deepEqual(JSON.parse(text), { "a.swf": { error: "exit 1" }, "z.swf": { mae: 1, share: 2 } });
   assert.equal(median([]), null);
   assert.equal(median([5, 1, 3]), 3);
   assert.equal(median([4, 1, 3, 2]), 2.5);
