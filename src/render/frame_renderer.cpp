@@ -445,12 +445,37 @@ void TFrameRenderer::TImpl::DrawShape(const TShapeGeometry& shape, const TDrawSt
   const TAffine device = TAffine::Translate(-target.OriginX, -target.OriginY) * state.Matrix;
   const TRGBA opaque{255, 255, 255, 255};
   for (const TShapeLayer& layer : shape.Layers) {
+    // Fills of one layer meet edge to edge without overlapping. Drawn one over the other, the
+    // background would show through where their anti-aliased edges meet; added up in a group
+    // their coverages make whole pixels, as in the player, which draws them in one pass.
+    bool grouped = false, hidden = false;
+    if (layer.Fills.size() > 1) {
+      TBounds area = device.Apply(shape.Bounds);
+      area.Inflate(1);
+      const TBounds pixels{0, 0, double(target.Pixels.Width), double(target.Pixels.Height)};
+      int x, y, w, h;
+      hidden = !PixelRect(area.Intersect(pixels), x, y, w, h);
+      grouped = !hidden;
+      if (grouped) {
+        cairo_save(cr);
+        cairo_rectangle(cr, x, y, w, h);
+        cairo_clip(cr);
+        cairo_push_group(cr);
+        cairo_set_operator(cr, CAIRO_OPERATOR_ADD);
+      }
+    }
     for (const TFillPath& fill : layer.Fills) {
-      if (!fill.Style) continue;
+      if (!fill.Style || hidden) continue;
       TPattern pattern =
           state.MaskMode ? SolidPattern(opaque)
                          : CreateFillPattern(*fill.Style, device, state.Cx, Bitmaps, SmoothBitmaps);
       FillPath(fill.Path, shape.NonZero, device, std::move(pattern), target);
+    }
+    if (grouped) {
+      cairo_pop_group_to_source(cr);
+      cairo_set_operator(cr, CAIRO_OPERATOR_OVER);
+      cairo_paint(cr);
+      cairo_restore(cr);
     }
     for (const TStrokePath& stroke : layer.Strokes) {
       if (!stroke.HasStyle || stroke.Path.empty()) continue;

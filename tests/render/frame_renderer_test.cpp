@@ -294,6 +294,40 @@ TEST_F(FrameRendererTest, MasksInsideMasksStack) {
   EXPECT_TRUE(IsRGB(At(p, 30, 80), 255, 255, 255));  // outside the inner mask
 }
 
+// Two fills meeting inside a pixel cover it together: no background shows along the seam.
+TEST_F(FrameRendererTest, AdjacentFillsLeaveNoSeam) {
+  auto shape = std::make_unique<TSWFDefineShape3>();
+  shape->ShapeId = 960;
+  shape->FillStyles.push_back(Solid(PackRGBA(0, 0, 0, 255)));
+  shape->FillStyles.push_back(Solid(PackRGBA(0, 0, 0, 255)));
+  for (auto& f : shape->FillStyles) f->HasAlpha = true;
+  auto edge = [&](int x, int y, uint16_t fill0, uint16_t fill1, int dx, int dy) {
+    auto move = std::make_unique<TSWFStyleChangeRecord>();
+    move->SetMoveTo(x, y);
+    move->SetFillStyle0(fill0);
+    move->SetFillStyle1(fill1);
+    move->StateFillStyle0 = move->StateFillStyle1 = true;
+    shape->ShapeRecords.push_back(std::move(move));
+    shape->ShapeRecords.push_back(std::make_unique<TSWFStraightEdgeRecord>(dx, dy));
+  };
+  // The shared edge at x = 50.5 pixels, going down: fill 1 on its right (west), 2 on its left.
+  edge(1010, 0, 2, 1, 0, 2000);
+  edge(1010, 2000, 0, 1, -1010, 0);
+  edge(0, 2000, 0, 1, 0, -2000);
+  edge(0, 0, 0, 1, 1010, 0);
+  edge(1010, 0, 0, 2, 990, 0);
+  edge(2000, 0, 0, 2, 0, 2000);
+  edge(2000, 2000, 0, 2, -990, 0);
+  shape->ShapeRecords.push_back(std::make_unique<TSWFEndShapeRecord>());
+  movie.Add(std::move(shape));
+  PlaceRaw(960, 1);
+  movie.ShowFrame();
+  TPixmap p = Render();
+  EXPECT_LE(At(p, 50, 50).R, 2);
+  EXPECT_TRUE(IsRGB(At(p, 49, 50), 0, 0, 0));
+  EXPECT_TRUE(IsRGB(At(p, 51, 50), 0, 0, 0));
+}
+
 TEST_F(FrameRendererTest, GradientStopsKeepFileOrderAndStepForward) {
   auto gradient = [](std::vector<std::pair<uint8_t, uint32_t>> stops) {
     auto g = std::make_unique<TSWFGradientFill>();
