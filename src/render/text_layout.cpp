@@ -460,7 +460,8 @@ TTextDrawing TTextLayout::EditText(const TSWFDefineEditText& field) {
   TBounds outer = box;
   outer.XMax += 20;
   outer.YMax += 20;
-  drawing.Clip = true;
+  // A field that sizes itself to its text grows instead of cutting it off.
+  drawing.Clip = !field.AutoSize;
   drawing.ClipBox = outer;
   drawing.HasBorder = field.Border;
   drawing.Box = outer;
