@@ -95,11 +95,9 @@ TFlashSprite* NineSlicePanel(TFlashMovie& movie, int w, int h, uint32_t light, u
     double ScaleX, ScaleY;
   };
   const TPiece pieces[] = {
-      {corner, 0, 0, 1, 1},           {corner, w, 0, -1, 1},
-      {corner, 0, h, 1, -1},          {corner, w, h, -1, -1},
-      {horizontal, c, 0, sx, 1},      {horizontal, c, h, sx, -1},
-      {vertical, 0, c, 1, sy},        {vertical, w, c, -1, sy},
-      {centre, c, c, sx, sy},
+      {corner, 0, 0, 1, 1},    {corner, w, 0, -1, 1},     {corner, 0, h, 1, -1},
+      {corner, w, h, -1, -1},  {horizontal, c, 0, sx, 1}, {horizontal, c, h, sx, -1},
+      {vertical, 0, c, 1, sy}, {vertical, w, c, -1, sy},  {centre, c, c, sx, sy},
   };
   uint16_t depth = 2;
   for (const TPiece& piece : pieces) {
@@ -189,16 +187,18 @@ std::vector<uint8_t> BannerMovie(unsigned parts = kAllParts) {
   heading.Height = -44;
   heading.Bold = true;
   TFlashFont* big = movie.AddFont(heading);
-  movie.PlaceObject(movie.AddText("Summer collection 2026", TSWFRGBA(PackRGBA(70, 40, 10, 255), false),
-                                  big, TFlashPoint{60, 65}),
-                    depth++);
+  movie.PlaceObject(
+      movie.AddText("Summer collection 2026", TSWFRGBA(PackRGBA(70, 40, 10, 255), false), big,
+                    TFlashPoint{60, 65}),
+      depth++);
   TFontDescription body;
   body.Name = "Arial";
   body.Height = -18;
   TFlashFont* small = movie.AddFont(body);
   const char* captions[] = {"Lakeside cabins from 49 a night", "Guided hikes every morning",
-                            "Book before Friday and save 20%", "Free cancellation up to a week ahead"};
-  const TFlashPoint at[] = {{80, 420}, {460, 420}, {60, 738}, {440, 738}};
+                            "Book before Friday and save 20%",
+                            "Free cancellation up to a week ahead"};
+  const TFlashPoint at[] = {{80, 420}, {460, 420}, {60, 722}, {440, 722}};
   for (int i = 0; i < 4; ++i)
     movie.PlaceObject(
         movie.AddText(captions[i], TSWFRGBA(PackRGBA(30, 30, 30, 255), false), small, at[i]),
@@ -287,8 +287,13 @@ void BM_BannerPart(benchmark::State& state) {
     benchmark::DoNotOptimize(frame.Pixels.data());
   }
 }
-BENCHMARK(BM_BannerPart)->Arg(0)->Arg(kBackdrop)->Arg(kPanels)->Arg(kPhotos)->Arg(kText)->Unit(
-    benchmark::kMillisecond);
+BENCHMARK(BM_BannerPart)
+    ->Arg(0)
+    ->Arg(kBackdrop)
+    ->Arg(kPanels)
+    ->Arg(kPhotos)
+    ->Arg(kText)
+    ->Unit(benchmark::kMillisecond);
 
 constexpr int kCoverings = 4;
 
@@ -303,8 +308,8 @@ std::vector<uint8_t> PlainFillMovie(int side) {
       for (int x = 0; x < kSide; x += side) {
         TFlashShape* box = movie.AddRectangle(x, y, x + side, y + side);
         box->SetSolidColor(static_cast<uint8_t>(x * 255 / kSide),
-                           static_cast<uint8_t>(y * 255 / kSide),
-                           static_cast<uint8_t>(60 * k), 255);
+                           static_cast<uint8_t>(y * 255 / kSide), static_cast<uint8_t>(60 * k),
+                           255);
         movie.PlaceObject(box, depth++);
       }
     }
