@@ -15,6 +15,10 @@ namespace {
 
 // Flash's gradient square: gradient space spans -16384..16384 twips on both axes.
 constexpr double kGradientHalf = 16384.0;
+// Linear gradients at least this long on the output (pixels) are looked up in a ramp of
+// kRampTexels.
+constexpr double kMinRampAxis = 512;
+constexpr int kRampTexels = 1024;
 // Colour-transformed copies of bitmaps kept at once.
 constexpr size_t kMaxTransformedBitmaps = 64;
 // Smoothed-down copies of bitmaps: the largest kept, and all of them together.
@@ -64,6 +68,36 @@ void SetPatternMatrix(cairo_pattern_t* p, const TAffine& patternToDevice) {
   cairo_pattern_set_matrix(p, &m);
 }
 
+// A linear gradient of half-square units (its stops and spread set) as a ramp of kRampTexels
+// looked up without smoothing; texel u holds gradient x = (u + 0.5) * 2 / kRampTexels - 1. Points
+// of an output stay within Pixman's fixed point as long as the axis is kMinRampAxis or longer.
+TPattern RampPattern(cairo_pattern_t* gradient, const TAffine& halfToDevice) {
+  TAffine inv = halfToDevice.Inverse();
+  if (!inv.Finite()) return nullptr;
+  TSurface ramp(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, kRampTexels, 1));
+  cairo_t* cr = cairo_create(ramp.get());
+  const cairo_matrix_t texelToHalf{2.0 / kRampTexels, 0, 0, 1, -1, 0};
+  cairo_pattern_set_matrix(gradient, &texelToHalf);
+  cairo_set_source(cr, gradient);
+  cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
+  cairo_paint(cr);
+  const bool drawn = cairo_status(cr) == CAIRO_STATUS_SUCCESS;
+  cairo_destroy(cr);
+  if (!drawn) return nullptr;
+  TPattern pattern(cairo_pattern_create_for_surface(ramp.get()));
+  cairo_pattern_set_extend(pattern.get(), cairo_pattern_get_extend(gradient));
+  cairo_pattern_set_filter(pattern.get(), CAIRO_FILTER_NEAREST);
+  // Device to texel: u along the axis; the single row is reached through a small multiple of
+  // the distance across it, which keeps the matrix invertible and its values small.
+  const double half = kRampTexels / 2.0;
+  const double p = inv.A * half, q = inv.C * half;
+  const double k = 1e-3 / std::hypot(p, q);
+  const cairo_matrix_t m{p, -q * k, q, p * k, inv.TX * half + half, 0};
+  cairo_pattern_set_matrix(pattern.get(), &m);
+  if (cairo_pattern_status(pattern.get()) != CAIRO_STATUS_SUCCESS) return nullptr;
+  return pattern;
+}
+
 TPattern GradientPattern(const TSWFGradientFill& fill, const TAffine& shapeToDevice,
                          const TColorTransform& cxform) {
   std::vector<TGradientStop> stops = GradientStops(fill, cxform);
@@ -96,7 +130,13 @@ TPattern GradientPattern(const TSWFGradientFill& fill, const TAffine& shapeToDev
     default:
       cairo_pattern_set_extend(p, CAIRO_EXTEND_PAD);
   }
-  SetPatternMatrix(p, toDevice * TAffine::Scale(kGradientHalf, kGradientHalf));
+  const TAffine halfToDevice = toDevice * TAffine::Scale(kGradientHalf, kGradientHalf);
+  // Pixman works out every pixel of a gradient on its own, which makes a large one the dearest
+  // fill of a frame: a long linear gradient is painted once along its axis into a ramp and
+  // looked up instead, within half a texel (a fraction of a colour step).
+  if (fill.FillStyleType == 0x10 && std::hypot(halfToDevice.A, halfToDevice.B) * 2 >= kMinRampAxis)
+    if (TPattern ramp = RampPattern(p, halfToDevice)) return ramp;
+  SetPatternMatrix(p, halfToDevice);
   return pattern;
 }
 

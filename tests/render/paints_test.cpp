@@ -4,7 +4,10 @@
 #include <zlib.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
+#include <utility>
+#include <vector>
 
 #include "render/display_list.h"
 #include "render_test_util.h"
@@ -109,6 +112,86 @@ TEST(BitmapFill, SmoothedDownDrawsAsResampledEachTime) {
       EXPECT_LE(MaxDifference(drawn, expected), 1)
           << "scale " << c.Sx << " x " << c.Sy << " at " << c.X << ", " << c.Y << " pass " << pass;
       EXPECT_GT(test::At(drawn, int(std::max(c.X, 0.0) + 2), int(std::max(c.Y, 0.0) + 2)).A, 0);
+    }
+  }
+}
+
+// The colour a linear gradient of these stops has at gradient x in -1..1, by its spread.
+TRGBA GradientAt(const std::vector<std::pair<double, TRGBA>>& stops, double x, uint8_t spread) {
+  double t = (x + 1) / 2;
+  if (spread == 1) {
+    t = std::fmod(std::fabs(t), 2);
+    if (t > 1) t = 2 - t;
+  } else if (spread == 2) {
+    t -= std::floor(t);
+  }
+  t = std::clamp(t, 0.0, 1.0);
+  size_t i = 1;
+  while (i + 1 < stops.size() && stops[i].first < t) ++i;
+  const auto& [t0, a] = stops[i - 1];
+  const auto& [t1, b] = stops[i];
+  const double f = t1 > t0 ? std::clamp((t - t0) / (t1 - t0), 0.0, 1.0) : 1;
+  auto mix = [f](uint8_t u, uint8_t v) { return uint8_t(std::lround(u + (v - u) * f)); };
+  return {mix(a.R, b.R), mix(a.G, b.G), mix(a.B, b.B), 255};
+}
+
+// Long linear gradients are looked up in a ramp and short ones drawn by Pixman: both must give
+// the colour of every pixel centre, along any direction and with every spread.
+TEST(GradientFill, LinearColoursAtEveryPixelShortAndLong) {
+  const std::vector<std::pair<double, TRGBA>> stops = {
+      {0, {255, 0, 0, 255}}, {100 / 255.0, {20, 200, 40, 255}}, {1, {0, 0, 255, 255}}};
+  TSWFGradientFill fill;
+  fill.FillStyleType = 0x10;
+  fill.NumGradients = 3;
+  const uint8_t ratios[] = {0, 100, 255};
+  for (int i = 0; i < 3; ++i) {
+    fill.SetGradientRatio(i + 1, ratios[i]);
+    const TRGBA& c = stops[size_t(i)].second;
+    fill.GradientColor(i + 1).SetRGBA(PackRGBA(c.R, c.G, c.B, 255));
+  }
+  TCharacterDictionary dictionary;
+  TBitmapCache bitmaps(dictionary);
+  const double kHalf = 16384;
+  for (double axis : {120.0, 700.0, 3000.0}) {
+    for (double degrees : {0.0, 33.0, 90.0, 200.0}) {
+      for (uint8_t spread : {0, 1, 2}) {
+        fill.SpreadMode = spread;
+        const double a = degrees * 3.14159265358979 / 180, s = axis / 2 / kHalf;
+        // The gradient square (twips) centred at (300, 40), the shape drawn at one twip a pixel.
+        const TAffine halfToDevice{std::cos(a) * s * kHalf,
+                                   std::sin(a) * s * kHalf,
+                                   -std::sin(a) * s * kHalf,
+                                   std::cos(a) * s * kHalf,
+                                   300,
+                                   40};
+        TPattern pattern = CreateFillPattern(
+            fill, halfToDevice * TAffine::Scale(1 / kHalf, 1 / kHalf), TColorTransform(), bitmaps);
+        ASSERT_TRUE(pattern);
+        TPixmap out(900, 80);
+        TSurface surface = SurfaceFor(out);
+        cairo_t* cr = cairo_create(surface.get());
+        cairo_set_source(cr, pattern.get());
+        cairo_paint(cr);
+        cairo_destroy(cr);
+        cairo_surface_flush(surface.get());
+        const TAffine toHalf = halfToDevice.Inverse();
+        int worst = 0;
+        for (int y = 0; y < out.Height; y += 3) {
+          for (int x = 0; x < out.Width; ++x) {
+            const double gx = toHalf.Apply(TPoint{x + 0.5, y + 0.5}).X;
+            // A repeated gradient jumps from its last colour to its first: a pixel centre a
+            // rounding error away from the seam may take either.
+            const double t = (gx + 1) / 2;
+            if (spread == 2 && std::fabs(t - std::round(t)) * axis < 1) continue;
+            TRGBA want = GradientAt(stops, gx, spread);
+            test::TPixel got = test::At(out, x, y);
+            worst = std::max({worst, std::abs(got.R - want.R), std::abs(got.G - want.G),
+                              std::abs(got.B - want.B)});
+          }
+        }
+        EXPECT_LE(worst, 2) << "axis " << axis << " at " << degrees << " degrees, spread "
+                            << int(spread);
+      }
     }
   }
 }
