@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cmath>
 #include <cstring>
 #include <optional>
@@ -87,30 +88,88 @@ struct TReadContext {
   int32_t FontGlyphCount = -1;
 };
 
-void HandContext(TSWFObject& tag, const TReadContext& context) {
-  if (auto* place = dynamic_cast<TSWFPlaceObject2*>(&tag)) {  // PlaceObject3 too
-    place->ParseActions = context.ParseActions;
-    place->EventVersion = context.Version;
-  } else if (auto* sprite = dynamic_cast<TSWFDefineSprite*>(&tag)) {
-    sprite->ParseActions = context.ParseActions;
-    sprite->EventVersion = context.Version;
-  } else if (auto* abc = dynamic_cast<TSWFDoABC*>(&tag)) {
-    abc->ParseActions = context.ParseActions;
-  } else if (auto* action = dynamic_cast<TSWFDoAction*>(&tag)) {  // DoInitAction too
-    action->ParseActions = context.ParseActions;
-  } else if (auto* block = dynamic_cast<TSWFSoundStreamBlock*>(&tag)) {
-    block->StreamSoundCompression = static_cast<uint8_t>(context.SoundFormat);
-  } else if (auto* button = dynamic_cast<TSWFBasedButton*>(&tag)) {
-    button->ParseActions = context.ParseActions;
-  }
+// The classes that take something from the context.
+enum class TContextKind : uint8_t {
+  Unknown,
+  None,
+  Place,  // PlaceObject2 and PlaceObject3
+  Sprite,
+  ABC,
+  Action,  // DoAction and DoInitAction
+  SoundBlock,
+  Button,
+  FontInfo,  // DefineFontInfo and DefineFontInfo2
+  Font2,     // DefineFont2 and DefineFont3
+  EditText,
+};
+
+TContextKind ContextKindOf(TSWFObject& tag) {
+  if (dynamic_cast<TSWFPlaceObject2*>(&tag)) return TContextKind::Place;
+  if (dynamic_cast<TSWFDefineSprite*>(&tag)) return TContextKind::Sprite;
+  if (dynamic_cast<TSWFDoABC*>(&tag)) return TContextKind::ABC;
+  if (dynamic_cast<TSWFDoAction*>(&tag)) return TContextKind::Action;
+  if (dynamic_cast<TSWFSoundStreamBlock*>(&tag)) return TContextKind::SoundBlock;
+  if (dynamic_cast<TSWFBasedButton*>(&tag)) return TContextKind::Button;
   // String encodings of font and text tags depend on the file version.
-  if (auto* info = dynamic_cast<TSWFDefineFontInfo*>(&tag)) {  // DefineFontInfo2 too
-    info->Version = static_cast<uint8_t>(context.Version);
-    info->ReadGlyphCount = context.FontGlyphCount;
-  } else if (auto* font = dynamic_cast<TSWFDefineFont2*>(&tag)) {  // DefineFont3 too
-    font->Version = static_cast<uint8_t>(context.Version);
-  } else if (auto* edit = dynamic_cast<TSWFDefineEditText*>(&tag)) {
-    edit->Version = static_cast<uint8_t>(context.Version);
+  if (dynamic_cast<TSWFDefineFontInfo*>(&tag)) return TContextKind::FontInfo;
+  if (dynamic_cast<TSWFDefineFont2*>(&tag)) return TContextKind::Font2;
+  if (dynamic_cast<TSWFDefineEditText*>(&tag)) return TContextKind::EditText;
+  return TContextKind::None;
+}
+
+// The kind per tag code, found with casts on the first tag of each code: a code always makes
+// the same class, and display lists of hundreds of thousands of tags should not pay a chain of
+// failing casts each.
+std::array<std::atomic<TContextKind>, 1024> contextKindByCode;
+
+void HandContext(TSWFObject& tag, uint16_t code, const TReadContext& context) {
+  std::atomic<TContextKind>& cached = contextKindByCode[code & 1023];
+  TContextKind kind = cached.load(std::memory_order_relaxed);
+  if (kind == TContextKind::Unknown) {
+    kind = ContextKindOf(tag);
+    cached.store(kind, std::memory_order_relaxed);
+  }
+  switch (kind) {
+    case TContextKind::Unknown:
+    case TContextKind::None:
+      return;
+    case TContextKind::Place: {
+      auto& place = static_cast<TSWFPlaceObject2&>(tag);
+      place.ParseActions = context.ParseActions;
+      place.EventVersion = context.Version;
+      return;
+    }
+    case TContextKind::Sprite: {
+      auto& sprite = static_cast<TSWFDefineSprite&>(tag);
+      sprite.ParseActions = context.ParseActions;
+      sprite.EventVersion = context.Version;
+      return;
+    }
+    case TContextKind::ABC:
+      static_cast<TSWFDoABC&>(tag).ParseActions = context.ParseActions;
+      return;
+    case TContextKind::Action:
+      static_cast<TSWFDoAction&>(tag).ParseActions = context.ParseActions;
+      return;
+    case TContextKind::SoundBlock:
+      static_cast<TSWFSoundStreamBlock&>(tag).StreamSoundCompression =
+          static_cast<uint8_t>(context.SoundFormat);
+      return;
+    case TContextKind::Button:
+      static_cast<TSWFBasedButton&>(tag).ParseActions = context.ParseActions;
+      return;
+    case TContextKind::FontInfo: {
+      auto& info = static_cast<TSWFDefineFontInfo&>(tag);
+      info.Version = static_cast<uint8_t>(context.Version);
+      info.ReadGlyphCount = context.FontGlyphCount;
+      return;
+    }
+    case TContextKind::Font2:
+      static_cast<TSWFDefineFont2&>(tag).Version = static_cast<uint8_t>(context.Version);
+      return;
+    case TContextKind::EditText:
+      static_cast<TSWFDefineEditText&>(tag).Version = static_cast<uint8_t>(context.Version);
+      return;
   }
 }
 
@@ -648,7 +707,10 @@ void TSWFStreamReader::LoadFromStream(TStream& stream) {
   ReadCompressedBody(stream);
 }
 
-// Inflates exactly FileLength - 8 bytes, growing the buffer only as data actually arrives.
+// Inflates exactly FileLength - 8 bytes: the header tail into a small buffer, the tags straight
+// into the body, which is allocated once. Its size is the declared length, but never more than
+// the compressed bytes left could inflate to, so a lying header costs memory only in proportion
+// to the input; should that bound be passed anyway, the body grows as data arrives.
 void TSWFStreamReader::ReadCompressedBody(TStream& stream) {
   if (header_.FileLength > kMaxFileLength)
     throw FormatError("the compressed SWF declares " + std::to_string(header_.FileLength) +
@@ -666,40 +728,72 @@ void TSWFStreamReader::ReadCompressedBody(TStream& stream) {
     ~Closer() { inflateEnd(z); }
   } closer{&z};
 
-  std::vector<uint8_t> out;
-  std::vector<uint8_t> in(64 * 1024);
-  const size_t outChunk = 256 * 1024;
+  // A stream in memory is inflated in place; any other is read in chunks.
+  const uint64_t start = stream.Position();
+  const uint64_t compressed = stream.Remaining();
+  std::span<const uint8_t> source = stream.PeekRemaining();
+  const bool inMemory = !source.empty();
+  std::vector<uint8_t> in(inMemory ? 0 : 64 * 1024);
   size_t produced = 0;
-  while (produced < wanted) {
-    if (z.avail_in == 0) {
-      size_t n = static_cast<size_t>(std::min<uint64_t>(stream.Remaining(), in.size()));
-      if (n == 0)
-        throw StreamError("the compressed SWF data ends after " + std::to_string(produced) +
-                          " of " + std::to_string(wanted) + " bytes");
-      stream.ReadBuffer(in.data(), n);
-      z.next_in = in.data();
-      z.avail_in = static_cast<uInt>(n);
+  auto endsEarly = [&] {
+    return StreamError("the compressed SWF data ends after " + std::to_string(produced) + " of " +
+                       std::to_string(wanted) + " bytes");
+  };
+  // Fills exactly count bytes at out.
+  auto inflateTo = [&](uint8_t* out, size_t count) {
+    z.next_out = out;
+    z.avail_out = static_cast<uInt>(count);
+    while (z.avail_out > 0) {
+      if (z.avail_in == 0) {
+        size_t n;
+        if (inMemory) {
+          n = std::min<size_t>(source.size(), UINT32_MAX);
+          z.next_in = const_cast<uint8_t*>(source.data());
+          source = source.subspan(n);
+        } else {
+          n = static_cast<size_t>(std::min<uint64_t>(stream.Remaining(), in.size()));
+          if (n > 0) stream.ReadBuffer(in.data(), n);
+          z.next_in = in.data();
+        }
+        if (n == 0) throw endsEarly();
+        z.avail_in = static_cast<uInt>(n);
+      }
+      const uInt before = z.avail_out;
+      int rc = inflate(&z, Z_NO_FLUSH);
+      produced += before - z.avail_out;
+      if (rc == Z_STREAM_END) {
+        if (z.avail_out > 0) throw endsEarly();
+        break;
+      }
+      if (rc == Z_NEED_DICT || rc == Z_DATA_ERROR || rc == Z_STREAM_ERROR || rc == Z_MEM_ERROR)
+        throw FormatError(std::string("the compressed SWF data is corrupt: ") +
+                          (z.msg ? z.msg : "zlib error " + std::to_string(rc)));
+      // Z_BUF_ERROR only means no progress was possible; more input is read above.
     }
-    if (out.size() == produced) out.resize(std::min(wanted, produced + outChunk));
-    z.next_out = out.data() + produced;
-    z.avail_out = static_cast<uInt>(out.size() - produced);
-    int rc = inflate(&z, Z_NO_FLUSH);
-    produced = out.size() - z.avail_out;
-    if (rc == Z_STREAM_END) {
-      if (produced < wanted)
-        throw StreamError("the compressed SWF data ends after " + std::to_string(produced) +
-                          " of " + std::to_string(wanted) + " bytes");
-      break;
-    }
-    if (rc == Z_NEED_DICT || rc == Z_DATA_ERROR || rc == Z_STREAM_ERROR || rc == Z_MEM_ERROR)
-      throw FormatError(std::string("the compressed SWF data is corrupt: ") +
-                        (z.msg ? z.msg : "zlib error " + std::to_string(rc)));
-    // Z_BUF_ERROR only means no progress was possible; more input is read above.
-  }
+  };
 
-  TMemoryViewStream tail({out.data(), produced});
-  uint32_t used = ReadHeader(tail, 2);
-  out.erase(out.begin(), out.begin() + used);
+  // The longest header tail: a rectangle of four 31-bit fields, then rate and frame count.
+  uint8_t head[21];
+  const size_t headSize = std::min(wanted, sizeof head);
+  inflateTo(head, headSize);
+  TMemoryViewStream tail({head, headSize});
+  const size_t used = ReadHeader(tail, 2);
+
+  // Deflate expands its input at most about 1032 times. The reservation touches no memory; the
+  // body is zeroed and inflated a slice at a time, so the zeroing stays in the cache and memory
+  // is only used as data arrives.
+  const size_t bodySize = wanted - used;
+  const uint64_t possible = compressed * 1032 + 1024;
+  std::vector<uint8_t> out;
+  out.reserve(static_cast<size_t>(std::min<uint64_t>(bodySize, possible)));
+  out.assign(head + used, head + headSize);
+  const size_t slice = 256 * 1024;
+  while (out.size() < bodySize) {
+    const size_t filled = out.size();
+    out.resize(std::min(bodySize, filled + slice));
+    inflateTo(out.data() + filled, out.size() - filled);
+  }
+  if (inMemory) stream.SetPosition(start + z.total_in);
   BodyStream() = TMemoryStream(std::move(out));
 }
 
@@ -760,7 +854,8 @@ void TSWFStreamReader::ReadObject(TSWFTagInfo& info, const uint8_t* body, bool p
                                   int& soundFormat) {
   std::span<const uint8_t> bytes(body, info.BodySize);
   std::unique_ptr<TSWFObject> tag = CreateTagByCode(info.TagID);
-  if (info.BodySize > 0) HandContext(*tag, {Version(), parseActions, soundFormat, fontGlyphCount_});
+  if (info.BodySize > 0)
+    HandContext(*tag, info.TagID, {Version(), parseActions, soundFormat, fontGlyphCount_});
   tag->BodySize = info.BodySize;
   std::string failure;
   try {

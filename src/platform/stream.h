@@ -23,6 +23,9 @@ class TStream {
 
   // The stream as a growable memory stream, when it is one (lets writers frame data in place).
   virtual class TMemoryStream* AsMemoryStream() { return nullptr; }
+  // The unread bytes, when the stream keeps them in memory, so a consumer can work on them in
+  // place and then move the position past what it used; empty for other streams.
+  virtual std::span<const uint8_t> PeekRemaining() const { return {}; }
 
   uint64_t Remaining() const {
     uint64_t pos = Position(), size = Size();
@@ -46,6 +49,9 @@ class TMemoryStream : public TStream {
   uint64_t Size() const override { return data_.size(); }
 
   TMemoryStream* AsMemoryStream() override { return this; }
+  std::span<const uint8_t> PeekRemaining() const override {
+    return std::span<const uint8_t>(data_).subspan(pos_);
+  }
 
   void Clear() {
     data_.clear();
@@ -77,6 +83,7 @@ class TMemoryViewStream : public TStream {
   uint64_t Position() const override { return pos_; }
   void SetPosition(uint64_t Pos) override;
   uint64_t Size() const override { return data_.size(); }
+  std::span<const uint8_t> PeekRemaining() const override { return data_.subspan(pos_); }
 
  private:
   std::span<const uint8_t> data_;
