@@ -261,6 +261,7 @@ std::string TFlashExternalMovie::DrawPrefix() {
 int TFlashExternalMovie::MinVersion() const {
   int version = ImportMode == kImportAsSprite ? 3 : 1;
   for (const auto& info : reader_->TagList) {
+    if (info->TagID == 0) break;  // nothing after the End tag is written
     const TSWFObject* tag = info->TagObject();
     if (tag && !Contains(kSkippedCodes, CodeOf(*tag)))
       version = std::max(version, tag->MinVersion());
