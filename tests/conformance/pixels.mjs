@@ -3,7 +3,7 @@
 // plain functions; runSteps drives a live player through the small interface ruffle.mjs offers.
 // The expectation keys are described in README.md beside this file.
 
-import zlib from "node:zlib";
+import { decodePngRgba } from "./image_metrics.mjs";
 
 export const DEFAULT_PIXEL_TOL = 16;
 export const DEFAULT_INK_TOL = 32;
@@ -11,99 +11,16 @@ export const DEFAULT_INK_TOL = 32;
 export const DEFAULT_MOUSE_WAIT_MS = 150;
 
 // ---------------------------------------------------------------------------------------------
-// PNG decoding: enough for browser screenshots (8-bit grey, RGB, palette, grey+alpha and RGBA,
-// not interlaced). Alpha is dropped: a screenshot of an opaque page has none to speak of.
-
-const PNG_SIGNATURE = [0x89, 0x50, 0x4e, 0x47, 0x0d, 0x0a, 0x1a, 0x0a];
-const CHANNELS = { 0: 1, 2: 3, 3: 1, 4: 2, 6: 4 };
-
-function paeth(a, b, c) {
-  const p = a + b - c;
-  const pa = Math.abs(p - a);
-  const pb = Math.abs(p - b);
-  const pc = Math.abs(p - c);
-  return pa <= pb && pa <= pc ? a : pb <= pc ? b : c;
-}
+// Screenshots as RGB: alpha is dropped, a screenshot of an opaque page has none to speak of.
 
 /** Decodes a PNG into { width, height, data } with data holding RGB triplets, top row first. */
 export function decodePng(bytes) {
-  const buf = Buffer.isBuffer(bytes) ? bytes : Buffer.from(bytes.buffer, bytes.byteOffset, bytes.byteLength);
-  if (buf.length < 8 || PNG_SIGNATURE.some((b, i) => buf[i] !== b)) {
-    throw new Error("not a PNG file");
-  }
-  let header = null;
-  let palette = null;
-  const idat = [];
-  for (let at = 8; ;) {
-    if (at + 8 > buf.length) {
-      throw new Error("PNG ends before its IEND chunk");
-    }
-    const length = buf.readUInt32BE(at);
-    const type = buf.toString("latin1", at + 4, at + 8);
-    if (at + 12 + length > buf.length) {
-      throw new Error(`PNG chunk ${type} runs past the end of the file`);
-    }
-    const body = buf.subarray(at + 8, at + 8 + length);
-    at += 12 + length;
-    if (type === "IHDR") {
-      header = {
-        width: body.readUInt32BE(0), height: body.readUInt32BE(4), depth: body[8],
-        colorType: body[9], interlace: body[12],
-      };
-    } else if (type === "PLTE") {
-      palette = body;
-    } else if (type === "IDAT") {
-      idat.push(body);
-    } else if (type === "IEND") {
-      break;
-    }
-  }
-  if (!header) {
-    throw new Error("PNG has no IHDR chunk");
-  }
-  const { width, height, depth, colorType, interlace } = header;
-  const channels = CHANNELS[colorType];
-  if (depth !== 8 || channels === undefined || interlace !== 0 || (colorType === 3 && !palette)) {
-    throw new Error(`unsupported PNG: depth ${depth}, colour type ${colorType}, interlace ${interlace}`);
-  }
-  const raw = zlib.inflateSync(Buffer.concat(idat));
-  const stride = width * channels;
-  if (raw.length < height * (stride + 1)) {
-    throw new Error(`PNG data holds ${raw.length} bytes, ${height * (stride + 1)} needed`);
-  }
+  const { width, height, data: rgba } = decodePngRgba(bytes);
   const data = new Uint8Array(width * height * 3);
-  let prev = new Uint8Array(stride);
-  for (let y = 0; y < height; y++) {
-    const filter = raw[y * (stride + 1)];
-    const row = Uint8Array.from(raw.subarray(y * (stride + 1) + 1, (y + 1) * (stride + 1)));
-    for (let i = 0; i < stride; i++) {
-      const a = i >= channels ? row[i - channels] : 0;
-      const b = prev[i];
-      const c = i >= channels ? prev[i - channels] : 0;
-      switch (filter) {
-        case 0: break;
-        case 1: row[i] += a; break;
-        case 2: row[i] += b; break;
-        case 3: row[i] += (a + b) >> 1; break;
-        case 4: row[i] += paeth(a, b, c); break;
-        default: throw new Error(`PNG row ${y} has unknown filter ${filter}`);
-      }
-    }
-    for (let x = 0; x < width; x++) {
-      const out = (y * width + x) * 3;
-      const p = row.subarray(x * channels, (x + 1) * channels);
-      if (colorType === 3) {
-        if (p[0] * 3 + 3 > palette.length) {
-          throw new Error(`PNG pixel (${x},${y}) uses palette entry ${p[0]} of ${palette.length / 3}`);
-        }
-        data.set(palette.subarray(p[0] * 3, p[0] * 3 + 3), out);
-      } else if (channels <= 2) {
-        data.fill(p[0], out, out + 3);
-      } else {
-        data.set(p.subarray(0, 3), out);
-      }
-    }
-    prev = row;
+  for (let i = 0, o = 0; i < rgba.length; i += 4, o += 3) {
+    data[o] = rgba[i];
+    data[o + 1] = rgba[i + 1];
+    data[o + 2] = rgba[i + 2];
   }
   return { width, height, data };
 }
