@@ -264,24 +264,19 @@ TBounds TFrameRenderer::TImpl::ContentBounds(const TDisplayObject& object, const
     r.Inflate(1);
     return r;
   }
-  if (const auto* text = dynamic_cast<const TSWFDefineText*>(object.Character)) {
-    const TSWFRect& r = text->TextBounds;
+  // Text is bounded by its rectangle; glyphs and anti-aliasing may overhang it a little.
+  const auto textBounds = [&m](const TSWFRect& r) {
     TBounds b;
     b.Add(TPoint{double(r.Xmin()), double(r.Ymin())});
     b.Add(TPoint{double(r.Xmax()), double(r.Ymax())});
     TBounds d = m.Apply(b);
     d.Inflate(2);
     return d;
-  }
-  if (const auto* edit = dynamic_cast<const TSWFDefineEditText*>(object.Character)) {
-    const TSWFRect& r = edit->Bounds;
-    TBounds b;
-    b.Add(TPoint{double(r.Xmin()), double(r.Ymin())});
-    b.Add(TPoint{double(r.Xmax()), double(r.Ymax())});
-    TBounds d = m.Apply(b);
-    d.Inflate(2);
-    return d;
-  }
+  };
+  if (const auto* text = dynamic_cast<const TSWFDefineText*>(object.Character))
+    return textBounds(text->TextBounds);
+  if (const auto* edit = dynamic_cast<const TSWFDefineEditText*>(object.Character))
+    return textBounds(edit->Bounds);
   return {};
 }
 
