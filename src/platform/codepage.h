@@ -19,4 +19,9 @@ std::string Cp1252ToUtf8(const std::string& Text);
 // Characters outside cp1252 become '?'; malformed UTF-8 bytes are taken as cp1252 bytes.
 std::string Utf8ToCp1252(const std::string& Text);
 
+// UTF-16 to UTF-8 and back. Unpaired surrogates become U+FFFD; malformed UTF-8 bytes are taken
+// as cp1252 characters.
+std::string Utf16ToUtf8(const std::u16string& Text);
+std::u16string Utf8ToUtf16(const std::string& Text);
+
 }  // namespace orvanta

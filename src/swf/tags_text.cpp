@@ -39,63 +39,6 @@ void WriteGlyphEntries(TBitsEngine& Engine, const TSWFGlyphEntry* Entries, size_
 
 // ---- UTF-16 and UTF-8 ----
 
-std::string Utf16ToUtf8(const std::u16string& Text) {
-  std::string out;
-  out.reserve(Text.size());
-  for (size_t i = 0; i < Text.size(); ++i) {
-    char32_t c = Text[i];
-    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < Text.size() && Text[i + 1] >= 0xDC00 &&
-        Text[i + 1] <= 0xDFFF) {
-      c = 0x10000 + ((c - 0xD800) << 10) + (Text[i + 1] - 0xDC00);
-      ++i;
-    } else if (c >= 0xD800 && c <= 0xDFFF) {
-      c = 0xFFFD;
-    }
-    AppendUtf8(out, c);
-  }
-  return out;
-}
-
-std::u16string Utf8ToUtf16(const std::string& Text) {
-  std::u16string out;
-  out.reserve(Text.size());
-  size_t i = 0;
-  while (i < Text.size()) {
-    unsigned char b = static_cast<unsigned char>(Text[i]);
-    int extra = (b >= 0xF0 && b <= 0xF4)   ? 3
-                : (b >= 0xE0 && b <= 0xEF) ? 2
-                : (b >= 0xC2 && b <= 0xDF) ? 1
-                                           : 0;
-    char32_t c = extra == 3 ? b & 0x07 : extra == 2 ? b & 0x0F : b & 0x1F;
-    bool valid = extra > 0 && i + extra < Text.size();
-    for (int k = 1; valid && k <= extra; ++k) {
-      unsigned char next = static_cast<unsigned char>(Text[i + k]);
-      if ((next & 0xC0) != 0x80) valid = false;
-      c = (c << 6) | (next & 0x3F);
-    }
-    // Overlong forms, surrogates and values past U+10FFFF are not UTF-8.
-    if (valid && ((extra == 2 && (c < 0x800 || (c >= 0xD800 && c <= 0xDFFF))) ||
-                  (extra == 3 && (c < 0x10000 || c > 0x10FFFF))))
-      valid = false;
-    if (b < 0x80) {
-      out += static_cast<char16_t>(b);
-      ++i;
-    } else if (!valid) {
-      out += Cp1252ToUnicode(b);
-      ++i;
-    } else {
-      if (c >= 0x10000) {
-        out += static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
-        out += static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
-      } else {
-        out += static_cast<char16_t>(c);
-      }
-      i += extra + 1;
-    }
-  }
-  return out;
-}
-
 // ---- Text records ----
 
 void TSWFTextRecord::SetFontID(uint16_t V) {

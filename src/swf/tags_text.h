@@ -181,9 +181,4 @@ class TSWFCSMTextSettings : public TSWFObject {
   void WriteTagBody(TBitsEngine& Engine) override;
 };
 
-// UTF-16 to UTF-8 and back. Unpaired surrogates become U+FFFD; malformed UTF-8 bytes are taken
-// as cp1252 characters.
-std::string Utf16ToUtf8(const std::u16string& Text);
-std::u16string Utf8ToUtf16(const std::string& Text);
-
 }  // namespace orvanta

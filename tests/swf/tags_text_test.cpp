@@ -197,16 +197,6 @@ TEST(CSMTextSettingsTag, Bytes) {
   EXPECT_EQ(back.MinVersion(), 8);
 }
 
-TEST(TextEncoding, Utf16AndUtf8) {
-  EXPECT_EQ(Utf16ToUtf8(u"a\u00e9\u20ac\U0001F600"), "a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80");
-  EXPECT_EQ(Utf16ToUtf8(std::u16string(1, char16_t(0xD800))), "\xEF\xBF\xBD");
-  EXPECT_EQ(Utf8ToUtf16("a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80"), u"a\u00e9\u20ac\U0001F600");
-  // Bytes that are not UTF-8 are taken as cp1252: a lone é, an overlong NUL, a cut sequence.
-  EXPECT_EQ(Utf8ToUtf16("\xE9"), u"\u00e9");
-  EXPECT_EQ(Utf8ToUtf16("\xC0\x80"), u"\u00c0\u20ac");
-  EXPECT_EQ(Utf8ToUtf16("\xE2\x82"), u"\u00e2\u201a");
-}
-
 TEST(TextTagsBadInput, TruncatedAndLyingBodies) {
   TSWFDefineText2 text;
   FillText(text);
