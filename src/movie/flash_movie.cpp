@@ -5,11 +5,12 @@
 
 #include "media/flash_image.h"
 #include "media/flash_sound.h"
+#include "movie/count_limits.h"
 #include "movie/flash_font.h"
 #include "movie/flash_object.h"
 #include "movie/flash_place_object.h"
-#include "script/flash_action_script.h"
 #include "platform/stream.h"
+#include "script/flash_action_script.h"
 #include "swf/bits_engine.h"
 #include "swf/tags_control.h"
 #include "swf/tags_display.h"
@@ -29,7 +30,9 @@ bool IsTagWithCode(const TBasedSWFObject& obj, uint16_t code) {
   return tag && tag->TagID == code;
 }
 
-bool IsPlaceTag(uint16_t code) { return code == 4 || code == 26 || code == 70; }
+bool IsPlaceTag(uint16_t code) {
+  return code == 4 || code == 26 || code == 70;
+}
 
 }  // namespace
 
@@ -78,14 +81,21 @@ TBasedSWFObject* TFlashMovie::AddFlashObject(std::unique_ptr<TBasedSWFObject> ob
 }
 
 TFlashIDObject* TFlashMovie::AddIDObject(std::unique_ptr<TFlashIDObject> obj, bool setID) {
+  // Checked before the object goes in, so that a failed add leaves the movie as it was.
+  const uint16_t id = setID ? CheckedCount16(nextCharacterID_, "the movie", "character ids") : 0;
   TFlashIDObject* raw = obj.get();
   AddFlashObject(std::move(obj));
   raw->ChangeOwner(this);
-  if (setID) raw->SetCharacterId(nextCharacterID_++);
+  if (setID) {
+    raw->SetCharacterId(id);
+    ++nextCharacterID_;
+  }
   return raw;
 }
 
-void TFlashMovie::Append(std::unique_ptr<TBasedSWFObject> obj) { objects_.push_back(std::move(obj)); }
+void TFlashMovie::Append(std::unique_ptr<TBasedSWFObject> obj) {
+  objects_.push_back(std::move(obj));
+}
 
 TSWFObject* TFlashMovie::RemoveObject(uint16_t depth, const TFlashIDObject* obj) {
   if (obj) {
@@ -112,15 +122,14 @@ TFlashActionScript& TFlashMovie::FrameActions() {
 
 void TFlashMovie::ShowFrame(int count) {
   if (count <= 0) count = 1;
+  const uint16_t frames = CheckedCount16(int64_t{FrameCount()} + count, "the movie", "frames");
   if (!FrameLabel.empty()) {
     Append(std::make_unique<TSWFFrameLabel>(FrameLabel));
     FrameLabel.clear();
   }
   if (frameActions_) Append(std::move(frameActions_));
-  for (int i = 0; i < count; ++i) {
-    SetFrameCount(static_cast<uint16_t>(FrameCount() + 1));
-    Append(std::make_unique<TSWFShowFrame>());
-  }
+  for (int i = 0; i < count; ++i) Append(std::make_unique<TSWFShowFrame>());
+  SetFrameCount(frames);
   CurrentFrameNum = FrameCount() - 1;
 }
 
@@ -155,7 +164,7 @@ int TFlashMovie::MakeData() {
   if (Protect) {
     TSWFProtect protect;
     protect.Password = Password;
-    protect.Random = &random_;
+    protect.Random = random_;
     version = std::max(version, protect.MinVersion());
     protect.WriteToStream(engine);
   }
@@ -186,7 +195,8 @@ int TFlashMovie::MakeData() {
   }
   if (objects_.empty() || !IsTagWithCode(*objects_.back(), 0)) TSWFEnd().WriteToStream(engine);
 
-  SetFrameCount(static_cast<uint16_t>(frames));
+  // Imports add frames of their own, so the count is checked again here.
+  SetFrameCount(CheckedCount16(frames, "the movie", "frames"));
   if (version > Version()) SetVersion(version);
   return Version();
 }

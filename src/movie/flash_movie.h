@@ -71,11 +71,16 @@ class TFlashMovie : public TBasedSWFStream {
   // Bitmap fills compensate for the 20x bitmap scale of players before version 8.
   bool CorrectImageFill = true;
 
-  uint16_t NextCharacterID() const { return nextCharacterID_; }
+  // 65,536 once every id is taken: adding another character then raises an error.
+  int32_t NextCharacterID() const { return nextCharacterID_; }
   // Moves the next id on; ids are never reused.
   void SetNextCharacterID(uint16_t id) { nextCharacterID_ = id; }
-  // The build's random source (password salts, effects); seed it for reproducible output.
-  TRandom& Random() { return random_; }
+  // The build's random source (password salts, import font prefixes, effects): the movie's own,
+  // clock-seeded, until UseRandom hands it the caller's; seed it for reproducible output.
+  TRandom& Random() { return *random_; }
+  // Draws from the caller's generator from now on, so that one seed drives a whole build of
+  // several movies. The generator must outlive the movie.
+  void UseRandom(TRandom& random) { random_ = &random; }
 
   const ObjectListType& ObjectList() const { return objects_; }
 
@@ -88,6 +93,7 @@ class TFlashMovie : public TBasedSWFStream {
     return raw;
   }
   // Adds a builder object, makes the movie its owner and, when setID, gives it the next id.
+  // Raises an error, adding nothing, when every id up to 65,535 is taken.
   TFlashIDObject* AddIDObject(std::unique_ptr<TFlashIDObject> obj, bool setID);
 
   // Removes the object placed at Depth: a RemoveObject for Obj's id when given, else a
@@ -95,6 +101,7 @@ class TFlashMovie : public TBasedSWFStream {
   TSWFObject* RemoveObject(uint16_t depth, const TFlashIDObject* obj = nullptr);
   TSWFObject* ExportAssets(const std::string& name, uint16_t id);
   // Closes the frame being built: label, frame actions, then Count ShowFrame tags (0 means 1).
+  // Raises an error, adding nothing, when the movie would pass 65,535 frames.
   void ShowFrame(int count = 1);
   // The script of the frame being built, created on first access; ShowFrame moves it into the
   // object list, where it is written as a DoAction tag.
@@ -116,8 +123,9 @@ class TFlashMovie : public TBasedSWFStream {
   std::unique_ptr<TSWFRGB> backgroundColor_;
   std::unique_ptr<TSWFFileAttributes> fileAttributes_;
   std::unique_ptr<TFlashActionScript> frameActions_;
-  uint16_t nextCharacterID_ = 1;
-  TRandom random_;
+  int32_t nextCharacterID_ = 1;
+  TRandom ownRandom_;
+  TRandom* random_ = &ownRandom_;
 
   // Display list: sprites, placements and buttons
  public:
@@ -147,8 +155,7 @@ class TFlashMovie : public TBasedSWFStream {
   // Adds a shape made outside; it takes the next id and belongs to the movie from now on.
   TFlashShape* AddShape(std::unique_ptr<TFlashShape> shape);
   TFlashShape* AddRectangle(int32_t xMin, int32_t yMin, int32_t xMax, int32_t yMax);
-  TFlashShape* AddRoundRect(int32_t xMin, int32_t yMin, int32_t xMax, int32_t yMax,
-                            int32_t radius);
+  TFlashShape* AddRoundRect(int32_t xMin, int32_t yMin, int32_t xMax, int32_t yMax, int32_t radius);
   TFlashShape* AddEllipse(int32_t xMin, int32_t yMin, int32_t xMax, int32_t yMax);
   TFlashShape* AddCircle(int32_t x, int32_t y, int32_t r);
   // Starts at the middle of the top edge.
@@ -158,8 +165,7 @@ class TFlashMovie : public TBasedSWFStream {
   // A closed outline through the points; the bounds are their box.
   TFlashShape* AddPolygon(std::span<const TFlashPoint> points);
   // Centred at (x, y); the bounds are the square of half-side max(r1, r2).
-  TFlashShape* AddStar(int32_t x, int32_t y, int32_t r1, int32_t r2, int numPoints,
-                       bool curved);
+  TFlashShape* AddStar(int32_t x, int32_t y, int32_t r1, int32_t r2, int numPoints, bool curved);
   // Non-owning view of the object list, in creation order.
   std::vector<TFlashShape*> Shapes;
   // End of the shapes block
@@ -228,16 +234,18 @@ class TFlashMovie : public TBasedSWFStream {
   // Imports a whole SWF movie (mode: TFlashExternalMovie::kImport*). It takes the next id, and
   // with renumber its characters take the ids after it (after the sprite's in mode 3, where
   // the source's timeline becomes the import's Sprite, listed in Sprites, for the caller to
-  // place). A source that cannot be read, is not a SWF, is cut short or needs ids past 65535
-  // raises an error and adds nothing.
+  // place). FWS, CWS and ZWS sources are read.
+  // Failures add nothing and leave the movie as it was; a caller that goes on without the
+  // import catches Error, the base of all of them: FileError when the file cannot be opened,
+  // StreamError when reading it fails, FormatError when it is not a SWF, is cut short,
+  // corrupt, or needs ids past 65535. Each message names the source.
   TFlashExternalMovie* AddExternalMovie(const std::string& fileName, uint8_t mode = 3,
                                         bool renumber = true);
   TFlashExternalMovie* AddExternalMovie(TStream& stream, uint8_t mode = 3, bool renumber = true);
 
  private:
   TFlashExternalMovie* AddExternalMovie(std::unique_ptr<TFlashExternalMovie> movie,
-                                        const std::string& sourceName, uint8_t mode,
-                                        bool renumber);
+                                        const std::string& sourceName, uint8_t mode, bool renumber);
   // Serialising: an import writes its frames and placements inside itself; they count.
   void CountExternalFrames(const TBasedSWFObject& obj, int& frames, bool& placed) const;
   // The import whose sprite obj is (its definition stands in the object list for the sprite),

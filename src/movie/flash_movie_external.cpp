@@ -97,7 +97,7 @@ TFlashExternalMovie* TFlashMovie::AddExternalMovie(std::unique_ptr<TFlashExterna
   AddIDObject(std::move(movie), true);
   if (renumber) raw->Renumber(ownId + (asSprite ? 1 : 0));
   // One id after the imported range stays unused.
-  nextCharacterID_ = static_cast<uint16_t>(next);
+  nextCharacterID_ = next;
 
   if (asSprite) {
     auto sprite = std::make_unique<TFlashSprite>(this);

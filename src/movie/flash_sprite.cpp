@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "movie/count_limits.h"
 #include "movie/flash_movie.h"
 #include "movie/flash_place_object.h"
 #include "platform/errors.h"
@@ -100,7 +101,7 @@ TSWFObject* TFlashSprite::RemoveObject(uint16_t depth, const TFlashIDObject* obj
 
 void TFlashSprite::ShowFrame(int count) {
   if (count <= 0) count = 1;
-  tag_->FrameCount = static_cast<uint16_t>(tag_->FrameCount + count);
+  tag_->FrameCount = CheckedCount16(int64_t{tag_->FrameCount} + count, "the sprite", "frames");
   if (frameActions_) Append(std::move(frameActions_));
   if (!FrameLabel.empty()) {
     Append(std::make_unique<TSWFFrameLabel>(FrameLabel));

@@ -54,7 +54,8 @@ class TFlashSprite : public TFlashVisualObject {
   TFlashPlaceObject* PlaceObject(TFlashVisualObject* obj, uint16_t depth);
   // A RemoveObject for Obj's id when given, else a RemoveObject2 for the depth.
   TSWFObject* RemoveObject(uint16_t depth, const TFlashIDObject* obj = nullptr);
-  // Closes Count frames (0 means 1): frame actions, label, then the ShowFrame tags.
+  // Closes Count frames (0 means 1): frame actions, label, then the ShowFrame tags. Raises an
+  // error, adding nothing, when the sprite would pass 65,535 frames.
   void ShowFrame(int count = 1);
   // Empties the timeline and sets the frame count to 0; the init actions stay. An imported
   // movie refills its sprite this way each time it is written.

@@ -4,7 +4,12 @@
 #include <zlib.h>
 
 #include "media/flash_sound.h"
+#include "movie/flash_font.h"
 #include "movie/flash_object.h"
+#include "movie/flash_shape.h"
+#include "movie/flash_sprite.h"
+#include "platform/font_engine.h"
+#include "platform/stream.h"
 #include "platform/errors.h"
 #include "swf/tags_control.h"
 #include "swf/tags_display.h"
@@ -176,6 +181,73 @@ TEST(FlashMovie, IdsStartAtOneAndNeverRepeat) {
   EXPECT_EQ(unnumbered->CharacterId(), 0);
   EXPECT_EQ(first->Owner(), &movie);
   EXPECT_EQ(movie.NextCharacterID(), 3);
+}
+
+// Past 65,535 the 16-bit fields would wrap; the movie refuses instead and stays as it was.
+TEST(FlashMovie, FrameAndIdLimitsRaiseInsteadOfWrapping) {
+  auto expectLimit = [](auto&& add, const std::string& message) {
+    try {
+      add();
+      ADD_FAILURE() << "no error for " << message;
+    } catch (const Error& e) {
+      EXPECT_EQ(e.what(), message);
+    }
+  };
+  TFlashMovie movie(0, 0, 100, 100, 12);
+  movie.ShowFrame(65534);
+  expectLimit([&] { movie.ShowFrame(2); }, "the movie has more than 65,535 frames");
+  movie.FrameLabel = "last";
+  movie.ShowFrame();
+  const size_t objects = movie.ObjectList().size();
+  expectLimit([&] { movie.ShowFrame(); }, "the movie has more than 65,535 frames");
+  EXPECT_EQ(movie.FrameCount(), 65535);
+  EXPECT_EQ(movie.ObjectList().size(), objects);
+  movie.MakeData();
+  EXPECT_EQ(movie.FrameCount(), 65535);
+
+  TFlashSprite* sprite = movie.AddSprite();
+  sprite->ShowFrame(65535);
+  expectLimit([&] { sprite->ShowFrame(); }, "the sprite has more than 65,535 frames");
+  EXPECT_EQ(sprite->FrameCount(), 65535);
+
+  movie.SetNextCharacterID(65535);
+  EXPECT_EQ(movie.AddIDObject(std::make_unique<Character>(), true)->CharacterId(), 65535);
+  const size_t withLast = movie.ObjectList().size();
+  expectLimit([&] { movie.AddShape(); }, "the movie has more than 65,535 character ids");
+  expectLimit([&] { movie.AddIDObject(std::make_unique<Character>(), true); },
+              "the movie has more than 65,535 character ids");
+  EXPECT_EQ(movie.ObjectList().size(), withLast);
+  EXPECT_EQ(movie.Shapes.size(), 0u);
+}
+
+// Two movies drawing from one generator, seeded alike, come out the same byte for byte: the
+// password salt and an import's font prefixes all come from it.
+TEST(FlashMovie, SharedSeededGeneratorMakesBuildsReproducible) {
+  TFlashMovie source(0, 0, 100, 100, 12);
+  source.AddFont(TFontDescription{"DejaVu Sans", 12});
+  source.ShowFrame();
+  source.MakeData();
+  const Bytes sourceFile = Saved(source);
+
+  auto build = [&](uint64_t seed) {
+    TRandom random(seed);
+    Bytes files;
+    for (int i = 0; i < 2; ++i) {
+      TFlashMovie movie(0, 0, 100, 100, 12);
+      movie.UseRandom(random);
+      movie.Protect = true;
+      movie.Password = "secret";
+      TMemoryStream in(sourceFile);
+      movie.AddExternalMovie(in);
+      movie.ShowFrame();
+      movie.MakeData();
+      Bytes file = Saved(movie);
+      files.insert(files.end(), file.begin(), file.end());
+    }
+    return files;
+  };
+  EXPECT_EQ(build(7), build(7));
+  EXPECT_NE(build(7), build(8));
 }
 
 TEST(FlashMovie, RemoveObjectPicksTheTagByWhatIsKnown) {
