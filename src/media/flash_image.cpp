@@ -1,7 +1,5 @@
 #include "media/flash_image.h"
 
-#include <zlib.h>
-
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
@@ -11,6 +9,7 @@
 #include "movie/flash_movie.h"
 #include "platform/errors.h"
 #include "platform/stream.h"
+#include "platform/zlib_codec.h"
 #include "swf/bits_engine.h"
 #include "swf/tags_bitmap.h"
 
@@ -19,15 +18,6 @@ namespace orvanta {
 namespace {
 
 constexpr int kConvertQuality = 90;
-
-std::vector<uint8_t> Deflate(const uint8_t* data, size_t size) {
-  uLongf length = compressBound(static_cast<uLong>(size));
-  std::vector<uint8_t> out(length);
-  if (compress2(out.data(), &length, data, static_cast<uLong>(size), Z_DEFAULT_COMPRESSION) != Z_OK)
-    throw Error("zlib could not compress the picture data");
-  out.resize(length);
-  return out;
-}
 
 std::string UpperExtension(const std::string& fileName) {
   std::string ext = std::filesystem::path(fileName).extension().string();
@@ -327,7 +317,7 @@ void TFlashImage::BuildLosslessData() {
     default:
       throw FormatError(ImageError("no lossless format for this bitmap"));
   }
-  dataStream_ = std::make_unique<TMemoryStream>(Deflate(out.data(), out.size()));
+  dataStream_ = std::make_unique<TMemoryStream>(Deflate(out));
   dataState_ = kStateLossless;
 }
 
@@ -454,7 +444,7 @@ void TFlashImage::WriteImageData(TSWFObject&, TBitsEngine& engine) {
 
 void TFlashImage::WriteAlphaData(TSWFObject&, TBitsEngine& engine) {
   if (!alphaData_) return;
-  const std::vector<uint8_t> packed = Deflate(alphaData_->Bytes().data(), alphaData_->Size());
+  const std::vector<uint8_t> packed = Deflate(alphaData_->Bytes());
   engine.WriteBuffer(packed.data(), packed.size());
 }
 

@@ -1,13 +1,12 @@
 #include "render/bitmap_decode.h"
 
-#include <zlib.h>
-
 #include <algorithm>
 #include <cstring>
 #include <string>
 
 #include "media/picture_codecs.h"
 #include "platform/errors.h"
+#include "platform/zlib_codec.h"
 #include "swf/tags_bitmap.h"
 
 namespace orvanta::render {
@@ -167,32 +166,6 @@ TPixmap DecodeLossless(const TSWFDefineBitsLossless& tag) {
 }
 
 }  // namespace
-
-std::vector<uint8_t> InflateBounded(std::span<const uint8_t> data, size_t limit) {
-  std::vector<uint8_t> out;
-  if (limit == 0) return out;
-  z_stream z{};
-  if (inflateInit(&z) != Z_OK) throw Error("zlib could not start");
-  z.next_in = const_cast<Bytef*>(data.data());
-  z.avail_in = static_cast<uInt>(std::min<size_t>(data.size(), UINT32_MAX));
-  // Grow with the data actually produced, so that a lying size costs nothing.
-  out.resize(std::min<size_t>(limit, 1 << 16));
-  size_t produced = 0;
-  int status = Z_OK;
-  while (produced < limit) {
-    if (produced == out.size()) out.resize(std::min(limit, out.size() * 2));
-    z.next_out = out.data() + produced;
-    z.avail_out = static_cast<uInt>(out.size() - produced);
-    status = inflate(&z, Z_NO_FLUSH);
-    produced = out.size() - z.avail_out;
-    if (status != Z_OK) break;
-  }
-  inflateEnd(&z);
-  if (status != Z_OK && status != Z_STREAM_END && status != Z_BUF_ERROR && produced == 0)
-    throw FormatError("the bitmap's compressed data is not zlib data");
-  out.resize(produced);
-  return out;
-}
 
 std::vector<uint8_t> JoinJPEGStreams(std::span<const uint8_t> tables,
                                      std::span<const uint8_t> image) {

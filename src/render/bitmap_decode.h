@@ -32,8 +32,4 @@ std::vector<uint8_t> JoinJPEGStreams(std::span<const uint8_t> tables,
 // Straight RGBA to premultiplied BGRA.
 TPixmap PixmapFromPicture(const TPicture& picture);
 
-// Inflates a zlib stream into at most `limit` bytes; the result is shorter when the stream ends
-// early. FormatError when the data is not zlib data at all.
-std::vector<uint8_t> InflateBounded(std::span<const uint8_t> data, size_t limit);
-
 }  // namespace orvanta::render

@@ -11,8 +11,8 @@
 #include "media/swf_reader.h"
 #include "platform/errors.h"
 #include "platform/stream.h"
-#include "render/color_ops.h"
 #include "render/frame_renderer.h"
+#include "render/pixmap_output.h"
 
 namespace orvanta {
 
@@ -24,21 +24,6 @@ bool EndsWithNoCase(const std::string& s, const std::string& suffix) {
     return std::tolower(static_cast<unsigned char>(a)) ==
            std::tolower(static_cast<unsigned char>(b));
   });
-}
-
-TPicture ToPicture(const render::TPixmap& pixmap) {
-  TPicture picture(static_cast<uint32_t>(pixmap.Width), static_cast<uint32_t>(pixmap.Height), 0);
-  const uint8_t* src = pixmap.Pixels.data();
-  uint8_t* dst = picture.Pixels.data();
-  const size_t count = size_t(pixmap.Width) * pixmap.Height;
-  for (size_t i = 0; i < count; ++i, src += 4, dst += 4) {
-    uint8_t a = src[render::kAlpha];
-    dst[0] = render::Unpremultiply(src[render::kRed], a);
-    dst[1] = render::Unpremultiply(src[render::kGreen], a);
-    dst[2] = render::Unpremultiply(src[render::kBlue], a);
-    dst[3] = a;
-  }
-  return picture;
 }
 
 class TRenderCommandLine : public TRenderCommand {
@@ -115,9 +100,9 @@ void RenderSwfToFile(const std::string& inName, const std::string& outName,
   renderOptions.Scale = options.Scale;
   renderOptions.Background = options.Background;
   render::TPixmap pixmap = render::RenderFrame(reader, renderOptions);
-  TPicture picture = ToPicture(pixmap);
   const bool jpeg = EndsWithNoCase(outName, ".jpg") || EndsWithNoCase(outName, ".jpeg");
-  std::vector<uint8_t> bytes = jpeg ? EncodeJPEG(picture, options.Quality) : EncodePNG(picture);
+  std::vector<uint8_t> bytes = jpeg ? render::EncodePixmapJPEG(pixmap, options.Quality)
+                                    : EncodePNG(render::PictureFromPixmap(pixmap));
   TFileStream file(outName, TFileStream::Mode::Create);
   file.WriteBuffer(bytes.data(), bytes.size());
   out << "wrote " << outName << " (" << pixmap.Width << " x " << pixmap.Height << ", frame "
