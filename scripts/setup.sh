@@ -8,13 +8,13 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
 packages=(
   build-essential cmake ninja-build ccache pkg-config
-  libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev zlib1g-dev libcrypt-dev
+  libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev zlib1g-dev liblzma-dev libcrypt-dev
   nlohmann-json3-dev libcpp-httplib-dev
   libjpeg-dev libpng-dev libgif-dev libfreetype-dev libfontconfig-dev libcairo2-dev
   # The font engine stands Liberation faces in for the Windows ones banners name.
   fontconfig fonts-dejavu-core fonts-liberation fonts-liberation2
-  # The sound tests encode their MP3 files with lame.
-  lame
+  # The sound tests encode their MP3 files with lame; the corpus round trip decodes ZWS with xz.
+  lame xz-utils
   clang libclang-rt-14-dev
   chromium
 )

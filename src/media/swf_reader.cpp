@@ -1,7 +1,5 @@
 #include "media/swf_reader.h"
 
-#include <zlib.h>
-
 #include <algorithm>
 #include <array>
 #include <atomic>
@@ -13,6 +11,7 @@
 #include <utility>
 
 #include "media/sound_tags.h"
+#include "media/swf_body_decompressor.h"
 #include "media/tags_video.h"
 #include "platform/errors.h"
 #include "platform/stream.h"
@@ -667,11 +666,16 @@ bool TSWFStreamReader::CheckHeader(TStream& stream) {
   char signature[3];
   stream.ReadBuffer(signature, 3);
   stream.SetPosition(start);
-  bool plain = std::memcmp(signature, "FWS", 3) == 0;
-  bool compressed = std::memcmp(signature, "CWS", 3) == 0;
-  if (!plain && !compressed) return false;
+  if (std::memcmp(signature, "FWS", 3) == 0)
+    compression_ = TSWFCompression::None;
+  else if (std::memcmp(signature, "CWS", 3) == 0)
+    compression_ = TSWFCompression::Zlib;
+  else if (std::memcmp(signature, "ZWS", 3) == 0)
+    compression_ = TSWFCompression::Lzma;
+  else
+    return false;
   Valid = true;
-  SetCompressed(compressed);
+  SetCompressed(compression_ != TSWFCompression::None);
   return true;
 }
 
@@ -696,7 +700,7 @@ void TSWFStreamReader::LoadFromStream(TStream& stream) {
   BodyStream().Clear();
   header_ = SWFHeader();
   if (!CheckHeader(stream)) return;
-  if (!Compressed()) {
+  if (compression_ == TSWFCompression::None) {
     ReadHeader(stream, 0);
     BodyStream().CopyFrom(stream, stream.Remaining());
     BodyStream().SetPosition(0);
@@ -707,10 +711,10 @@ void TSWFStreamReader::LoadFromStream(TStream& stream) {
   ReadCompressedBody(stream);
 }
 
-// Inflates exactly FileLength - 8 bytes: the header tail into a small buffer, the tags straight
-// into the body, which is allocated once. Its size is the declared length, but never more than
-// the compressed bytes left could inflate to, so a lying header costs memory only in proportion
-// to the input; should that bound be passed anyway, the body grows as data arrives.
+// Decompresses exactly FileLength - 8 bytes: the header tail into a small buffer, the tags
+// straight into the body, which is allocated once. Its size is the declared length, but never
+// more than the compressed bytes left could inflate to, so a lying header costs memory only in
+// proportion to the input; should that bound be passed anyway, the body grows as data arrives.
 void TSWFStreamReader::ReadCompressedBody(TStream& stream) {
   if (header_.FileLength > kMaxFileLength)
     throw FormatError("the compressed SWF declares " + std::to_string(header_.FileLength) +
@@ -721,66 +725,27 @@ void TSWFStreamReader::ReadCompressedBody(TStream& stream) {
                       std::to_string(header_.FileLength) + " bytes, shorter than its header");
   const size_t wanted = header_.FileLength - 8;
 
-  z_stream z{};
-  if (inflateInit(&z) != Z_OK) throw Error("cannot start zlib decompression");
-  struct Closer {
-    z_stream* z;
-    ~Closer() { inflateEnd(z); }
-  } closer{&z};
-
-  // A stream in memory is inflated in place; any other is read in chunks.
-  const uint64_t start = stream.Position();
-  const uint64_t compressed = stream.Remaining();
-  std::span<const uint8_t> source = stream.PeekRemaining();
-  const bool inMemory = !source.empty();
-  std::vector<uint8_t> in(inMemory ? 0 : 64 * 1024);
-  size_t produced = 0;
-  auto endsEarly = [&] {
-    return StreamError("the compressed SWF data ends after " + std::to_string(produced) + " of " +
-                       std::to_string(wanted) + " bytes");
-  };
-  // Fills exactly count bytes at out.
-  auto inflateTo = [&](uint8_t* out, size_t count) {
-    z.next_out = out;
-    z.avail_out = static_cast<uInt>(count);
-    while (z.avail_out > 0) {
-      if (z.avail_in == 0) {
-        size_t n;
-        if (inMemory) {
-          n = std::min<size_t>(source.size(), UINT32_MAX);
-          z.next_in = const_cast<uint8_t*>(source.data());
-          source = source.subspan(n);
-        } else {
-          n = static_cast<size_t>(std::min<uint64_t>(stream.Remaining(), in.size()));
-          if (n > 0) stream.ReadBuffer(in.data(), n);
-          z.next_in = in.data();
-        }
-        if (n == 0) throw endsEarly();
-        z.avail_in = static_cast<uInt>(n);
-      }
-      const uInt before = z.avail_out;
-      int rc = inflate(&z, Z_NO_FLUSH);
-      produced += before - z.avail_out;
-      if (rc == Z_STREAM_END) {
-        if (z.avail_out > 0) throw endsEarly();
-        break;
-      }
-      if (rc == Z_NEED_DICT || rc == Z_DATA_ERROR || rc == Z_STREAM_ERROR || rc == Z_MEM_ERROR)
-        throw FormatError(std::string("the compressed SWF data is corrupt: ") +
-                          (z.msg ? z.msg : "zlib error " + std::to_string(rc)));
-      // Z_BUF_ERROR only means no progress was possible; more input is read above.
-    }
-  };
+  // ZWS: the length of the LZMA data, then its five properties bytes, then the data.
+  uint64_t inputLimit = UINT64_MAX;
+  std::array<uint8_t, 5> properties{};
+  if (compression_ == TSWFCompression::Lzma) {
+    if (stream.Remaining() < 4 + properties.size())
+      throw StreamError("the LZMA-compressed SWF ends inside its LZMA header");
+    inputLimit = TBitsEngine(stream).ReadDWord();
+    stream.ReadBuffer(properties.data(), properties.size());
+  }
+  const uint64_t compressed = std::min(inputLimit, stream.Remaining());
+  TBodyDecompressor decompressor(compression_, stream, inputLimit, wanted, properties);
 
   // The longest header tail: a rectangle of four 31-bit fields, then rate and frame count.
   uint8_t head[21];
   const size_t headSize = std::min(wanted, sizeof head);
-  inflateTo(head, headSize);
+  decompressor.Fill(head, headSize);
   TMemoryViewStream tail({head, headSize});
   const size_t used = ReadHeader(tail, 2);
 
   // Deflate expands its input at most about 1032 times. The reservation touches no memory; the
-  // body is zeroed and inflated a slice at a time, so the zeroing stays in the cache and memory
+  // body is zeroed and filled a slice at a time, so the zeroing stays in the cache and memory
   // is only used as data arrives.
   const size_t bodySize = wanted - used;
   const uint64_t possible = compressed * 1032 + 1024;
@@ -791,9 +756,9 @@ void TSWFStreamReader::ReadCompressedBody(TStream& stream) {
   while (out.size() < bodySize) {
     const size_t filled = out.size();
     out.resize(std::min(bodySize, filled + slice));
-    inflateTo(out.data() + filled, out.size() - filled);
+    decompressor.Fill(out.data() + filled, out.size() - filled);
   }
-  if (inMemory) stream.SetPosition(start + z.total_in);
+  decompressor.Finish();
   BodyStream() = TMemoryStream(std::move(out));
 }
 

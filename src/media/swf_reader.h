@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "media/swf_body_decompressor.h"
 #include "swf/swf_stream.h"
 
 namespace orvanta {
@@ -62,13 +63,13 @@ using TReadTagEvent = std::function<void(TSWFTagInfo& Info, bool& Create)>;
 // Consulted for each definition before its id is renumbered.
 using TRenumberTagEvent = std::function<void(TSWFObject& Tag, bool& Renumber)>;
 
-// Reads a SWF file (FWS or CWS) into its header, its uncompressed body and one TSWFTagInfo per
+// Reads a SWF file (FWS, CWS or ZWS) into its header, its uncompressed body and one TSWFTagInfo per
 // tag, and writes the tag list back. Hostile input raises StreamError or FormatError, never
 // reads outside the data, and cannot make it allocate more than the data justifies.
 class TSWFStreamReader : public TBasedSWFStream {
  public:
-  // The largest uncompressed length a CWS header may declare: a few hundred bytes of zlib can
-  // claim gigabytes.
+  // The largest uncompressed length a CWS or ZWS header may declare: a few hundred bytes of
+  // zlib or LZMA can claim gigabytes.
   static constexpr uint32_t kMaxFileLength = 256u << 20;
 
   // An empty name loads nothing.
@@ -76,7 +77,7 @@ class TSWFStreamReader : public TBasedSWFStream {
   explicit TSWFStreamReader(TStream& stream);
   ~TSWFStreamReader() override;
 
-  // The last stream checked had at least 4 bytes and began with "FWS" or "CWS".
+  // The last stream checked had at least 4 bytes and began with "FWS", "CWS" or "ZWS".
   bool Valid = false;
   std::vector<std::unique_ptr<TSWFTagInfo>> TagList;
   TReadTagEvent OnReadTag;
@@ -84,11 +85,14 @@ class TSWFStreamReader : public TBasedSWFStream {
 
   void LoadFromFile(const std::string& fileName);
   // Fills the header and BodyStream from the stream's current position. A stream that is not a
-  // SWF leaves Valid false and loads nothing; a CWS stream whose compressed data ends early
-  // raises StreamError.
+  // SWF leaves Valid false and loads nothing; a CWS or ZWS stream whose compressed data ends
+  // early raises StreamError, one whose data is corrupt FormatError. Compressed is set for both
+  // (so a rewrite writes CWS); Compression tells them apart.
   void LoadFromStream(TStream& stream);
-  // Looks at the signature without consuming it; sets Compressed for "CWS".
+  // Looks at the signature without consuming it; sets Compressed for "CWS" and "ZWS".
   bool CheckHeader(TStream& stream);
+  // How the last stream loaded stored its body.
+  TSWFCompression Compression() const { return compression_; }
   // Part 0: the whole header; 1: signature, version and file length; 2: frame rectangle, rate
   // and count. Returns the bytes consumed.
   uint32_t ReadHeader(TStream& stream, int part);
@@ -126,6 +130,7 @@ class TSWFStreamReader : public TBasedSWFStream {
   void ReadCompressedBody(TStream& stream);
   // Glyphs of the last DefineFont read (-1: none); DefineFontInfo carries no count of its own.
   int32_t fontGlyphCount_ = -1;
+  TSWFCompression compression_ = TSWFCompression::None;
 };
 
 }  // namespace orvanta

@@ -18,8 +18,7 @@ namespace {
 // no part of the movie; without an End, the data must end where its last tag does.
 std::string SourceProblem(TSWFStreamReader& reader) {
   if (!reader.Valid)
-    return "it is not a SWF movie this reader takes (it starts with neither FWS nor CWS; "
-           "LZMA-compressed ZWS movies are not read)";
+    return "it is not a SWF movie (it starts with none of FWS, CWS and ZWS)";
   for (const auto& info : reader.TagList)
     if (info->TagID == 0) return std::string();
   const uint64_t size = reader.BodyStream().Size();

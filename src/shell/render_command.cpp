@@ -91,7 +91,7 @@ void RenderSwfToFile(const std::string& inName, const std::string& outName,
                      const TRenderFileOptions& options, std::ostream& out) {
   TSWFStreamReader reader(inName);
   if (!reader.Valid)
-    throw FormatError(inName + " is not a SWF file (it does not start with FWS or CWS)");
+    throw FormatError(inName + " is not a SWF file (it does not start with FWS, CWS or ZWS)");
   reader.ParseTags(true, false);
   render::TRenderOptions renderOptions;
   renderOptions.Frame = options.Frame;

@@ -3,7 +3,6 @@
 #include <CLI/CLI.hpp>
 
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <iomanip>
 #include <iostream>
@@ -23,12 +22,7 @@ namespace {
 std::unique_ptr<TSWFStreamReader> OpenSwf(const std::string& fileName) {
   auto reader = std::make_unique<TSWFStreamReader>(fileName);
   if (reader->Valid) return reader;
-  TFileStream file(fileName, TFileStream::Mode::Read);
-  char signature[3] = {};
-  if (file.Size() >= 3) file.ReadBuffer(signature, 3);
-  if (std::memcmp(signature, "ZWS", 3) == 0)
-    throw FormatError(fileName + ": LZMA-compressed SWF files (ZWS) are not supported");
-  throw FormatError(fileName + " is not a SWF file (it does not start with FWS or CWS)");
+  throw FormatError(fileName + " is not a SWF file (it does not start with FWS, CWS or ZWS)");
 }
 
 std::string Number(double v) {
@@ -173,7 +167,12 @@ void PrintSwfInfo(const std::string& fileName, std::ostream& out) {
   reader->ParseTags(false, false);
   THeaderFacts h = Facts(*reader);
   const TSWFRect& r = h.FrameSize;
-  out << "signature    " << h.Signature << (reader->Compressed() ? " (zlib)" : "") << "\n"
+  const TSWFCompression compression = reader->Compression();
+  out << "signature    " << h.Signature
+      << (compression == TSWFCompression::Zlib   ? " (zlib)"
+          : compression == TSWFCompression::Lzma ? " (LZMA)"
+                                                 : "")
+      << "\n"
       << "version      " << h.Version << "\n"
       << "file length  " << h.FileLength << " bytes\n"
       << "frame size   " << r.Xmin() << "," << r.Ymin() << " - " << r.Xmax() << "," << r.Ymax()

@@ -21,9 +21,11 @@
 // ENCODER_CHOICES. A file swf-parser cannot read is listed, not failed; so is a tag whose body
 // swf-parser rejects in the original. Differences in files of the known-differences list are
 // accepted (only in the tags listed there, when it lists tags); a listed file that no longer
-// differs fails, so that the list stays true. Exit status 1 when anything failed, 2 on bad usage.
+// differs fails, so that the list stays true. swf-parser reads no LZMA: a ZWS original is
+// decoded by xz into its FWS form for the comparison, and one whose lengths or data xz finds
+// damaged must be refused by our reader too. Exit status 1 when anything failed, 2 on bad usage.
 
-import { execFile } from "node:child_process";
+import { execFile, execFileSync } from "node:child_process";
 import fs from "node:fs";
 import os from "node:os";
 import path from "node:path";
@@ -187,6 +189,45 @@ export function knownListProblems(known) {
   return problems;
 }
 
+/**
+ * The FWS form of a ZWS file, decoded by xz (LZMA-alone framing around the file's properties and
+ * data) rather than by our reader. Throws when the declared lengths or the LZMA data are damaged.
+ */
+export function zwsToFws(bytes) {
+  const view = new DataView(bytes.buffer, bytes.byteOffset, bytes.byteLength);
+  if (bytes.length < 17) {
+    throw new Error("the file ends inside its LZMA header");
+  }
+  const fileLength = view.getUint32(4, true);
+  const packed = view.getUint32(8, true);
+  if (fileLength < 8 || fileLength > 256 * 1024 * 1024) {
+    throw new Error(`the header declares an implausible file length of ${fileLength} bytes`);
+  }
+  if (bytes.length < 17 + packed) {
+    throw new Error(`the header declares ${packed} bytes of LZMA data, ${bytes.length - 17} are there`);
+  }
+  const alone = Buffer.alloc(13 + packed);
+  alone.set(bytes.subarray(12, 17), 0);
+  alone.writeBigUInt64LE(BigInt(fileLength - 8), 5);
+  alone.set(bytes.subarray(17, 17 + packed), 13);
+  let tail;
+  try {
+    tail = execFileSync("xz", ["--decompress", "--stdout", "--format=lzma"], {
+      input: alone, maxBuffer: fileLength + 1024, stdio: ["pipe", "pipe", "pipe"],
+    });
+  } catch (e) {
+    throw new Error(`xz cannot decode the LZMA data: ${String(e.stderr || e.message).trim()}`);
+  }
+  if (tail.length !== fileLength - 8) {
+    throw new Error(`the LZMA data holds ${tail.length} bytes, the header declares ${fileLength - 8}`);
+  }
+  const out = new Uint8Array(fileLength);
+  out.set([0x46, 0x57, 0x53, bytes[3]], 0);
+  new DataView(out.buffer).setUint32(4, fileLength, true);
+  out.set(tail, 8);
+  return out;
+}
+
 // ---- Running over the corpus ----
 
 const USAGE = "usage: node corpus_roundtrip.mjs [--orvanta=PATH] [--corpus=DIR] [--known=FILE] [--jobs=N] " +
@@ -271,6 +312,12 @@ async function pool(items, jobs, fn, onDone) {
 
 function checkFile(item, rewriteError, known) {
   const r = item.result;
+  if (item.damaged) {
+    r.status = rewriteError ? "refused" : "failed";
+    r.lines.push(`damaged: ${item.damaged}`);
+    r.lines.push(rewriteError ? `refused: ${rewriteError}` : "our reader took it nevertheless");
+    return;
+  }
   if (rewriteError) {
     r.status = "failed";
     r.lines.push(`rewrite failed: ${rewriteError}`);
@@ -343,18 +390,25 @@ async function main() {
       result.lines.push("no such file in the corpus");
       continue;
     }
-    const bytes = new Uint8Array(fs.readFileSync(file));
+    let bytes = new Uint8Array(fs.readFileSync(file));
     const signature = String.fromCharCode(...bytes.subarray(0, 3));
-    if (signature !== "FWS" && signature !== "CWS") {
-      // Our reader takes FWS and CWS only; LZMA files (ZWS) and non-SWF data are not rewritten.
+    if (signature !== "FWS" && signature !== "CWS" && signature !== "ZWS") {
       result.status = "skipped";
-      result.lines.push(signature === "ZWS" ? "LZMA-compressed (ZWS): not read by our reader" : "not an SWF file");
+      result.lines.push("not an SWF file");
       continue;
+    }
+    let damaged = null;
+    if (signature === "ZWS") {
+      try {
+        bytes = zwsToFws(bytes);
+      } catch (e) {
+        damaged = e.message;
+      }
     }
     // Compressed files exist only from SWF 6 on, so a CWS file of an older version is written
     // back plain: the compressed form would have to raise the version.
     const extra = signature === "CWS" && bytes[3] < 6 ? ["--no-compress"] : [];
-    items.push({ name, file, bytes, extra, output: path.join(outDir, `${i}.swf`), result });
+    items.push({ name, file, bytes, damaged, extra, output: path.join(outDir, `${i}.swf`), result });
   }
 
   let rewriteMs = 0;
@@ -392,7 +446,7 @@ async function main() {
   const failed = count("failed") + count("stale");
   console.log(`${results.length} files: ${count("equal")} tree-equal (${withRejected} with tags swf-parser ` +
     `rejects, not compared), ${count("known")} known differences, ${count("unreadable")} unreadable by ` +
-    `swf-parser, ${count("skipped")} not rewritten (ZWS or not SWF), ${count("failed")} failed, ` +
+    `swf-parser, ${count("refused")} damaged and refused, ${count("skipped")} not SWF, ${count("failed")} failed, ` +
     `${count("stale")} stale list entries`);
   if (args.verbose) {
     console.log(`${((Date.now() - started) / 1000).toFixed(1)} s (rewrites ${(rewriteMs / 1000).toFixed(1)} s of process time)`);

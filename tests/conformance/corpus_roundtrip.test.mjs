@@ -1,12 +1,13 @@
 // Tests of the corpus round-trip comparison: run with `node --test` in this folder.
 
 import assert from "node:assert/strict";
+import { execFileSync } from "node:child_process";
 import fs from "node:fs";
 import path from "node:path";
 import { test } from "node:test";
 import { fileURLToPath } from "node:url";
 
-import { compareParsed, compareTrees, judge, knownListProblems, tagIndexOf } from "./corpus_roundtrip.mjs";
+import { compareParsed, compareTrees, judge, knownListProblems, tagIndexOf, zwsToFws } from "./corpus_roundtrip.mjs";
 import { concat, movie, tag, TAG } from "./fixtures.mjs";
 import { parseWithParser } from "./parser.mjs";
 
@@ -116,4 +117,19 @@ test("the known-differences list is checked, and ours passes", () => {
 
   const ours = JSON.parse(fs.readFileSync(path.join(here, "corpus_known_differences.json"), "utf8"));
   assert.deepEqual(knownListProblems(ours), []);
+});
+
+test("a ZWS original is decoded independently, and damaged ones are told apart", () => {
+  const fws = movie({ version: 13, tags: [tag(TAG.ShowFrame)] });
+  // xz's LZMA-alone form: the five properties bytes, an 8-byte length, then the data.
+  const alone = execFileSync("xz", ["--format=lzma", "--stdout"], { input: fws.subarray(8) });
+  const data = alone.subarray(13);
+  const u32 = (v) => { const b = Buffer.alloc(4); b.writeUInt32LE(v); return b; };
+  const zws = (fileLength, packed, tail = data) =>
+    concat(Buffer.from("ZWS\x0d"), u32(fileLength), u32(packed), alone.subarray(0, 5), tail);
+  assert.deepEqual(zwsToFws(zws(fws.length, data.length)), fws);
+  assert.throws(() => zwsToFws(zws(fws.length + 1, data.length)), /the LZMA data holds|xz cannot decode/);
+  assert.throws(() => zwsToFws(zws(1, data.length)), /implausible file length of 1/);
+  assert.throws(() => zwsToFws(zws(fws.length, data.length + 1)), /bytes of LZMA data/);
+  assert.throws(() => zwsToFws(Buffer.from("ZWS\x0d\0\0\0\0")), /ends inside its LZMA header/);
 });

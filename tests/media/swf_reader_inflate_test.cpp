@@ -1,5 +1,5 @@
-// Loading compressed movies: the header tail and the body come out of one zlib stream, read in
-// place from memory or in chunks from other streams.
+// Loading compressed movies: the header tail and the body come out of one zlib or LZMA stream,
+// read in place from memory or in chunks from other streams.
 #include <gtest/gtest.h>
 #include <unistd.h>
 #include <zlib.h>
@@ -11,6 +11,7 @@
 #include "platform/stream.h"
 #include "swf/bits_engine.h"
 #include "test_util.h"
+#include "zws_util.h"
 
 namespace orvanta {
 namespace {
@@ -37,6 +38,17 @@ Bytes Cws(const TSWFRect& frame, const Bytes& body) {
   Bytes tail = Concat({rect, {0x00, 0x0C, 0x01, 0x00}, body});
   return Concat({{'C', 'W', 'S', 10}, U32(static_cast<uint32_t>(8 + tail.size())), Deflate(tail)});
 }
+
+// A ZWS file of the same movie.
+Bytes Zws(const TSWFRect& frame, const Bytes& body, uint32_t dictSize = 0) {
+  Bytes rect = test::Written([&](TBitsEngine& e) { e.WriteRect(frame); });
+  Bytes tail = Concat({rect, {0x00, 0x0C, 0x01, 0x00}, body});
+  return test::ZwsFromFws(
+      Concat({{'F', 'W', 'S', 10}, U32(static_cast<uint32_t>(8 + tail.size())), tail}), dictSize);
+}
+
+using Maker = Bytes (*)(const TSWFRect&, const Bytes&);
+const Maker kMakers[] = {Cws, [](const TSWFRect& f, const Bytes& b) { return Zws(f, b); }};
 
 // Bytes that deflate poorly, so the compressed data spans many input chunks.
 Bytes Noise(size_t size) {
@@ -84,37 +96,42 @@ TEST(SwfReaderInflate, MemoryViewAndFileStreamsLoadTheSameMovie) {
       {"widest rect, short body", widest, {0x40, 0x00, 0x00, 0x00}},
       {"usual rect, large body", usual, Concat({Noise(700000), Bytes(300000, 0x11)})},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.Name);
-    const Bytes file = Cws(c.Frame, c.Body);
+  for (const Case& c : cases)
+    for (Maker make : kMakers) {
+      SCOPED_TRACE(c.Name);
+      const Bytes file = make(c.Frame, c.Body);
+      const TSWFCompression kind = file[0] == 'Z' ? TSWFCompression::Lzma : TSWFCompression::Zlib;
 
-    TMemoryStream memory(file);
-    TSWFStreamReader fromMemory(memory);
-    TMemoryViewStream view(file);
-    TSWFStreamReader fromView(view);
-    TempFile disk(file);
-    TSWFStreamReader fromFile(disk.Name());
+      TMemoryStream memory(file);
+      TSWFStreamReader fromMemory(memory);
+      TMemoryViewStream view(file);
+      TSWFStreamReader fromView(view);
+      TempFile disk(file);
+      TSWFStreamReader fromFile(disk.Name());
 
-    for (TSWFStreamReader* reader : {&fromMemory, &fromView, &fromFile}) {
-      EXPECT_TRUE(reader->Compressed());
-      EXPECT_EQ(reader->Header().Version, 10);
-      EXPECT_EQ(reader->Header().FrameSize, c.Frame);
-      EXPECT_EQ(reader->Header().FrameRate, 0x0C00);
-      EXPECT_EQ(reader->Header().FrameCount, 1);
-      EXPECT_TRUE(reader->BodyStream().Bytes() == c.Body);
-      EXPECT_EQ(reader->BodyStream().Position(), 0u);
+      for (TSWFStreamReader* reader : {&fromMemory, &fromView, &fromFile}) {
+        EXPECT_TRUE(reader->Compressed());
+        EXPECT_EQ(reader->Compression(), kind);
+        EXPECT_EQ(reader->Header().Version, 10);
+        EXPECT_EQ(reader->Header().FrameSize, c.Frame);
+        EXPECT_EQ(reader->Header().FrameRate, 0x0C00);
+        EXPECT_EQ(reader->Header().FrameCount, 1);
+        EXPECT_TRUE(reader->BodyStream().Bytes() == c.Body);
+        EXPECT_EQ(reader->BodyStream().Position(), 0u);
+      }
     }
-  }
 }
 
 TEST(SwfReaderInflate, ReadingInPlaceStopsAfterTheCompressedData) {
-  // Whatever follows the zlib stream is left for the caller.
-  const Bytes movie = Cws(TSWFRect(0, 0, 20, 20), {0x40, 0x00, 0x00, 0x00});
-  const Bytes file = Concat({movie, {0xAB, 0xCD}});
-  TMemoryViewStream view(file);
-  TSWFStreamReader reader(view);
-  EXPECT_EQ(view.Position(), movie.size());
-  EXPECT_EQ(TBitsEngine(view).ReadWord(), 0xCDAB);
+  // Whatever follows the zlib or LZMA stream is left for the caller.
+  for (Maker make : kMakers) {
+    const Bytes movie = make(TSWFRect(0, 0, 20, 20), {0x40, 0x00, 0x00, 0x00});
+    const Bytes file = Concat({movie, {0xAB, 0xCD}});
+    TMemoryViewStream view(file);
+    TSWFStreamReader reader(view);
+    EXPECT_EQ(view.Position(), movie.size());
+    EXPECT_EQ(TBitsEngine(view).ReadWord(), 0xCDAB);
+  }
 }
 
 TEST(SwfReaderInflate, EveryStreamReportsCutAndLyingData) {
@@ -133,6 +150,51 @@ TEST(SwfReaderInflate, EveryStreamReportsCutAndLyingData) {
     EXPECT_THROW(TSWFStreamReader{view}, StreamError);
     TempFile disk(*file);
     EXPECT_THROW(TSWFStreamReader{disk.Name()}, StreamError);
+  }
+}
+
+TEST(SwfReaderInflate, HostileLzmaIsRefusedWithinBounds) {
+  const TSWFRect frame(0, 0, 11000, 8000);
+  const Bytes body = Concat({Noise(100000), {0x40, 0x00, 0x00, 0x00}});
+  const Bytes good = Zws(frame, body);
+  auto withU32 = [&](size_t at, uint32_t value) {
+    return Concat({Bytes(good.begin(), good.begin() + static_cast<ptrdiff_t>(at)), U32(value),
+                   Bytes(good.begin() + static_cast<ptrdiff_t>(at + 4), good.end())});
+  };
+  const uint32_t packed = static_cast<uint32_t>(good.size() - 17);
+  struct Case {
+    const char* Name;
+    Bytes File;
+    bool Corrupt;  // FormatError, else StreamError
+  };
+  const Case cases[] = {
+      {"cut inside the data", Bytes(good.begin(), good.begin() + 5000), false},
+      {"cut inside the LZMA header", Bytes(good.begin(), good.begin() + 14), false},
+      {"file length one past the data", withU32(4, static_cast<uint32_t>(good.size() + 200000)),
+       false},
+      {"file length past the accepted limit", withU32(4, 0xFFFFFFFF), true},
+      {"data length shorter than the data", withU32(8, packed / 2), false},
+      {"invalid properties",
+       Concat(
+           {Bytes(good.begin(), good.begin() + 12), {0xFF}, Bytes(good.begin() + 13, good.end())}),
+       true},
+      {"garbage data", Concat({Bytes(good.begin(), good.begin() + 17), Bytes(packed, 0xFF)}), true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Name);
+    TMemoryViewStream view(c.File);
+    if (c.Corrupt)
+      EXPECT_THROW(TSWFStreamReader{view}, FormatError);
+    else
+      EXPECT_THROW(TSWFStreamReader{view}, StreamError);
+  }
+
+  // A data length past the end of the file is only a bound: the data there still decodes. So
+  // does a dictionary claimed at 4 GiB, which is cut to the body's length rather than allocated.
+  for (const Bytes& file : {withU32(8, packed + 1000), Zws(frame, body, 0xFFFFFFFF)}) {
+    TMemoryViewStream view(file);
+    TSWFStreamReader reader(view);
+    EXPECT_TRUE(reader.BodyStream().Bytes() == body);
   }
 }
 
