@@ -477,9 +477,11 @@ void AddAnimatedText(TRegistryBuilder& r) {
   for (int i = 3; i <= 17; ++i)
     r.Option("FontFrontArtText" + N(i), "art style", false, "Art style " + N(i));
   r.Tab("Input Text");
-  r.Text("Animatedinputtext", "Flash Effect\nFlash Banner\nFlash Intro\nFlash Website",
-         "Animated lines", TFieldKind::WideText)
-      .Saved = false;
+  TFieldSpec& working =
+      r.Text("Animatedinputtext", "Flash Effect\nFlash Banner\nFlash Intro\nFlash Website",
+             "Animated lines", TFieldKind::WideText);
+  working.Saved = false;
+  working.MultiLine = true;
 }
 
 void AddOptions(TRegistryBuilder& r) {

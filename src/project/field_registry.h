@@ -68,6 +68,7 @@ struct TFieldSpec {
   std::span<const std::string_view> Choices;  // FixedList only
   std::string OptionGroup;                    // Option only
   bool Saved = true;
+  bool MultiLine = false;  // texts only
   std::string Caption;
   std::string Tab;
 

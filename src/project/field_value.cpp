@@ -116,7 +116,7 @@ TFieldValue NormaliseFieldValue(const TFieldSpec& field, std::string_view text,
       return Colour(field, text, problem);
     case TFieldKind::Text:
     case TFieldKind::WideText:
-      return {OneLine(text, problem), ""};
+      return {field.MultiLine ? std::string(text) : OneLine(text, problem), ""};
     case TFieldKind::ChoiceWithText: {
       TFieldValue value = Choice(field, text, problem);
       if (value.Text == "-1") value.FreeText = OneLine(freeText, problem);

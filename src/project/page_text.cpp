@@ -1,5 +1,6 @@
 #include "project/page_text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <optional>
 
@@ -56,31 +57,57 @@ std::vector<int> StyleOrder() {
   return order;
 }
 
-// Reads blocks in the order they are written, each searched from the end of the one before, so
-// that a block's text cannot stand in for a later block's tag; a block out of order is still
-// found by a search from the start.
+// Finds the blocks of a page. Text blocks are taken first, each searched from the end of the
+// one before; the other tags are then searched outside the text blocks, so that a text holding
+// a tag can never stand in for it.
 class TBlockReader {
  public:
   explicit TBlockReader(std::string_view text) : text_(text) {}
 
-  std::optional<std::string> Find(std::string_view name) {
-    const std::string start = "<" + std::string(name) + ">";
-    const std::string end = "</" + std::string(name) + ">";
-    TTagValue tag = ExtractTag(text_, start, end, cursor_);
-    if (!tag.Found) tag = ExtractTag(text_, start, end, 0);
+  std::optional<std::string> FindText(std::string_view name) {
+    TTagValue tag = Search(name, cursor_);
+    if (!tag.Found) tag = Search(name, 0);
     if (!tag.Found) return std::nullopt;
     cursor_ = tag.End;
-    std::string value;
-    value.reserve(tag.Value.size());
-    for (size_t i = 0; i < tag.Value.size(); ++i)
-      if (!(tag.Value[i] == '\r' && i + 1 < tag.Value.size() && tag.Value[i + 1] == '\n'))
-        value += tag.Value[i] == '\r' ? '\n' : tag.Value[i];
-    return value;
+    texts_.push_back({size_t(tag.Value.data() - text_.data()), tag.End});
+    return LineEnds(tag.Value);
+  }
+
+  std::optional<std::string> Find(std::string_view name) {
+    const TTagValue tag = Search(name, 0);
+    if (!tag.Found) return std::nullopt;
+    return LineEnds(tag.Value);
   }
 
  private:
+  // The first tag at or after from whose start lies outside every text block found so far.
+  TTagValue Search(std::string_view name, size_t from) const {
+    const std::string start = "<" + std::string(name) + ">";
+    const std::string end = "</" + std::string(name) + ">";
+    while (true) {
+      const size_t at = text_.find(start, from);
+      if (at == std::string_view::npos) return {};
+      auto inside = [at](const std::pair<size_t, size_t>& span) {
+        return at >= span.first && at < span.second;
+      };
+      const auto span = std::find_if(texts_.begin(), texts_.end(), inside);
+      if (span == texts_.end()) return ExtractTag(text_, start, end, at);
+      from = span->second;
+    }
+  }
+
+  static std::string LineEnds(std::string_view text) {
+    std::string value;
+    value.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i)
+      if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n'))
+        value += text[i] == '\r' ? '\n' : text[i];
+    return value;
+  }
+
   std::string_view text_;
   size_t cursor_ = 0;
+  std::vector<std::pair<size_t, size_t>> texts_;
 };
 
 class TPageReader {
@@ -172,24 +199,21 @@ class TPageReader {
   }
 
   void ReadBlocks(TBlockReader& blocks) {
-    std::array<int, kFontCount> sizes{};
-    for (TFontSlot font : kLeadingSizes)
-      sizes[int(font)] =
-          FontSize(blocks, "FontSize" + FontSuffix(int(font)),
-                   font == TFontSlot::AnimatedText ? kDefaultAnimatedFontSize : kDefaultFontSize,
-                   font == TFontSlot::AnimatedText);
-    if (auto photos = blocks.Find("Photos")) state_.Photos = SplitLines(*photos);
-    if (auto memo = blocks.Find("Memo")) state_.InputText = *memo;
+    if (auto photos = blocks.FindText("Photos")) state_.Photos = SplitLines(*photos);
+    if (auto memo = blocks.FindText("Memo")) state_.InputText = *memo;
     for (int i = 0; i < kStaticTextCount; ++i)
-      if (auto text = blocks.Find("TextMemo" + std::to_string(i + 1)))
+      if (auto text = blocks.FindText("TextMemo" + std::to_string(i + 1)))
         state_.StaticTexts[i] = *text;
     for (int i = 0; i < kHtmlTextCount; ++i)
-      if (auto text = blocks.Find("StaticMemo" + std::to_string(i + 1)))
+      if (auto text = blocks.FindText("StaticMemo" + std::to_string(i + 1)))
         state_.HtmlTexts[i] = *text;
-    for (TFontSlot font : kTrailingSizes)
-      sizes[int(font)] =
-          FontSize(blocks, "FontSize" + FontSuffix(int(font)), kDefaultFontSize, false);
 
+    std::array<int, kFontCount> sizes{};
+    for (int font = 0; font < kFontCount; ++font)
+      sizes[font] = FontSize(
+          blocks, "FontSize" + FontSuffix(font),
+          font == int(TFontSlot::AnimatedText) ? kDefaultAnimatedFontSize : kDefaultFontSize,
+          font == int(TFontSlot::AnimatedText));
     // Every font is Arial and plain until its own tags say otherwise; static texts 2 to 7 start
     // from static text 1's face and styles.
     for (int font : StyleOrder()) {
@@ -207,7 +231,7 @@ class TPageReader {
   }
 
   void SetFace(TFontSetting& setting, const std::string& face, const std::string& suffix) {
-    if (face.empty() || face.size() > 100 || face.find('\n') != std::string::npos) {
+    if (face.empty() || face.size() > 100 || face.find_first_of("\n<>") != std::string::npos) {
       warnings_.push_back({page_, "<FontName" + suffix + ">", "not a font name; Arial is used"});
       return;
     }

@@ -28,7 +28,7 @@ std::vector<TPageState> ReadPages(std::string_view text, TWarnings& warnings) {
     pages.push_back(ReadPageText(body.Value, page, warnings));
   }
   // Pages after a gap, or past the tenth, are not part of the project.
-  for (int later = page + 1; later <= kMaxPages + 1; ++later)
+  for (int later = page; later <= kMaxPages + 1; ++later)
     if (text.find(StartTag(later)) != std::string_view::npos) {
       warnings.push_back({0, "",
                           later > kMaxPages ? "the file holds more than 10 pages; the pages "
