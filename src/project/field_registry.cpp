@@ -248,7 +248,8 @@ void AddSlideShow(TRegistryBuilder& r) {
   r.Integer("galleryrow", 1, 20, 1, "Rows");
   r.Integer("gallerycol", 1, 20, 1, "Columns");
   r.Integer("galleryspace", -1000, 1000, 10, "Spacing");
-  r.Integer("gallerythumbwidth", 10, 500, 50, "Thumb width").StartValue = "1";
+  // A page without a thumb width derives it from the photo size when it is read.
+  r.Integer("gallerythumbwidth", 10, 500, 50, "Thumb width");
   r.Integer("gallerythumbscale", 1, 100, 15, "Thumb scale (%)");
   r.Tab("Add Photo Files");
   r.Integer("photodelay", 1, 200, 2, "Delay (s)").StartValue = "2";
@@ -287,12 +288,9 @@ void AddHtmlTexts(TRegistryBuilder& r) {
   family([&r](std::string i) {
     r.Integer("staticmemoposy" + i, -1000, 10000, 20, "Top").StartValue = "10";
   });
-  family([&r](std::string i) {
-    r.Integer("staticmemowidth" + i, 30, 3000, 30, "Width").StartValue = "0";
-  });
-  family([&r](std::string i) {
-    r.Integer("staticmemoheight" + i, 30, 3000, 30, "Height").StartValue = "0";
-  });
+  // Older files without a size start from the smallest size, not from 0, which is outside it.
+  family([&r](std::string i) { r.Integer("staticmemowidth" + i, 30, 3000, 30, "Width"); });
+  family([&r](std::string i) { r.Integer("staticmemoheight" + i, 30, 3000, 30, "Height"); });
   family([&r](std::string i) { r.Flag("TextGlow" + i, false, "Glow").StartValue = "False"; });
 }
 

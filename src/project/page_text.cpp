@@ -167,8 +167,10 @@ class TPageReader {
       warnings_.push_back({page_, "", "unknown field \"" + shown + "\" ignored"});
       return;
     }
-    if (FieldRegistry()[index].Name == "bgsoundcontrol") hasMusicControl_ = true;
     const TTagValue value = ExtractTag(line, "<Value>", "</Value>");
+    if (FieldRegistry()[index].Name == "bgsoundcontrol") hasMusicControl_ = true;
+    // Older files store 1 for a thumb width still to be derived.
+    if (FieldRegistry()[index].Name == "gallerythumbwidth") hasThumbWidth_ = value.Value != "1";
     const TTagValue freeText = ExtractTag(line, "<Value2>", "</Value2>");
     state_.SetField(index, value.Value, freeText.Value, page_, warnings_);
   }
@@ -259,9 +261,9 @@ class TPageReader {
 
   // Older files have no thumbnail width and no music control; both are derived here.
   void MigrateOldValues() {
-    if (Integer("gallerythumbwidth") == 1)
+    if (!hasThumbWidth_)
       Set("gallerythumbwidth",
-          std::to_string(std::max(10, Integer("photowidth") * Integer("gallerythumbscale") / 100)));
+          std::to_string(Integer("photowidth") * Integer("gallerythumbscale") / 100));
     if (!hasMusicControl_ && state_.Field("bgsound").Text.size() > 4 &&
         Integer("bgsoundcontrolx") == 10 && Integer("bgsoundcontroly") == 10) {
       Set("bgsoundcontrol", "4");
@@ -275,6 +277,7 @@ class TPageReader {
   TWarnings& warnings_;
   TPageState state_;
   bool hasMusicControl_ = false;
+  bool hasThumbWidth_ = false;
 };
 
 }  // namespace

@@ -57,6 +57,8 @@ TEST(FieldRegistry, DefaultsAreValidValues) {
     std::string problem;
     EXPECT_EQ(NormaliseFieldValue(f, f.Default, "", problem).Text, f.Default) << f.Name;
     EXPECT_EQ(problem, "") << f.Name;
+    NormaliseFieldValue(f, f.LoadStartValue(), "", problem);
+    EXPECT_EQ(problem, "") << f.Name << " at load";
     EXPECT_FALSE(f.Caption.empty() || f.Tab.empty()) << f.Name;
     if (f.Kind == TFieldKind::Option) {
       optionsSet[{f.Editor, f.OptionGroup}] += f.Default == "True";
