@@ -1,0 +1,34 @@
+#pragma once
+
+#include <iosfwd>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace CLI {
+class App;
+}
+
+namespace orvanta {
+
+// The `project` command group: `new`, `check`, `get`, `set` and `schema` of project files.
+class TProjectCommands {
+ public:
+  virtual ~TProjectCommands() = default;
+  virtual bool Selected() const = 0;
+  // Runs the chosen command: 0 on success (warnings included), 1 when the file cannot be
+  // loaded or written.
+  virtual int Run() = 0;
+};
+
+std::unique_ptr<TProjectCommands> AddProjectCommands(CLI::App& app);
+
+// The commands themselves, for callers (and tests) that have their arguments already.
+void WriteEmptyProject(const std::string& fileName, std::ostream& out);
+int CheckProject(const std::string& fileName, bool json, std::ostream& out, std::ostream& err);
+void PrintProjectField(const std::string& fileName, const std::string& name, int page,
+                       std::ostream& out);
+void SetProjectFields(const std::string& fileName, int page,
+                      const std::vector<std::string>& assignments, std::ostream& out);
+
+}  // namespace orvanta
