@@ -5,6 +5,7 @@
 #include <iostream>
 
 #include "movie/flash_movie.h"
+#include "shell/data_commands.h"
 #include "shell/demo_movie.h"
 #include "shell/render_command.h"
 #include "shell/swf_commands.h"
@@ -16,8 +17,7 @@ int RunDemo(const std::string& outPath, const orvanta::DemoOptions& options) {
   movie->SaveToFile(outPath);
   std::cout << "wrote " << std::filesystem::absolute(outPath).string() << " ("
             << std::filesystem::file_size(outPath) << " bytes, SWF " << movie->Version() << ", "
-            << movie->FrameCount() << " frames, " << (movie->Compressed() ? "CWS" : "FWS")
-            << ")\n";
+            << movie->FrameCount() << " frames, " << (movie->Compressed() ? "CWS" : "FWS") << ")\n";
   return 0;
 }
 
@@ -39,6 +39,7 @@ int main(int argc, char** argv) {
 
   auto swfCommands = orvanta::AddSwfCommands(app);
   auto renderCommand = orvanta::AddRenderCommand(*app.get_subcommand("swf"));
+  auto dataCommands = orvanta::AddDataCommands(app);
 
   try {
     app.parse(argc, argv);
@@ -53,6 +54,7 @@ int main(int argc, char** argv) {
     }
     if (renderCommand->Selected()) return renderCommand->Run();
     if (swfCommands->Selected()) return swfCommands->Run();
+    if (dataCommands->Selected()) return dataCommands->Run();
     std::cout << app.help();
     return 0;
   } catch (const std::exception& e) {

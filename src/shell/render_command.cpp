@@ -26,21 +26,6 @@ bool EndsWithNoCase(const std::string& s, const std::string& suffix) {
   });
 }
 
-TPicture ToPicture(const render::TPixmap& pixmap) {
-  TPicture picture(static_cast<uint32_t>(pixmap.Width), static_cast<uint32_t>(pixmap.Height), 0);
-  const uint8_t* src = pixmap.Pixels.data();
-  uint8_t* dst = picture.Pixels.data();
-  const size_t count = size_t(pixmap.Width) * pixmap.Height;
-  for (size_t i = 0; i < count; ++i, src += 4, dst += 4) {
-    uint8_t a = src[render::kAlpha];
-    dst[0] = render::Unpremultiply(src[render::kRed], a);
-    dst[1] = render::Unpremultiply(src[render::kGreen], a);
-    dst[2] = render::Unpremultiply(src[render::kBlue], a);
-    dst[3] = a;
-  }
-  return picture;
-}
-
 class TRenderCommandLine : public TRenderCommand {
  public:
   explicit TRenderCommandLine(CLI::App& swfGroup) {
@@ -89,6 +74,21 @@ class TRenderCommandLine : public TRenderCommand {
 
 }  // namespace
 
+TPicture PixmapToPicture(const render::TPixmap& pixmap) {
+  TPicture picture(static_cast<uint32_t>(pixmap.Width), static_cast<uint32_t>(pixmap.Height), 0);
+  const uint8_t* src = pixmap.Pixels.data();
+  uint8_t* dst = picture.Pixels.data();
+  const size_t count = size_t(pixmap.Width) * pixmap.Height;
+  for (size_t i = 0; i < count; ++i, src += 4, dst += 4) {
+    uint8_t a = src[render::kAlpha];
+    dst[0] = render::Unpremultiply(src[render::kRed], a);
+    dst[1] = render::Unpremultiply(src[render::kGreen], a);
+    dst[2] = render::Unpremultiply(src[render::kBlue], a);
+    dst[3] = a;
+  }
+  return picture;
+}
+
 std::optional<uint32_t> ParseHexColor(const std::string& text) {
   std::string digits = !text.empty() && text[0] == '#' ? text.substr(1) : text;
   if (digits.size() != 6 || !std::all_of(digits.begin(), digits.end(), [](char c) {
@@ -115,7 +115,7 @@ void RenderSwfToFile(const std::string& inName, const std::string& outName,
   renderOptions.Scale = options.Scale;
   renderOptions.Background = options.Background;
   render::TPixmap pixmap = render::RenderFrame(reader, renderOptions);
-  TPicture picture = ToPicture(pixmap);
+  TPicture picture = PixmapToPicture(pixmap);
   const bool jpeg = EndsWithNoCase(outName, ".jpg") || EndsWithNoCase(outName, ".jpeg");
   std::vector<uint8_t> bytes = jpeg ? EncodeJPEG(picture, options.Quality) : EncodePNG(picture);
   TFileStream file(outName, TFileStream::Mode::Create);

@@ -12,6 +12,11 @@ class App;
 
 namespace orvanta {
 
+struct TPicture;
+namespace render {
+struct TPixmap;
+}
+
 // `swf render`: one frame of a SWF file drawn into a PNG or JPEG file.
 class TRenderCommand {
  public:
@@ -30,6 +35,9 @@ struct TRenderFileOptions {
   std::optional<uint32_t> Background;  // 0xRRGGBB
   int Quality = 90;                    // JPEG output
 };
+
+// The rasteriser's premultiplied pixels as a straight-alpha picture for the encoders.
+TPicture PixmapToPicture(const render::TPixmap& pixmap);
 
 // Writes a JPEG when the output name ends in .jpg or .jpeg, else a PNG.
 void RenderSwfToFile(const std::string& inName, const std::string& outName,

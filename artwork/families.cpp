@@ -1,0 +1,18 @@
+#include "families.h"
+
+#include "platform/artwork_names.h"
+
+namespace orvanta::artwork {
+
+const std::vector<TArtworkFamily>& ArtworkFamilies() {
+  static const std::vector<TArtworkFamily> families = [] {
+    std::vector<TArtworkFamily> list = {
+        {"mouseover", GenerateMouseover},
+        {"demo", GenerateDemoMovie},
+    };
+    return list;
+  }();
+  return families;
+}
+
+}  // namespace orvanta::artwork

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <iosfwd>
+#include <string>
+
+namespace orvanta {
+
+class TTemplatePack;
+
+// A picture of every template of one family, drawn by our rasteriser, so that a person can
+// judge the art at a glance: one-frame templates once, animations at three moments side by
+// side. Raises Error for a family without templates.
+void WriteContactSheet(const TTemplatePack& pack, const std::string& family,
+                       const std::string& outName, std::ostream& out);
+
+}  // namespace orvanta
