@@ -10,6 +10,10 @@ const std::vector<TArtworkFamily>& ArtworkFamilies() {
         {"mouseover", GenerateMouseover},
         {"demo", GenerateDemoMovie},
     };
+    for (const TArtLetterFamily& family : ArtLetterFamilies()) {
+      const std::string prefix = family.Prefix;
+      list.push_back({prefix, [prefix](TArtworkOutput& out) { GenerateArtLetters(prefix, out); }});
+    }
     return list;
   }();
   return families;

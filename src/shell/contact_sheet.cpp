@@ -24,7 +24,7 @@ constexpr int kGap = 8;
 // the height a banner line shows them.
 constexpr double kCellHeight = 64;
 constexpr double kMaxCellWidth = 440;
-constexpr uint32_t kCellBackground = 0xC8CCD0;
+constexpr uint32_t kCellBackground = 0x98A2AC;
 constexpr uint32_t kSheetBackground = 0xFF5A5F66;
 
 std::vector<TPicture> RenderMoments(const TTemplateEntry& entry) {
