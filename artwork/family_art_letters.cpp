@@ -11,7 +11,9 @@
 #include "letter_styles.h"
 #include "movie/flash_movie.h"
 #include "platform/artwork_names.h"
+#include "platform/errors.h"
 #include "platform/font_engine.h"
+#include "platform/template_pack.h"
 
 namespace orvanta::artwork {
 
@@ -33,7 +35,15 @@ std::unique_ptr<TPlatformFont> OpenFont(const char* face, bool bold, bool italic
   log.Weight = bold ? 700 : 400;
   log.Italic = italic;
   log.FaceName = face;
-  return std::make_unique<TPlatformFont>(log);
+  auto font = std::make_unique<TPlatformFont>(log);
+  // fontconfig answers every name with some face; a substitute would quietly change the look
+  // of a whole family, so a face that is not installed stops the build (scripts/setup.sh
+  // installs them).
+  const std::string want = FoldName(face), got = FoldName(font->FamilyName());
+  if (want.find(got) == std::string::npos && got.find(want) == std::string::npos)
+    throw Error(std::string("font \"") + face + "\" is not installed (fontconfig offers \"" +
+                font->FamilyName() + "\")");
+  return font;
 }
 
 }  // namespace
