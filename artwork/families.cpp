@@ -9,6 +9,8 @@ const std::vector<TArtworkFamily>& ArtworkFamilies() {
     std::vector<TArtworkFamily> list = {
         {"mouseover", GenerateMouseover},
         {"demo", GenerateDemoMovie},
+        {"text-background", GenerateTextBackgroundEffects},
+        {"static-text-background", GenerateStaticTextEffects},
     };
     for (const TArtLetterFamily& family : ArtLetterFamilies()) {
       const std::string prefix = family.Prefix;
