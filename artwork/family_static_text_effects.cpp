@@ -63,7 +63,7 @@ void Disc(TFlashEdges& pen, int32_t x, int32_t y, int32_t r) {
 void SoftWash(TBand& b) {
   b.Back([](TFlashShape& s) {
     s.SetLinearGradient(std::vector<uint32_t>{Rgba(120, 180, 240, 200), Rgba(180, 215, 250, 120),
-                                              Rgba(220, 235, 255, 0)},
+                                              Rgba(220, 235, 255, 60)},
                         0);
   });
 }
