@@ -65,15 +65,19 @@ void Gloss(TLetterCanvas& c, uint8_t alpha, double reach) {
   c.EndMask();
 }
 
-void DotFill(TLetterCanvas& c, double pitch, double r, uint32_t rgba) {
+void DotFill(TLetterCanvas& c, double pitch, double r, uint32_t rgba, double rBottom) {
+  if (rBottom < 0) rBottom = r;
   const TBoxD ink = c.Ink();
   c.BeginMask(GlyphMask(c));
   c.Put(c.Shape(Solid(rgba), [&](TFlashEdges& pen) {
     InTwips(pen, [&] {
       int row = 0;
       for (double y = ink.YMin; y <= ink.YMax + pitch; y += pitch, ++row)
-        for (double x = ink.XMin - (row % 2 ? pitch / 2 : 0); x <= ink.XMax + pitch; x += pitch)
-          Circle(pen, x, y, r);
+        for (double x = ink.XMin - (row % 2 ? pitch / 2 : 0); x <= ink.XMax + pitch; x += pitch) {
+          const double t =
+              std::clamp((y - ink.YMin) / std::max(1.0, ink.YMax - ink.YMin), 0.0, 1.0);
+          Circle(pen, x, y, r + (rBottom - r) * t);
+        }
     });
   }));
   c.EndMask();

@@ -20,9 +20,10 @@ void Extrude(TLetterCanvas& c, int steps, double dx, double dy, double farTone, 
              uint8_t alpha = 255);
 // A soft white highlight over the upper part of the glyph, seen only inside it.
 void Gloss(TLetterCanvas& c, uint8_t alpha, double reach = 0.5);
-// Circles of radius r on a grid of the given pitch (every other row shifted half a pitch),
-// seen only inside the glyph.
-void DotFill(TLetterCanvas& c, double pitch, double r, uint32_t rgba);
+// Circles on a grid of the given pitch (every other row shifted half a pitch), seen only inside
+// the glyph; their radius runs from r at the top of the ink to rBottom at its foot (a halftone
+// when they differ).
+void DotFill(TLetterCanvas& c, double pitch, double r, uint32_t rgba, double rBottom = -1);
 // A four-pointed twinkle centred at (x, y).
 void Sparkle(TLetterCanvas& c, double x, double y, double r, uint32_t rgba);
 // Straight stripes at the angle (degrees) with the pitch and width, seen only inside the glyph.

@@ -26,10 +26,11 @@ void DrawDot2(TLetterCanvas& c) {
 }
 
 void DrawDot3(TLetterCanvas& c) {
-  // Only dots: a halftone letter held together by a fine rim.
-  Body(c, Solid(Tone(-0.6, 140)));
-  c.Put(c.GlyphShape(nullptr, 0, 0, 1.5, Tone(-0.7)));
-  DotFill(c, 5.5, 2.4, Tone(0.05));
+  // A halftone: pale paper inside a dark rim, dots growing from fine at the top to heavy at
+  // the foot.
+  Halo(c, 5, Tone(-0.7));
+  Body(c, Solid(Tone(0.75)));
+  DotFill(c, 6, 0.8, Tone(-0.35), 3.4);
 }
 
 void DrawInverted(TLetterCanvas& c) {

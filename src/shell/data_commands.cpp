@@ -60,6 +60,9 @@ class TDataCommandLine : public TDataCommands {
     sheet_ = group_->add_subcommand("sheet", "Draw every template of a family into one PNG");
     sheet_->add_option("FAMILY", name_, "Family, as `data list` shows it")->required();
     sheet_->add_option("OUT", out_, "PNG file to write")->required();
+    sheet_->add_option("--height", cellHeight_, "Largest height a template is drawn at, in pixels")
+        ->capture_default_str()
+        ->check(CLI::Range(8, 1000));
   }
 
   bool Selected() const override { return group_->parsed(); }
@@ -81,7 +84,7 @@ class TDataCommandLine : public TDataCommands {
       return 0;
     }
     if (sheet_->parsed()) {
-      WriteContactSheet(pack, name_, out_, std::cout);
+      WriteContactSheet(pack, name_, out_, cellHeight_, std::cout);
       return 0;
     }
     TDataRoot root(dataRoot_.empty() ? TDataRoot::BesideExecutable()
@@ -92,6 +95,8 @@ class TDataCommandLine : public TDataCommands {
  private:
   CLI::App *group_, *list_, *extract_, *check_, *sheet_;
   bool json_ = false;
+  // Letters (120 high) come out at half size, about the height a banner line shows them.
+  int cellHeight_ = 64;
   std::string name_, out_, dataRoot_, allDir_;
 };
 
