@@ -10,7 +10,11 @@
 #include <iterator>
 #include <map>
 
+#include "media/flash_external_movie.h"
 #include "media/swf_reader.h"
+#include "movie/flash_movie.h"
+#include "movie/flash_place_object.h"
+#include "movie/flash_sprite.h"
 #include "platform/artwork_names.h"
 #include "platform/stream.h"
 #include "platform/template_pack.h"
@@ -110,6 +114,41 @@ TEST(Artwork, ArtLettersShareHeightBaselineAndKeyColour) {
     EXPECT_LT(r, g) << family.Prefix;
     EXPECT_LE(g, b * 1.02) << family.Prefix;
     EXPECT_LT(r / b, 0.92) << family.Prefix;
+  }
+}
+
+// What the animated-text builder does with a letter: import it as a sprite and place it with
+// "Replace Color" add terms. Red chosen, the letter must come out red.
+TEST(Artwork, ImportedLettersTakeTheReplacedColour) {
+  for (const TArtLetterFamily& family : ArtLetterFamilies()) {
+    const std::string name = ArtLetterName(family.Prefix, 'A');
+    TMemoryViewStream source(Pack().Get(name).Data);
+    TFlashMovie host(0, 0, 200, 120, 12, true);
+    host.SetVersion(8);
+    TFlashExternalMovie* letter = host.AddExternalMovie(source);
+    host.PlaceObject(letter->Sprite(), 1)
+        ->SetColorTransform(true, 255 - 180, 0 - 225, 0 - 245, 0, false, 0, 0, 0, 0, false);
+    host.ShowFrame();
+    host.MakeData();
+    TMemoryStream written;
+    host.SaveToStream(written);
+    TMemoryViewStream back(written.View());
+    TSWFStreamReader reader(back);
+    reader.ParseTags(true, false);
+    render::TRenderOptions options;
+    options.Transparent = true;
+    const render::TPixmap pixels = render::RenderFrame(reader, options);
+    double sum[3] = {0, 0, 0}, count = 0;
+    for (int y = 0; y < pixels.Height; ++y)
+      for (int x = 0; x < pixels.Width; ++x) {
+        const uint8_t* p = pixels.Row(y) + x * 4;
+        if (p[render::kAlpha] < 250) continue;
+        sum[0] += p[render::kRed], sum[1] += p[render::kGreen], sum[2] += p[render::kBlue];
+        ++count;
+      }
+    ASSERT_GT(count, 500) << name << " did not come through the import";
+    EXPECT_GT(sum[0], 1.5 * sum[1]) << name;
+    EXPECT_GT(sum[0], 1.5 * sum[2]) << name;
   }
 }
 
