@@ -13,6 +13,10 @@ packages=(
   libjpeg-dev libpng-dev libgif-dev libfreetype-dev libfontconfig-dev libcairo2-dev
   # The font engine stands Liberation faces in for the Windows ones banners name.
   fontconfig fonts-dejavu-core fonts-liberation fonts-liberation2
+  # The art letters are drawn from these faces (artwork/LICENSES.md).
+  fonts-dejavu-extra fonts-play fonts-comic-neue fonts-linuxlibertine fonts-cherrybomb
+  fonts-oldstandard fonts-comfortaa fonts-lobster fonts-bebas-neue fonts-quicksand
+  fonts-dosis fonts-kaushanscript fonts-league-spartan
   # The sound tests encode their MP3 files with lame; the corpus round trip decodes ZWS with xz.
   lame xz-utils
   clang libclang-rt-14-dev

@@ -93,6 +93,16 @@ else
   skip "conformance movies" "$movies_tool was not built"
 fi
 
+# Every template the program carries parsed by swf-parser; a sample of them played in Ruffle.
+artwork_dir="$build_dir/artwork-templates"
+if [[ -x "$build_dir/src/orvanta" ]] &&
+  step "artwork templates" bash tests/conformance/extract_artwork.sh "$build_dir/src/orvanta" "$artwork_dir"; then
+  step "artwork parse" node tests/conformance/check.mjs --no-ruffle "$artwork_dir/all"
+  step "artwork play" node tests/conformance/check.mjs "$artwork_dir/sample"
+else
+  skip "artwork parse and play" "no orvanta binary or no templates"
+fi
+
 # Our rasteriser against Ruffle (our movies, every 4th corpus file whose first frame needs no
 # script) and against Flash Player pictures of the corpus; fails on a file past its ceiling in
 # tests/conformance/render_ceilings.json.

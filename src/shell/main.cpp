@@ -5,6 +5,7 @@
 #include <iostream>
 
 #include "movie/flash_movie.h"
+#include "shell/data_commands.h"
 #include "shell/demo_movie.h"
 #include "shell/project_commands.h"
 #include "shell/render_command.h"
@@ -40,6 +41,7 @@ int main(int argc, char** argv) {
   auto swfCommands = orvanta::AddSwfCommands(app);
   auto renderCommand = orvanta::AddRenderCommand(*app.get_subcommand("swf"));
   auto projectCommands = orvanta::AddProjectCommands(app);
+  auto dataCommands = orvanta::AddDataCommands(app);
 
   try {
     app.parse(argc, argv);
@@ -55,6 +57,7 @@ int main(int argc, char** argv) {
     if (renderCommand->Selected()) return renderCommand->Run();
     if (swfCommands->Selected()) return swfCommands->Run();
     if (projectCommands->Selected()) return projectCommands->Run();
+    if (dataCommands->Selected()) return dataCommands->Run();
     std::cout << app.help();
     return 0;
   } catch (const std::exception& e) {

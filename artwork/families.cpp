@@ -1,0 +1,24 @@
+#include "families.h"
+
+#include "platform/artwork_names.h"
+
+namespace orvanta::artwork {
+
+const std::vector<TArtworkFamily>& ArtworkFamilies() {
+  static const std::vector<TArtworkFamily> families = [] {
+    std::vector<TArtworkFamily> list = {
+        {"mouseover", GenerateMouseover},
+        {"demo", GenerateDemoMovie},
+        {"text-background", GenerateTextBackgroundEffects},
+        {"static-text-background", GenerateStaticTextEffects},
+    };
+    for (const TArtLetterFamily& family : ArtLetterFamilies()) {
+      const std::string prefix = family.Prefix;
+      list.push_back({prefix, [prefix](TArtworkOutput& out) { GenerateArtLetters(prefix, out); }});
+    }
+    return list;
+  }();
+  return families;
+}
+
+}  // namespace orvanta::artwork

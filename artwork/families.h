@@ -1,0 +1,28 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace orvanta::artwork {
+
+class TArtworkOutput;
+
+// One family of artwork: the name the pack index and messages show, and the function that makes
+// all of its files. Families are independent of one another and run in parallel.
+struct TArtworkFamily {
+  std::string Name;
+  std::function<void(TArtworkOutput& output)> Generate;
+};
+
+// Every family the generator makes, in one list (families.cpp).
+const std::vector<TArtworkFamily>& ArtworkFamilies();
+
+// The families' entry points, one unit each.
+void GenerateMouseover(TArtworkOutput& output);
+void GenerateDemoMovie(TArtworkOutput& output);
+void GenerateArtLetters(const std::string& prefix, TArtworkOutput& output);
+void GenerateTextBackgroundEffects(TArtworkOutput& output);
+void GenerateStaticTextEffects(TArtworkOutput& output);
+
+}  // namespace orvanta::artwork

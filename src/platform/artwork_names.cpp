@@ -1,0 +1,75 @@
+#include "platform/artwork_names.h"
+
+namespace orvanta {
+
+const std::vector<TArtLetterFamily>& ArtLetterFamilies() {
+  static const std::vector<TArtLetterFamily> families = {
+      {"3D Glass", "dottext"},
+      {"Inverted", "invertedtext"},
+      {"Kid", "kidtext"},
+      {"Gold", "goldtext"},
+      {"Fun", "funtext"},
+      {"Gold2", "gold2text"},
+      {"Dot2", "dot2text"},
+      {"Bubble", "bubbletext"},
+      {"Fun2", "fun2text"},
+      {"Gold3", "gold3text"},
+      {"Break", "breaktext"},
+      {"Plastic", "plastictext"},
+      {"Black Ice", "blackicetext"},
+      {"Dot3", "dot3text"},
+      {"Fun3", "fun3text"},
+      {"3D", "d3text"},
+      {"Ice", "icetext"},
+  };
+  return families;
+}
+
+const std::vector<int>& ArtLetterCodes() {
+  static const std::vector<int> codes = [] {
+    std::vector<int> c = {33, 34, 36, 39, 44, 45, 46};
+    for (int d = '0'; d <= '9'; ++d) c.push_back(d);
+    c.push_back(58);
+    c.push_back(64);
+    for (int l = 'A'; l <= 'Z'; ++l) c.push_back(l);
+    for (int a : {163, 192, 193, 194, 196, 199, 200, 201, 202, 203, 204, 206,
+                  207, 209, 211, 214, 217, 218, 219, 220, 223, 336, 368})
+      c.push_back(a);
+    return c;
+  }();
+  return codes;
+}
+
+std::string ArtLetterName(const std::string& prefix, int code) {
+  return prefix + "_" + std::to_string(code);
+}
+
+const std::vector<std::string>& TextBackgroundEffects() {
+  static const std::vector<std::string> names = {
+      "fire",  "FIRE_withoutsound", "BOOMFIRE",      "BOOMFIRE2",     "BOOMFIRE3", "BOOMFIRE4",
+      "comet", "devildom",          "flashballstar", "flashballstar2"};
+  return names;
+}
+
+const std::vector<std::string>& StaticTextEffects() {
+  static const std::vector<std::string> names = {"texteffect1", "line10", "texteffect3", "line16",
+                                                 "line4",       "line25", "line31",      "line57",
+                                                 "line_097",    "line2",  "line22",      "line34"};
+  return names;
+}
+
+std::vector<std::string> RequiredTemplateNames() {
+  std::vector<std::string> names;
+  for (const TArtLetterFamily& family : ArtLetterFamilies())
+    for (int code : ArtLetterCodes()) names.push_back(ArtLetterName(family.Prefix, code));
+  for (const std::string& name : TextBackgroundEffects()) names.push_back(name);
+  for (const std::string& name : StaticTextEffects()) names.push_back(name);
+  names.push_back("mouseover");
+  return names;
+}
+
+std::vector<std::string> RequiredDataFiles() {
+  return {"demo.swf"};
+}
+
+}  // namespace orvanta
