@@ -74,7 +74,8 @@ void DrawBreak(TLetterCanvas& c) {
   };
   half(true, -1.8, -1);
   half(false, 1.8, 1);
-  // Hairline cracks branching off the main one.
+  // A hairline crack branching off the main one, only where there is letter.
+  c.BeginMask(c.GlyphShape(Solid(0xFFFFFFFFu)));
   c.Put(c.Shape([](TFlashShape& shape) { shape.SetLineStyle(1, TSWFRGBA(Tone(-0.8, 200), true)); },
                 [&](TFlashEdges& pen) {
                   pen.RawUnits = true;
