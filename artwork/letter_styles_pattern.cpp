@@ -50,7 +50,8 @@ void DrawInverted(TLetterCanvas& c) {
 }
 
 void DrawBreak(TLetterCanvas& c) {
-  // A crack runs down the letter; each half is moved apart a little and keeps its own rim.
+  // A crack runs down the letter; each half moves away from it with its piece of the letter,
+  // leaving a gap, and keeps its own rim.
   const TBoxD ink = c.Ink();
   const double mid = (ink.XMin + ink.XMax) / 2 + (c.Vary(1, 9) - 4);
   std::vector<TPointD> crack;
@@ -64,18 +65,18 @@ void DrawBreak(TLetterCanvas& c) {
                      [&](TFlashEdges& pen) {
                        pen.RawUnits = true;
                        const double edge = left ? -20 : c.Width() + 20;
-                       pen.MoveTo(Twips(edge), Twips(crack.front().Y));
-                       for (TPointD p : crack) pen.LineTo(Twips(p.X), Twips(p.Y));
-                       pen.LineTo(Twips(edge), Twips(crack.back().Y));
-                       pen.LineTo(Twips(edge), Twips(crack.front().Y));
+                       pen.MoveTo(Twips(edge), Twips(crack.front().Y + dy));
+                       for (TPointD p : crack) pen.LineTo(Twips(p.X + dx), Twips(p.Y + dy));
+                       pen.LineTo(Twips(edge), Twips(crack.back().Y + dy));
+                       pen.LineTo(Twips(edge), Twips(crack.front().Y + dy));
                      }),
              [&] {
                Halo(c, 4, Tone(-0.75), dx, dy);
                Body(c, Vertical({Tone(0.3), Tone(0.0), Tone(-0.25)}), dx, dy);
              });
   };
-  half(true, -1.8, -1);
-  half(false, 1.8, 1);
+  half(true, -2.2, -1.2);
+  half(false, 2.2, 1.2);
   // A hairline crack branching off the main one, only where there is letter.
   c.Masked(c.GlyphShape(Solid(0xFFFFFFFFu)), [&] {
     c.Put(
