@@ -29,7 +29,10 @@ std::vector<uint8_t> ReadFile(const fs::path& file) {
 class DataCommandsTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() / "orvanta_data_commands_test";
+    // One folder per test: CTest runs the tests of this program side by side.
+    dir_ =
+        fs::temp_directory_path() /
+        (std::string("orvanta_") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::remove_all(dir_);
     fs::create_directories(dir_ / "root");
   }
