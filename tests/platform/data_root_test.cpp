@@ -14,9 +14,10 @@ namespace fs = std::filesystem;
 class DataRootTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    // One folder per test: CTest runs the tests of this program side by side.
     folder_ =
         fs::temp_directory_path() /
-        ("orvanta_data_root_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
+        (std::string("orvanta_") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::create_directories(folder_ / "mc_thumb" / "templatescreenshot");
     std::ofstream(folder_ / "mc_thumb" / "McHeart.bmp") << "bmp";
     std::ofstream(folder_ / "demo.swf") << "swf";
