@@ -3,8 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <cmath>
 #include <cstdlib>
+
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -177,7 +179,8 @@ TEST(Artwork, TextEffectsMoveAndBandsFillTheirBox) {
 }
 
 TEST(Artwork, TwoGeneratorRunsWriteTheSameBytes) {
-  const fs::path dir = fs::temp_directory_path() / "orvanta_artwork_twice";
+  const fs::path dir =
+      fs::temp_directory_path() / ("orvanta_artwork_twice_" + std::to_string(::getpid()));
   fs::remove_all(dir);
   for (const char* run : {"a", "b"}) {
     const std::string command = std::string("\"") + ORVANTA_ARTWORK_GENERATOR + "\" \"" +

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <unistd.h>
+
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -32,7 +34,8 @@ class DataCommandsTest : public ::testing::Test {
     // One folder per test: CTest runs the tests of this program side by side.
     dir_ =
         fs::temp_directory_path() /
-        (std::string("orvanta_") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        (std::string("orvanta_") + ::testing::UnitTest::GetInstance()->current_test_info()->name() +
+         "_" + std::to_string(::getpid()));
     fs::remove_all(dir_);
     fs::create_directories(dir_ / "root");
   }
