@@ -2,6 +2,7 @@
 #include <cmath>
 #include <memory>
 #include <mutex>
+#include <string_view>
 
 #include "art_movie.h"
 #include "artwork_output.h"
@@ -57,7 +58,8 @@ void GenerateArtLetters(const std::string& prefix, TArtworkOutput& output) {
   TBoxD family;
   for (int code : ArtLetterCodes()) {
     const char32_t ch = static_cast<char32_t>(code);
-    glyphs.push_back(GlyphOutlineOf(font->HasGlyph(ch) ? *font : *fallback, ch));
+    const bool borrowed = std::u32string_view(style.Borrowed).find(ch) != std::u32string_view::npos;
+    glyphs.push_back(GlyphOutlineOf(font->HasGlyph(ch) && !borrowed ? *font : *fallback, ch));
     TBoxD box = glyphs.back().Bounds();
     family.Add({box.XMin, box.YMin});
     family.Add({box.XMax, box.YMax});

@@ -144,12 +144,12 @@ void DrawBoomFire3(TFlashMovie& movie) {
 void DrawBoomFire4(TFlashMovie& movie) {
   std::vector<TTrack> tracks;
   TFlashShape* core =
-      AddGlow(movie, 16, {Rgba(255, 250, 200), Rgba(255, 80, 0, 160), Rgba(180, 0, 0, 0)});
-  TFlashShape* spark = AddSpark(movie, 4, 5, Rgba(255, 180, 40));
-  const double at[3][2] = {{-18, 6}, {14, -10}, {4, 16}};
+      AddGlow(movie, 22, {Rgba(255, 250, 200), Rgba(255, 80, 0, 160), Rgba(180, 0, 0, 0)});
+  TFlashShape* spark = AddSpark(movie, 6, 5, Rgba(255, 180, 40));
+  const double at[3][2] = {{-22, 8}, {18, -12}, {4, 20}};
   for (int i = 0; i < 3; ++i) {
     tracks.push_back(Flash(core, i * 6, 10, 1.1, at[i][0], at[i][1]));
-    Burst(tracks, spark, 6, 22, 1, i * 6 + 1, 10, 41 + i, at[i][0], at[i][1]);
+    Burst(tracks, spark, 7, 30, 1, i * 6 + 1, 10, 41 + i, at[i][0], at[i][1]);
   }
   PlayTracks(movie, tracks);
 }

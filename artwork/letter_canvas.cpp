@@ -59,13 +59,10 @@ TFlashPlaceObject* TLetterCanvas::Put(TFlashShape* shape) {
   return movie_.PlaceObject(shape, ++depth_);
 }
 
-void TLetterCanvas::BeginMask(TFlashShape* mask) {
-  mask_ = Put(mask);
-}
-
-void TLetterCanvas::EndMask() {
-  mask_->SetClipDepth(depth_);
-  mask_ = nullptr;
+void TLetterCanvas::Masked(TFlashShape* mask, const std::function<void()>& layers) {
+  TFlashPlaceObject* clip = Put(mask);
+  layers();
+  clip->SetClipDepth(depth_);
 }
 
 std::function<void(TFlashShape&)> Solid(uint32_t rgba) {

@@ -48,9 +48,8 @@ class TLetterCanvas {
 
   // Places the shape on the next depth.
   TFlashPlaceObject* Put(TFlashShape* shape);
-  // The layers put between BeginMask and EndMask show only inside the mask shape.
-  void BeginMask(TFlashShape* mask);
-  void EndMask();
+  // The layers that `layers` puts show only inside the mask shape.
+  void Masked(TFlashShape* mask, const std::function<void()>& layers);
 
  private:
   TFlashMovie& movie_;
@@ -59,7 +58,6 @@ class TLetterCanvas {
   int width_, height_;
   uint32_t code_;
   uint16_t depth_ = 0;
-  TFlashPlaceObject* mask_ = nullptr;
 };
 
 // Fills for TLetterCanvas::Shape.

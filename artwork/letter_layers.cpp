@@ -54,33 +54,33 @@ void Extrude(TLetterCanvas& c, int steps, double dx, double dy, double farTone, 
 void Gloss(TLetterCanvas& c, uint8_t alpha, double reach) {
   const TBoxD ink = c.Ink();
   const double h = (ink.YMax - ink.YMin) * reach;
-  c.BeginMask(GlyphMask(c));
-  c.Put(c.Shape(Vertical({PackRGBA(255, 255, 255, alpha), PackRGBA(255, 255, 255, 0)}),
-                [&](TFlashEdges& pen) {
-                  InTwips(pen, [&] {
-                    pen.MoveTo(Twips(ink.XMin - 30), Twips(ink.YMin - h));
-                    pen.MakeEllipse(Twips(ink.XMax - ink.XMin + 60), Twips(2 * h));
-                  });
-                }));
-  c.EndMask();
+  c.Masked(GlyphMask(c), [&] {
+    c.Put(c.Shape(Vertical({PackRGBA(255, 255, 255, alpha), PackRGBA(255, 255, 255, 0)}),
+                  [&](TFlashEdges& pen) {
+                    InTwips(pen, [&] {
+                      pen.MoveTo(Twips(ink.XMin - 30), Twips(ink.YMin - h));
+                      pen.MakeEllipse(Twips(ink.XMax - ink.XMin + 60), Twips(2 * h));
+                    });
+                  }));
+  });
 }
 
 void DotFill(TLetterCanvas& c, double pitch, double r, uint32_t rgba, double rBottom) {
   if (rBottom < 0) rBottom = r;
   const TBoxD ink = c.Ink();
-  c.BeginMask(GlyphMask(c));
-  c.Put(c.Shape(Solid(rgba), [&](TFlashEdges& pen) {
-    InTwips(pen, [&] {
-      int row = 0;
-      for (double y = ink.YMin; y <= ink.YMax + pitch; y += pitch, ++row)
-        for (double x = ink.XMin - (row % 2 ? pitch / 2 : 0); x <= ink.XMax + pitch; x += pitch) {
-          const double t =
-              std::clamp((y - ink.YMin) / std::max(1.0, ink.YMax - ink.YMin), 0.0, 1.0);
-          Circle(pen, x, y, r + (rBottom - r) * t);
-        }
-    });
-  }));
-  c.EndMask();
+  c.Masked(GlyphMask(c), [&] {
+    c.Put(c.Shape(Solid(rgba), [&](TFlashEdges& pen) {
+      InTwips(pen, [&] {
+        int row = 0;
+        for (double y = ink.YMin; y <= ink.YMax + pitch; y += pitch, ++row)
+          for (double x = ink.XMin - (row % 2 ? pitch / 2 : 0); x <= ink.XMax + pitch; x += pitch) {
+            const double t =
+                std::clamp((y - ink.YMin) / std::max(1.0, ink.YMax - ink.YMin), 0.0, 1.0);
+            Circle(pen, x, y, r + (rBottom - r) * t);
+          }
+      });
+    }));
+  });
 }
 
 void Sparkle(TLetterCanvas& c, double x, double y, double r, uint32_t rgba) {
@@ -101,22 +101,22 @@ void Stripes(TLetterCanvas& c, double angle, double pitch, double width, uint32_
   const double ux = std::cos(a), uy = std::sin(a);  // along a stripe
   const double nx = -uy, ny = ux;                   // across the stripes
   const double reach = c.Width() + c.Height();
-  c.BeginMask(GlyphMask(c));
-  c.Put(c.Shape(Solid(rgba), [&](TFlashEdges& pen) {
-    InTwips(pen, [&] {
-      for (double d = -reach; d <= reach; d += pitch) {
-        const double cx = c.Width() / 2.0 + nx * d, cy = c.Height() / 2.0 + ny * d;
-        const double x0 = cx - ux * reach, y0 = cy - uy * reach;
-        const double x1 = cx + ux * reach, y1 = cy + uy * reach;
-        pen.MoveTo(Twips(x0), Twips(y0));
-        pen.LineTo(Twips(x1), Twips(y1));
-        pen.LineTo(Twips(x1 + nx * width), Twips(y1 + ny * width));
-        pen.LineTo(Twips(x0 + nx * width), Twips(y0 + ny * width));
-        pen.LineTo(Twips(x0), Twips(y0));
-      }
-    });
-  }));
-  c.EndMask();
+  c.Masked(GlyphMask(c), [&] {
+    c.Put(c.Shape(Solid(rgba), [&](TFlashEdges& pen) {
+      InTwips(pen, [&] {
+        for (double d = -reach; d <= reach; d += pitch) {
+          const double cx = c.Width() / 2.0 + nx * d, cy = c.Height() / 2.0 + ny * d;
+          const double x0 = cx - ux * reach, y0 = cy - uy * reach;
+          const double x1 = cx + ux * reach, y1 = cy + uy * reach;
+          pen.MoveTo(Twips(x0), Twips(y0));
+          pen.LineTo(Twips(x1), Twips(y1));
+          pen.LineTo(Twips(x1 + nx * width), Twips(y1 + ny * width));
+          pen.LineTo(Twips(x0 + nx * width), Twips(y0 + ny * width));
+          pen.LineTo(Twips(x0), Twips(y0));
+        }
+      });
+    }));
+  });
 }
 
 std::vector<TPointD> BottomPoints(const TLetterCanvas& c, double gap) {

@@ -19,7 +19,7 @@ const TLetterStyle& LetterStyleOf(const std::string& prefix) {
       {"bubbletext", "Comfortaa", true, false, 9, 11, 9, 11, DrawBubble},
       {"fun2text", "Lobster Two", true, true, 7, 10, 7, 10, DrawFun2},
       {"gold3text", "Linux Biolinum O", true, false, 8, 8, 8, 8, DrawGold3},
-      {"breaktext", "Bebas Neue", true, false, 5, 5, 5, 7, DrawBreak},
+      {"breaktext", "Bebas Neue", true, false, 5, 5, 5, 7, DrawBreak, 0, U"\u00DF"},
       {"plastictext", "Quicksand", true, false, 6, 9, 6, 9, DrawPlastic},
       {"blackicetext", "Liberation Sans Narrow", true, false, 6, 16, 6, 9, DrawBlackIce},
       {"dot3text", "Dosis", true, false, 4, 4, 4, 4, DrawDot3},

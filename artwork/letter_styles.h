@@ -18,6 +18,9 @@ struct TLetterStyle {
   void (*Draw)(TLetterCanvas& canvas) = nullptr;
   // Letters lean by up to this many degrees either way, each its own amount.
   double Tilt = 0;
+  // Characters taken from the fallback face although this face has them (a capitals-only face
+  // draws "ß" as "SS", twice as wide as the one letter it stands for).
+  const char32_t* Borrowed = U"";
 };
 
 // Raises Error for a prefix without a style.

@@ -50,7 +50,8 @@ void DrawInverted(TLetterCanvas& c) {
 }
 
 void DrawBreak(TLetterCanvas& c) {
-  // A crack runs down the letter; each half is moved apart a little and keeps its own rim.
+  // A crack runs down the letter; each half moves away from it with its piece of the letter,
+  // leaving a gap, and keeps its own rim.
   const TBoxD ink = c.Ink();
   const double mid = (ink.XMin + ink.XMax) / 2 + (c.Vary(1, 9) - 4);
   std::vector<TPointD> crack;
@@ -60,22 +61,26 @@ void DrawBreak(TLetterCanvas& c) {
     crack.push_back({mid + (i % 2 ? 1 : -1) * (3 + c.Vary(10 + i, 6)), y});
   }
   auto half = [&](bool left, double dx, double dy) {
-    c.BeginMask(c.Shape(Solid(0xFFFFFFFFu), [&](TFlashEdges& pen) {
-      pen.RawUnits = true;
-      const double edge = left ? -20 : c.Width() + 20;
-      pen.MoveTo(Twips(edge), Twips(crack.front().Y));
-      for (TPointD p : crack) pen.LineTo(Twips(p.X), Twips(p.Y));
-      pen.LineTo(Twips(edge), Twips(crack.back().Y));
-      pen.LineTo(Twips(edge), Twips(crack.front().Y));
-    }));
-    Halo(c, 4, Tone(-0.75), dx, dy);
-    Body(c, Vertical({Tone(0.3), Tone(0.0), Tone(-0.25)}), dx, dy);
-    c.EndMask();
+    c.Masked(c.Shape(Solid(0xFFFFFFFFu),
+                     [&](TFlashEdges& pen) {
+                       pen.RawUnits = true;
+                       const double edge = left ? -20 : c.Width() + 20;
+                       pen.MoveTo(Twips(edge), Twips(crack.front().Y + dy));
+                       for (TPointD p : crack) pen.LineTo(Twips(p.X + dx), Twips(p.Y + dy));
+                       pen.LineTo(Twips(edge), Twips(crack.back().Y + dy));
+                       pen.LineTo(Twips(edge), Twips(crack.front().Y + dy));
+                     }),
+             [&] {
+               Halo(c, 4, Tone(-0.75), dx, dy);
+               Body(c, Vertical({Tone(0.3), Tone(0.0), Tone(-0.25)}), dx, dy);
+             });
   };
-  half(true, -1.8, -1);
-  half(false, 1.8, 1);
-  // Hairline cracks branching off the main one.
-  c.Put(c.Shape([](TFlashShape& shape) { shape.SetLineStyle(1, TSWFRGBA(Tone(-0.8, 200), true)); },
+  half(true, -2.2, -1.2);
+  half(false, 2.2, 1.2);
+  // A hairline crack branching off the main one, only where there is letter.
+  c.Masked(c.GlyphShape(Solid(0xFFFFFFFFu)), [&] {
+    c.Put(
+        c.Shape([](TFlashShape& shape) { shape.SetLineStyle(1, TSWFRGBA(Tone(-0.8, 200), true)); },
                 [&](TFlashEdges& pen) {
                   pen.RawUnits = true;
                   const TPointD from = crack[2 + c.Vary(20, 3)];
@@ -83,6 +88,7 @@ void DrawBreak(TLetterCanvas& c) {
                   pen.LineTo(Twips(from.X + 9), Twips(from.Y + 5));
                   pen.LineTo(Twips(from.X + 14), Twips(from.Y + 3));
                 }));
+  });
 }
 
 }  // namespace orvanta::artwork
