@@ -12,6 +12,7 @@
 #include "platform/random.h"
 #include "platform/stream.h"
 #include "swf/bits_engine.h"
+#include "swf/tag_codes.h"
 #include "swf/tag_factory.h"
 #include "swf/tags_control.h"
 #include "swf/tags_data.h"
@@ -23,47 +24,46 @@ namespace orvanta {
 
 namespace {
 
-constexpr uint16_t kShowFrameCode = 1;
-
 // Never copied: they describe the source file, not its content, and the movie writes its own.
 constexpr std::array<uint16_t, 7> kSkippedCodes = {
-    0,   // End
-    9,   // SetBackgroundColor
-    24,  // Protect
-    58,  // EnableDebugger
-    64,  // EnableDebugger2
-    69,  // FileAttributes
-    77,  // Metadata
+    ToCode(TTagCode::End),
+    ToCode(TTagCode::SetBackgroundColor),
+    ToCode(TTagCode::Protect),
+    ToCode(TTagCode::EnableDebugger),
+    ToCode(TTagCode::EnableDebugger2),
+    ToCode(TTagCode::FileAttributes),
+    ToCode(TTagCode::Metadata),
 };
 
 // What a frame does on the display list; definitions-only imports leave these out.
 constexpr std::array<uint16_t, 6> kDisplayListCodes = {
-    4,   // PlaceObject
-    5,   // RemoveObject
-    15,  // StartSound
-    26,  // PlaceObject2
-    28,  // RemoveObject2
-    70,  // PlaceObject3
+    ToCode(TTagCode::PlaceObject),  ToCode(TTagCode::RemoveObject),  ToCode(TTagCode::StartSound),
+    ToCode(TTagCode::PlaceObject2), ToCode(TTagCode::RemoveObject2), ToCode(TTagCode::PlaceObject3),
 };
 
 // The tags of a timeline: in mode 3 they move into the sprite, with the frames.
 constexpr std::array<uint16_t, 11> kTimelineCodes = {
-    4,   // PlaceObject
-    5,   // RemoveObject
-    12,  // DoAction
-    15,  // StartSound
-    18,  // SoundStreamHead
-    19,  // SoundStreamBlock
-    26,  // PlaceObject2
-    28,  // RemoveObject2
-    43,  // FrameLabel
-    45,  // SoundStreamHead2
-    70,  // PlaceObject3
+    ToCode(TTagCode::PlaceObject),     ToCode(TTagCode::RemoveObject),
+    ToCode(TTagCode::DoAction),        ToCode(TTagCode::StartSound),
+    ToCode(TTagCode::SoundStreamHead), ToCode(TTagCode::SoundStreamBlock),
+    ToCode(TTagCode::PlaceObject2),    ToCode(TTagCode::RemoveObject2),
+    ToCode(TTagCode::FrameLabel),      ToCode(TTagCode::SoundStreamHead2),
+    ToCode(TTagCode::PlaceObject3),
 };
 
 // The tags that define a character id, the set the reader renumbers.
 constexpr std::array<uint16_t, 22> kDefinitionCodes = {
-    2, 6, 7, 10, 11, 14, 20, 21, 22, 32, 33, 34, 35, 36, 37, 39, 46, 48, 60, 75, 83, 84,
+    ToCode(TTagCode::DefineShape),        ToCode(TTagCode::DefineBits),
+    ToCode(TTagCode::DefineButton),       ToCode(TTagCode::DefineFont),
+    ToCode(TTagCode::DefineText),         ToCode(TTagCode::DefineSound),
+    ToCode(TTagCode::DefineBitsLossless), ToCode(TTagCode::DefineBitsJPEG2),
+    ToCode(TTagCode::DefineShape2),       ToCode(TTagCode::DefineShape3),
+    ToCode(TTagCode::DefineText2),        ToCode(TTagCode::DefineButton2),
+    ToCode(TTagCode::DefineBitsJPEG3),    ToCode(TTagCode::DefineBitsLossless2),
+    ToCode(TTagCode::DefineEditText),     ToCode(TTagCode::DefineSprite),
+    ToCode(TTagCode::DefineMorphShape),   ToCode(TTagCode::DefineFont2),
+    ToCode(TTagCode::DefineVideoStream),  ToCode(TTagCode::DefineFont3),
+    ToCode(TTagCode::DefineShape4),       ToCode(TTagCode::DefineMorphShape2),
 };
 
 template <size_t N>
@@ -76,10 +76,6 @@ bool Contains(const std::array<uint16_t, N>& codes, uint16_t code) {
 uint16_t CodeOf(const TSWFObject& tag) {
   if (auto* raw = dynamic_cast<const TSWFByteCodeTag*>(&tag)) return raw->StoredCode;
   return tag.TagID;
-}
-
-bool IsPlacement(uint16_t code) {
-  return code == 4 || code == 26 || code == 70;
 }
 
 // The glyph count decides whether a font is embedded; a font without glyphs names a device
@@ -261,7 +257,7 @@ std::string TFlashExternalMovie::DrawPrefix() {
 int TFlashExternalMovie::MinVersion() const {
   int version = ImportMode == kImportAsSprite ? 3 : 1;
   for (const auto& info : reader_->TagList) {
-    if (info->TagID == 0) break;  // nothing after the End tag is written
+    if (info->TagID == ToCode(TTagCode::End)) break;  // nothing after the End tag is written
     const TSWFObject* tag = info->TagObject();
     if (tag && !Contains(kSkippedCodes, CodeOf(*tag)))
       version = std::max(version, tag->MinVersion());
@@ -302,7 +298,7 @@ void TFlashExternalMovie::WriteToStream(TBitsEngine& Engine) {
 
   for (const auto& info : reader_->TagList) {
     // Players stop at the End tag; whatever follows it is no part of the movie.
-    if (info->TagID == 0) break;
+    if (info->TagID == ToCode(TTagCode::End)) break;
     TSWFObject* tag = info->TagObject();
     if (!tag) {
       // Left unparsed on purpose: copied as the bytes it was read from.
@@ -310,14 +306,14 @@ void TFlashExternalMovie::WriteToStream(TBitsEngine& Engine) {
         size_t count = static_cast<size_t>(
             std::min<uint64_t>(info->TotalSize(), body.size() - info->Position));
         Engine.Stream().WriteBuffer(body.data() + info->Position, count);
-        if (info->TagID == kShowFrameCode) ++writtenFrames_;
+        if (info->TagID == ToCode(TTagCode::ShowFrame)) ++writtenFrames_;
       }
       continue;
     }
 
     const uint16_t code = CodeOf(*tag);
     if (Contains(kSkippedCodes, code)) continue;
-    if (code == kShowFrameCode &&
+    if (code == ToCode(TTagCode::ShowFrame) &&
         (ImportMode == kImportDefinitions || ImportMode == kImportDefinitionsAndDisplayList))
       continue;
     if (ImportMode == kImportDefinitions && Contains(kDisplayListCodes, code)) continue;
@@ -328,7 +324,7 @@ void TFlashExternalMovie::WriteToStream(TBitsEngine& Engine) {
     }
     SetEventVersion(*tag, eventVersion);
 
-    if (code == kShowFrameCode) {
+    if (code == ToCode(TTagCode::ShowFrame)) {
       if (asSprite) {
         sprite_->ShowFrame(1);
       } else {
@@ -343,7 +339,7 @@ void TFlashExternalMovie::WriteToStream(TBitsEngine& Engine) {
         sprite_->AddFlashObject(CopyTag(*tag));
       } else {
         tag->WriteToStream(Engine);
-        if (IsPlacement(code)) wrotePlacements_ = true;
+        if (IsPlaceObjectCode(code)) wrotePlacements_ = true;
       }
       continue;
     }

@@ -25,7 +25,7 @@ enum TSWFSoundFormat : uint8_t {
 // serialisation time.
 class TSWFDefineSound : public TSWFDataObject {
  public:
-  static constexpr uint16_t kTagID = 14;
+  static constexpr uint16_t kTagID = ToCode(TTagCode::DefineSound);
   TSWFDefineSound() : TSWFDataObject(kTagID) {}
 
   uint16_t SoundId = 0;
@@ -62,7 +62,7 @@ struct TSWFSoundEnvelope {
 // self-delimited, without BodySize.
 class TSWFStartSound : public TSWFObject {
  public:
-  static constexpr uint16_t kTagID = 15;
+  static constexpr uint16_t kTagID = ToCode(TTagCode::StartSound);
   TSWFStartSound() : TSWFObject(kTagID) {}
 
   uint16_t SoundId = 0;
@@ -99,7 +99,7 @@ class TSWFStartSound : public TSWFObject {
 // StartSound2: names the sound by its ActionScript 3 class instead of its id.
 class TSWFStartSound2 : public TSWFStartSound {
  public:
-  static constexpr uint16_t kTagID = 89;
+  static constexpr uint16_t kTagID = ToCode(TTagCode::StartSound2);
   TSWFStartSound2() : TSWFStartSound(kTagID) {}
 
   std::string SoundClassName;
@@ -113,7 +113,7 @@ class TSWFStartSound2 : public TSWFStartSound {
 // SoundStreamHead: the format of the SoundStreamBlock tags that follow in the timeline.
 class TSWFSoundStreamHead : public TSWFObject {
  public:
-  static constexpr uint16_t kTagID = 18;
+  static constexpr uint16_t kTagID = ToCode(TTagCode::SoundStreamHead);
   TSWFSoundStreamHead() : TSWFObject(kTagID) {}
 
   // The four bits above the playback fields: 0 in what we write, kept as found in files.
@@ -143,7 +143,7 @@ class TSWFSoundStreamHead : public TSWFObject {
 
 class TSWFSoundStreamHead2 : public TSWFSoundStreamHead {
  public:
-  static constexpr uint16_t kTagID = 45;
+  static constexpr uint16_t kTagID = ToCode(TTagCode::SoundStreamHead2);
   TSWFSoundStreamHead2() : TSWFSoundStreamHead(kTagID) {}
 
   int MinVersion() const override;
@@ -153,7 +153,7 @@ class TSWFSoundStreamHead2 : public TSWFSoundStreamHead {
 // seek samples; the reader tells the block the compression of the last stream head.
 class TSWFSoundStreamBlock : public TSWFDataObject {
  public:
-  static constexpr uint16_t kTagID = 19;
+  static constexpr uint16_t kTagID = ToCode(TTagCode::SoundStreamBlock);
   TSWFSoundStreamBlock() : TSWFDataObject(kTagID) {}
 
   uint8_t StreamSoundCompression = 0;

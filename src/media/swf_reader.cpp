@@ -19,6 +19,7 @@
 #include "script/tags_action.h"
 #include "swf/bits_engine.h"
 #include "swf/swf_object.h"
+#include "swf/tag_codes.h"
 #include "swf/tag_factory.h"
 #include "swf/tags_bitmap.h"
 #include "swf/tags_button.h"
@@ -32,13 +33,6 @@
 namespace orvanta {
 
 namespace {
-
-constexpr uint16_t kEndCode = 0;
-constexpr uint16_t kShowFrameCode = 1;
-constexpr uint16_t kSoundStreamHeadCode = 18;
-constexpr uint16_t kSoundStreamHead2Code = 45;
-constexpr uint16_t kDefineSpriteCode = 39;
-constexpr uint16_t kErrorTagCode = TSWFByteCodeTag::kRawTagID;
 
 uint16_t LE16(const uint8_t* p) {
   return static_cast<uint16_t>(p[0] | p[1] << 8);
@@ -198,12 +192,12 @@ void AddSpriteSubTags(TSWFTagInfo& info, std::span<const uint8_t> body, uint32_t
     sub->LongHeader = h->LongHeader;
     sub->Position = static_cast<uint32_t>(bodyOffset + pos);
     sub->FrameNum = static_cast<uint16_t>(std::min<uint32_t>(frame, UINT16_MAX));
-    if (h->Code == kShowFrameCode) ++frame;
+    if (h->Code == ToCode(TTagCode::ShowFrame)) ++frame;
     if (sprite && index < sprite->ControlTags.size()) {
       TSWFObject* inner = sprite->ControlTags[index].get();
       if (inner && CodeOf(*inner) == h->Code) sub->SetBorrowedObject(inner);
     }
-    bool end = h->Code == kEndCode && h->BodySize == 0 && !h->LongHeader;
+    bool end = h->Code == ToCode(TTagCode::End) && h->BodySize == 0 && !h->LongHeader;
     info.SubTags.push_back(std::move(sub));
     ++index;
     pos += h->HeaderSize + h->BodySize;
@@ -290,7 +284,7 @@ void DefinitionSlots(TSWFObject& tag, std::vector<TIdSlot>& out) {
       out.emplace_back(raw->Data.data());
     return;
   }
-  if (code == 57 || code == 71) {
+  if (code == ToCode(TTagCode::ImportAssets) || code == ToCode(TTagCode::ImportAssets2)) {
     if (auto* imports = dynamic_cast<TSWFImportAssets*>(&tag))
       for (TSWFAsset& asset : imports->Assets) out.emplace_back(&asset.Id);
     return;
@@ -360,7 +354,7 @@ void RawSpriteReferenceSlots(std::span<uint8_t> d, std::vector<TIdSlot>& out) {
   while (pos < d.size()) {
     std::optional<TRawHeader> h = PeekHeader(d, pos);
     if (!h || h->BodySize > d.size() - pos - h->HeaderSize) return;
-    if (h->Code == kEndCode && !h->LongHeader && h->BodySize == 0) return;
+    if (h->Code == ToCode(TTagCode::End) && !h->LongHeader && h->BodySize == 0) return;
     pos += h->HeaderSize;
     RawReferenceSlots(h->Code, d.subspan(pos, h->BodySize), true, out);
     pos += h->BodySize;
@@ -389,13 +383,13 @@ void RawReferenceSlots(uint16_t code, std::span<uint8_t> d, bool insideSprite,
     if (pos + 2 <= d.size()) out.emplace_back(d.data() + pos);
   };
   switch (code) {
-    case 4:   // PlaceObject
-    case 5:   // RemoveObject
-    case 15:  // StartSound
-    case 61:  // VideoFrame
+    case ToCode(TTagCode::PlaceObject):
+    case ToCode(TTagCode::RemoveObject):
+    case ToCode(TTagCode::StartSound):
+    case ToCode(TTagCode::VideoFrame):
       at(0);
       return;
-    case 26:  // PlaceObject2: flags, depth, then the character
+    case ToCode(TTagCode::PlaceObject2):  // flags, depth, then the character
       if (d.size() >= 5 && (d[0] & kPlaceHasCharacter)) at(3);
       return;
     case 70: {  // PlaceObject3: two flag bytes, depth, a class name if flagged, the character
@@ -414,14 +408,14 @@ void RawReferenceSlots(uint16_t code, std::span<uint8_t> d, bool insideSprite,
   }
   if (insideSprite) return;
   switch (code) {
-    case 13:  // DefineFontInfo
-    case 62:  // DefineFontInfo2
-    case 73:  // DefineFontAlignZones
-    case 23:  // DefineButtonCxform
-    case 59:  // DoInitAction
-    case 74:  // CSMTextSettings
-    case 78:  // DefineScalingGrid
-    case 88:  // DefineFontName
+    case ToCode(TTagCode::DefineFontInfo):
+    case ToCode(TTagCode::DefineFontInfo2):
+    case ToCode(TTagCode::DefineFontAlignZones):
+    case ToCode(TTagCode::DefineButtonCxform):
+    case ToCode(TTagCode::DoInitAction):
+    case ToCode(TTagCode::CSMTextSettings):
+    case ToCode(TTagCode::DefineScalingGrid):
+    case ToCode(TTagCode::DefineFontName):
       at(0);
       return;
     case 17: {  // DefineButtonSound: the button, then four (sound, info) states
@@ -443,7 +437,7 @@ void RawReferenceSlots(uint16_t code, std::span<uint8_t> d, bool insideSprite,
       at(pos + 2);
       return;
     }
-    case kDefineSpriteCode:
+    case ToCode(TTagCode::DefineSprite):
       RawSpriteReferenceSlots(d, out);
       return;
     default:
@@ -530,7 +524,7 @@ void ReferenceSlots(TSWFObject& tag, bool insideSprite, std::vector<TIdSlot>& ou
       if (auto* grid = dynamic_cast<TSWFDefineScalingGrid*>(&tag))
         out.emplace_back(&grid->CharacterId);
       return;
-    case kDefineSpriteCode:
+    case ToCode(TTagCode::DefineSprite):
       if (auto* sprite = dynamic_cast<TSWFDefineSprite*>(&tag))
         for (auto& inner : sprite->ControlTags)
           if (inner) ReferenceSlots(*inner, true, out);
@@ -540,81 +534,6 @@ void ReferenceSlots(TSWFObject& tag, bool insideSprite, std::vector<TIdSlot>& ou
       return;
   }
 }
-
-// ---- Tag names ----
-
-struct TTagNameEntry {
-  uint16_t Code;
-  const char* Name;
-};
-
-constexpr TTagNameEntry kTagNames[] = {
-    {0, "End"},
-    {1, "ShowFrame"},
-    {2, "DefineShape"},
-    {4, "PlaceObject"},
-    {5, "RemoveObject"},
-    {6, "DefineBits"},
-    {7, "DefineButton"},
-    {8, "JPEGTables"},
-    {9, "SetBackgroundColor"},
-    {10, "DefineFont"},
-    {11, "DefineText"},
-    {12, "DoAction"},
-    {13, "DefineFontInfo"},
-    {14, "DefineSound"},
-    {15, "StartSound"},
-    {17, "DefineButtonSound"},
-    {18, "SoundStreamHead"},
-    {19, "SoundStreamBlock"},
-    {20, "DefineBitsLossless"},
-    {21, "DefineBitsJPEG2"},
-    {22, "DefineShape2"},
-    {23, "DefineButtonCxform"},
-    {24, "Protect"},
-    {26, "PlaceObject2"},
-    {28, "RemoveObject2"},
-    {32, "DefineShape3"},
-    {33, "DefineText2"},
-    {34, "DefineButton2"},
-    {35, "DefineBitsJPEG3"},
-    {36, "DefineBitsLossless2"},
-    {37, "DefineEditText"},
-    {39, "DefineSprite"},
-    {40, "NameCharacter"},
-    {41, "ProductInfo"},
-    {43, "FrameLabel"},
-    {45, "SoundStreamHead2"},
-    {46, "DefineMorphShape"},
-    {48, "DefineFont2"},
-    {56, "ExportAssets"},
-    {57, "ImportAssets"},
-    {58, "EnableDebugger"},
-    {59, "DoInitAction"},
-    {60, "DefineVideoStream"},
-    {61, "VideoFrame"},
-    {62, "DefineFontInfo2"},
-    {64, "EnableDebugger2"},
-    {65, "ScriptLimits"},
-    {66, "SetTabIndex"},
-    {69, "FileAttributes"},
-    {70, "PlaceObject3"},
-    {71, "ImportAssets2"},
-    {73, "DefineFontAlignZones"},
-    {74, "CSMTextSettings"},
-    {75, "DefineFont3"},
-    {76, "SymbolClass"},
-    {77, "Metadata"},
-    {78, "DefineScalingGrid"},
-    {82, "DoABC"},
-    {83, "DefineShape4"},
-    {84, "DefineMorphShape2"},
-    {86, "DefineSceneAndFrameLabelData"},
-    {87, "DefineBinaryData"},
-    {88, "DefineFontName"},
-    {89, "StartSound2"},
-    {240, "Error Tag"},
-};
 
 }  // namespace
 
@@ -783,7 +702,7 @@ void TSWFStreamReader::ParseTags(bool makeObjects, bool parseActions) {
     info->LongHeader = h->LongHeader;
     info->Position = static_cast<uint32_t>(pos);
     info->FrameNum = static_cast<uint16_t>(std::min<uint32_t>(frame, UINT16_MAX));
-    if (h->Code == kShowFrameCode) ++frame;
+    if (h->Code == ToCode(TTagCode::ShowFrame)) ++frame;
     const size_t bodyStart = pos + h->HeaderSize;
     const size_t available = size - bodyStart;
 
@@ -792,7 +711,7 @@ void TSWFStreamReader::ParseTags(bool makeObjects, bool parseActions) {
                             std::to_string(h->BodySize) + " bytes, only " +
                             std::to_string(available) + " remain";
       info->SetObject(MakeErrorTag(h->Code, body.subspan(bodyStart), h->BodySize, message));
-      info->TagID = kErrorTagCode;
+      info->TagID = ToCode(TTagCode::ErrorTag);
       info->ReadError = message;
       TagList.push_back(std::move(info));
       break;
@@ -806,9 +725,11 @@ void TSWFStreamReader::ParseTags(bool makeObjects, bool parseActions) {
       if (create) ReadObject(entry, body.data() + bodyStart, parseActions, soundFormat);
     }
     // The stream-sound format matters to later blocks even when this head has no object.
-    if ((h->Code == kSoundStreamHeadCode || h->Code == kSoundStreamHead2Code) && h->BodySize >= 2)
+    if ((h->Code == ToCode(TTagCode::SoundStreamHead) ||
+         h->Code == ToCode(TTagCode::SoundStreamHead2)) &&
+        h->BodySize >= 2)
       soundFormat = body[bodyStart + 1] >> 4;
-    if (h->Code == kDefineSpriteCode)
+    if (h->Code == ToCode(TTagCode::DefineSprite))
       AddSpriteSubTags(entry, body.subspan(bodyStart, h->BodySize),
                        static_cast<uint32_t>(bodyStart));
     pos = bodyStart + h->BodySize;
@@ -835,7 +756,7 @@ void TSWFStreamReader::ReadObject(TSWFTagInfo& info, const uint8_t* body, bool p
   }
   if (!failure.empty()) {
     tag = MakeErrorTag(info.TagID, bytes, info.BodySize, failure);
-    info.TagID = kErrorTagCode;
+    info.TagID = ToCode(TTagCode::ErrorTag);
     info.ReadError = failure;
   }
   if (info.TagID == TSWFDefineFont::kTagID) {
@@ -883,7 +804,7 @@ int TSWFStreamReader::FramePosition(int n) {
   if (n <= 0 || TagList.empty()) return 0;
   int seen = 0;
   for (size_t i = 0; i < TagList.size(); ++i)
-    if (TagList[i]->TagID == kShowFrameCode && ++seen == n) return static_cast<int>(i);
+    if (TagList[i]->TagID == ToCode(TTagCode::ShowFrame) && ++seen == n) return static_cast<int>(i);
   return static_cast<int>(TagList.size()) - 1;
 }
 
@@ -916,7 +837,8 @@ void TSWFStreamReader::MoveResource(int target, int first, int last) {
   if (last == 0 || last < first) last = first;
 
   auto isShowFrame = [&](int i) {
-    return i >= 0 && static_cast<size_t>(i) < TagList.size() && TagList[i]->TagID == kShowFrameCode;
+    return i >= 0 && static_cast<size_t>(i) < TagList.size() &&
+           TagList[i]->TagID == ToCode(TTagCode::ShowFrame);
   };
   int insert = FramePosition(target) + (isShowFrame(FramePosition(target)) ? 1 : 0);
   int start = first == target ? insert + 1 : FramePosition(first) + 1;
@@ -940,9 +862,7 @@ void TSWFStreamReader::MoveResource(int target, int first, int last) {
 }
 
 std::string TSWFStreamReader::TagName(uint16_t code) {
-  for (const TTagNameEntry& entry : kTagNames)
-    if (entry.Code == code) return entry.Name;
-  return "Unknown " + std::to_string(code);
+  return TagCodeName(code);
 }
 
 }  // namespace orvanta

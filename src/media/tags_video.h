@@ -10,7 +10,7 @@ namespace orvanta {
 // DefineVideoStream: the character a series of VideoFrame tags draws into.
 class TSWFDefineVideoStream : public TSWFObject {
  public:
-  static constexpr uint16_t kTagID = 60;
+  static constexpr uint16_t kTagID = ToCode(TTagCode::DefineVideoStream);
   TSWFDefineVideoStream() : TSWFObject(kTagID) {}
 
   uint16_t CharacterID = 0;
@@ -32,7 +32,7 @@ class TSWFDefineVideoStream : public TSWFObject {
 // writes it at serialisation time.
 class TSWFVideoFrame : public TSWFDataObject {
  public:
-  static constexpr uint16_t kTagID = 61;
+  static constexpr uint16_t kTagID = ToCode(TTagCode::VideoFrame);
   TSWFVideoFrame() : TSWFDataObject(kTagID) {}
 
   uint16_t StreamID = 0;

@@ -12,14 +12,13 @@
 #include "platform/stream.h"
 #include "script/flash_action_script.h"
 #include "swf/bits_engine.h"
+#include "swf/tag_codes.h"
 #include "swf/tags_control.h"
 #include "swf/tags_display.h"
 
 namespace orvanta {
 
 namespace {
-
-constexpr uint16_t kShowFrameCode = 1;
 
 const TSWFObject* AsTag(const TBasedSWFObject& obj) {
   return obj.LibraryLevel() == 0 ? static_cast<const TSWFObject*>(&obj) : nullptr;
@@ -28,10 +27,6 @@ const TSWFObject* AsTag(const TBasedSWFObject& obj) {
 bool IsTagWithCode(const TBasedSWFObject& obj, uint16_t code) {
   const TSWFObject* tag = AsTag(obj);
   return tag && tag->TagID == code;
-}
-
-bool IsPlaceTag(uint16_t code) {
-  return code == 4 || code == 26 || code == 70;
 }
 
 }  // namespace
@@ -58,7 +53,7 @@ void TFlashMovie::VersionChanged() {
 }
 
 bool TFlashMovie::IsShowFrame(size_t index) const {
-  return index < objects_.size() && IsTagWithCode(*objects_[index], kShowFrameCode);
+  return index < objects_.size() && IsTagWithCode(*objects_[index], ToCode(TTagCode::ShowFrame));
 }
 
 TBasedSWFObject* TFlashMovie::AddFlashObject(std::unique_ptr<TBasedSWFObject> obj) {
@@ -177,11 +172,11 @@ int TFlashMovie::MakeData() {
     if (OnProgress) OnProgress(static_cast<int>(std::lround((i + 1) * 100.0 / count)), 1);
     version = std::max(version, obj.MinVersion());
     if (const TSWFObject* tag = AsTag(obj)) {
-      if (tag->TagID == kShowFrameCode) {
+      if (tag->TagID == ToCode(TTagCode::ShowFrame)) {
         WriteBackgroundSoundBlock(engine, frames);
         ++frames;
       }
-      if (IsPlaceTag(tag->TagID)) placed = true;
+      if (IsPlaceObjectCode(tag->TagID)) placed = true;
     } else if (auto* placement = dynamic_cast<TFlashPlaceObject*>(&obj)) {
       placement->SetEventVersion(version);
       placed = true;
@@ -193,7 +188,8 @@ int TFlashMovie::MakeData() {
     TSWFShowFrame().WriteToStream(engine);
     frames = 1;
   }
-  if (objects_.empty() || !IsTagWithCode(*objects_.back(), 0)) TSWFEnd().WriteToStream(engine);
+  if (objects_.empty() || !IsTagWithCode(*objects_.back(), ToCode(TTagCode::End)))
+    TSWFEnd().WriteToStream(engine);
 
   // Imports add frames of their own, so the count is checked again here.
   SetFrameCount(CheckedCount16(frames, "the movie", "frames"));
@@ -208,16 +204,16 @@ bool TFlashMovie::IsResource(const TBasedSWFObject& obj) const {
            dynamic_cast<const TFlashFont*>(&obj);
   }
   switch (tag->TagID) {
-    case 6:   // DefineBits
-    case 8:   // JPEGTables
-    case 21:  // DefineBitsJPEG2
-    case 35:  // DefineBitsJPEG3
-    case 20:  // DefineBitsLossless
-    case 36:  // DefineBitsLossless2
-    case 10:  // DefineFont
-    case 48:  // DefineFont2
-    case 75:  // DefineFont3
-    case 14:  // DefineSound
+    case ToCode(TTagCode::DefineBits):
+    case ToCode(TTagCode::JPEGTables):
+    case ToCode(TTagCode::DefineBitsJPEG2):
+    case ToCode(TTagCode::DefineBitsJPEG3):
+    case ToCode(TTagCode::DefineBitsLossless):
+    case ToCode(TTagCode::DefineBitsLossless2):
+    case ToCode(TTagCode::DefineFont):
+    case ToCode(TTagCode::DefineFont2):
+    case ToCode(TTagCode::DefineFont3):
+    case ToCode(TTagCode::DefineSound):
       return true;
     default:
       return false;

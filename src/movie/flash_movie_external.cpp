@@ -9,6 +9,7 @@
 #include "movie/flash_sprite.h"
 #include "platform/errors.h"
 #include "platform/stream.h"
+#include "swf/tag_codes.h"
 
 namespace orvanta {
 
@@ -20,7 +21,7 @@ std::string SourceProblem(TSWFStreamReader& reader) {
   if (!reader.Valid)
     return "it is not a SWF movie (it starts with none of FWS, CWS and ZWS)";
   for (const auto& info : reader.TagList)
-    if (info->TagID == 0) return std::string();
+    if (info->TagID == ToCode(TTagCode::End)) return std::string();
   const uint64_t size = reader.BodyStream().Size();
   uint64_t covered = 0;
   if (!reader.TagList.empty()) {

@@ -10,6 +10,7 @@
 #include "script/flash_action_script.h"
 #include "script/tags_action.h"
 #include "swf/bits_engine.h"
+#include "swf/tag_codes.h"
 #include "swf/tag_factory.h"
 #include "swf/tags_control.h"
 #include "swf/tags_display.h"
@@ -18,10 +19,9 @@ namespace orvanta {
 
 namespace {
 
-constexpr uint16_t kDefineSpriteCode = 39;
-
 bool IsEndTag(const TBasedSWFObject& obj) {
-  return obj.LibraryLevel() == 0 && static_cast<const TSWFObject&>(obj).TagID == 0;
+  return obj.LibraryLevel() == 0 &&
+         static_cast<const TSWFObject&>(obj).TagID == ToCode(TTagCode::End);
 }
 
 }  // namespace
@@ -180,7 +180,7 @@ void TFlashSprite::WriteToStream(TBitsEngine& Engine) {
   if (timeline_.empty() || !IsEndTag(*timeline_.back())) TSWFEnd().WriteToStream(bodyEngine);
 
   tag_->BodySize = static_cast<uint32_t>(body.Size());
-  WriteTagHeader(Engine, kDefineSpriteCode, tag_->BodySize);
+  WriteTagHeader(Engine, ToCode(TTagCode::DefineSprite), tag_->BodySize);
   Engine.Stream().WriteBuffer(body.Bytes().data(), body.Bytes().size());
 
   if (initActions_) {

@@ -5,6 +5,7 @@
 
 #include "media/swf_reader.h"
 #include "platform/errors.h"
+#include "swf/tag_codes.h"
 #include "swf/tags_bitmap.h"
 #include "swf/tags_button.h"
 #include "swf/tags_control.h"
@@ -75,8 +76,8 @@ TTimeline SplitFrames(const std::vector<const TSWFObject*>& tags, int declaredFr
   TTimeline timeline;
   std::vector<const TSWFObject*> frame;
   for (const TSWFObject* tag : tags) {
-    if (!tag || tag->TagID == 0) continue;
-    if (tag->TagID == 1) {
+    if (!tag || tag->TagID == ToCode(TTagCode::End)) continue;
+    if (tag->TagID == ToCode(TTagCode::ShowFrame)) {
       timeline.Frames.push_back(std::move(frame));
       frame.clear();
     } else {
@@ -180,7 +181,7 @@ void TMoviePlayer::StartInstance(TDisplayObject& object, int nesting) {
   }
   const auto* button = dynamic_cast<const TSWFBasedButton*>(object.Character);
   if (!button) return;
-  const bool button2 = button->TagID == 34;
+  const bool button2 = button->TagID == ToCode(TTagCode::DefineButton2);
   const TSWFDefineButtonCxform* buttonCx = dictionary_.ButtonCxform(button->ButtonId);
   for (const auto& record : button->Characters) {
     if (!record || !(record->States & kButtonStateUp)) continue;
@@ -238,19 +239,20 @@ void TMoviePlayer::RunTag(TDisplayObject& owner, const TSWFObject& tag, int fram
                           int nesting) {
   TDisplayList& list = owner.Children;
   switch (tag.TagID) {
-    case 9:  // SetBackgroundColor: the player takes the first and ignores the rest
+    case ToCode(TTagCode::SetBackgroundColor):  // the player takes the first and ignores the rest
       if (const auto* bg = dynamic_cast<const TSWFSetBackgroundColor*>(&tag); bg && !background_)
         background_ = bg->BackgroundColor;
       return;
-    case 5:  // RemoveObject
-    case 28: {
-      uint16_t depth = tag.TagID == 5 ? static_cast<const TSWFRemoveObject&>(tag).Depth
-                                      : static_cast<const TSWFRemoveObject2&>(tag).Depth;
+    case ToCode(TTagCode::RemoveObject):
+    case ToCode(TTagCode::RemoveObject2): {
+      uint16_t depth = tag.TagID == ToCode(TTagCode::RemoveObject)
+                           ? static_cast<const TSWFRemoveObject&>(tag).Depth
+                           : static_cast<const TSWFRemoveObject2&>(tag).Depth;
       auto it = list.find(depth);
       if (it != list.end()) Erase(list, it);
       return;
     }
-    case 4: {  // PlaceObject
+    case ToCode(TTagCode::PlaceObject): {
       const auto* p = dynamic_cast<const TSWFPlaceObject*>(&tag);
       if (!p) return;
       auto object = Instantiate(p->CharacterId, nesting + 1);
@@ -265,8 +267,8 @@ void TMoviePlayer::RunTag(TDisplayObject& owner, const TSWFObject& tag, int fram
       list.emplace(p->Depth, std::move(object));
       return;
     }
-    case 26:
-    case 70:
+    case ToCode(TTagCode::PlaceObject2):
+    case ToCode(TTagCode::PlaceObject3):
       break;
     default:
       dictionary_.Define(tag);

@@ -11,6 +11,7 @@
 #include "platform/errors.h"
 #include "platform/font_engine.h"
 #include "render/display_list.h"
+#include "swf/tag_codes.h"
 #include "swf/tags_font.h"
 #include "swf/tags_text.h"
 
@@ -32,7 +33,7 @@ const TSWFGlyphShapeTable* GlyphTable(const TSWFObject& font) {
 }
 
 double EmSize(const TSWFObject& font) {
-  return font.TagID == 75 ? 20480.0 : 1024.0;
+  return font.TagID == ToCode(TTagCode::DefineFont3) ? 20480.0 : 1024.0;
 }
 
 // The system font standing in for the player's generic device font names.

@@ -22,7 +22,7 @@ class TSWFAS3MethodBodies;
 // bytes it was read from or decoded into its model; whichever form the tag holds is written.
 class TSWFDoABC : public TSWFObject {
  public:
-  static constexpr uint16_t kTagCode = 82;
+  static constexpr uint16_t kTagCode = ToCode(TTagCode::DoABC);
   static constexpr uint32_t kDoAbcLazyInitializeFlag = 0x01;
   // The newest major version the model decodes; blocks of later versions stay bytes.
   static constexpr uint16_t kMaxMajorVersion = 46;

@@ -16,7 +16,9 @@ void TSWFObject::ReadFromStream(TBitsEngine&) {}
 void TSWFObject::WriteTagBody(TBitsEngine&) {}
 
 size_t EncodeTagHeader(uint16_t Code, uint32_t BodySize, uint8_t (&Out)[kMaxTagHeaderSize]) {
-  bool alwaysLong = Code == 19 || Code == 20 || Code == 36 || Code == 60;
+  bool alwaysLong =
+      Code == ToCode(TTagCode::SoundStreamBlock) || Code == ToCode(TTagCode::DefineBitsLossless) ||
+      Code == ToCode(TTagCode::DefineBitsLossless2) || Code == ToCode(TTagCode::DefineVideoStream);
   bool isLong = BodySize >= 63 || alwaysLong;
   uint16_t word = static_cast<uint16_t>((Code << 6) | (isLong ? 63 : BodySize));
   Out[0] = static_cast<uint8_t>(word);

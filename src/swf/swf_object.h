@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "swf/tag_codes.h"
+
 namespace orvanta {
 
 class TBitsEngine;
@@ -42,6 +44,7 @@ class TSWFObject : public TBasedSWFObject {
 
  protected:
   explicit TSWFObject(uint16_t Code) : TagID(Code) {}
+  explicit TSWFObject(TTagCode Code) : TagID(ToCode(Code)) {}
   // The code that goes into the tag header.
   virtual uint16_t HeaderCode() const { return TagID; }
 };

@@ -25,27 +25,47 @@ std::unique_ptr<TSWFObject> CreateTagByCode(uint16_t Code) {
     case TSWFVideoFrame::kTagID:
       return std::make_unique<TSWFVideoFrame>();
     // Control tags.
-    case 0: return std::make_unique<TSWFEnd>();
-    case 1: return std::make_unique<TSWFShowFrame>();
-    case 9: return std::make_unique<TSWFSetBackgroundColor>();
-    case 24: return std::make_unique<TSWFProtect>();
-    case 41: return std::make_unique<TSWFProductInfo>();
-    case 43: return std::make_unique<TSWFFrameLabel>();
-    case 56: return std::make_unique<TSWFExportAssets>();
-    case 57: return std::make_unique<TSWFImportAssets>();
-    case 58: return std::make_unique<TSWFEnableDebugger>();
-    case 64: return std::make_unique<TSWFEnableDebugger2>();
-    case 65: return std::make_unique<TSWFScriptLimits>();
-    case 66: return std::make_unique<TSWFSetTabIndex>();
-    case 69: return std::make_unique<TSWFFileAttributes>();
-    case 71: return std::make_unique<TSWFImportAssets2>();
-    case 76: return std::make_unique<TSWFSymbolClass>();
-    case 77: return std::make_unique<TSWFMetadata>();
-    case 78: return std::make_unique<TSWFDefineScalingGrid>();
-    case 86: return std::make_unique<TSWFDefineSceneAndFrameLabelData>();
+    case ToCode(TTagCode::End):
+      return std::make_unique<TSWFEnd>();
+    case ToCode(TTagCode::ShowFrame):
+      return std::make_unique<TSWFShowFrame>();
+    case ToCode(TTagCode::SetBackgroundColor):
+      return std::make_unique<TSWFSetBackgroundColor>();
+    case ToCode(TTagCode::Protect):
+      return std::make_unique<TSWFProtect>();
+    case ToCode(TTagCode::ProductInfo):
+      return std::make_unique<TSWFProductInfo>();
+    case ToCode(TTagCode::FrameLabel):
+      return std::make_unique<TSWFFrameLabel>();
+    case ToCode(TTagCode::ExportAssets):
+      return std::make_unique<TSWFExportAssets>();
+    case ToCode(TTagCode::ImportAssets):
+      return std::make_unique<TSWFImportAssets>();
+    case ToCode(TTagCode::EnableDebugger):
+      return std::make_unique<TSWFEnableDebugger>();
+    case ToCode(TTagCode::EnableDebugger2):
+      return std::make_unique<TSWFEnableDebugger2>();
+    case ToCode(TTagCode::ScriptLimits):
+      return std::make_unique<TSWFScriptLimits>();
+    case ToCode(TTagCode::SetTabIndex):
+      return std::make_unique<TSWFSetTabIndex>();
+    case ToCode(TTagCode::FileAttributes):
+      return std::make_unique<TSWFFileAttributes>();
+    case ToCode(TTagCode::ImportAssets2):
+      return std::make_unique<TSWFImportAssets2>();
+    case ToCode(TTagCode::SymbolClass):
+      return std::make_unique<TSWFSymbolClass>();
+    case ToCode(TTagCode::Metadata):
+      return std::make_unique<TSWFMetadata>();
+    case ToCode(TTagCode::DefineScalingGrid):
+      return std::make_unique<TSWFDefineScalingGrid>();
+    case ToCode(TTagCode::DefineSceneAndFrameLabelData):
+      return std::make_unique<TSWFDefineSceneAndFrameLabelData>();
     // Action tags.
-    case 12: return std::make_unique<TSWFDoAction>();
-    case 59: return std::make_unique<TSWFDoInitAction>();
+    case ToCode(TTagCode::DoAction):
+      return std::make_unique<TSWFDoAction>();
+    case ToCode(TTagCode::DoInitAction):
+      return std::make_unique<TSWFDoInitAction>();
     case TSWFDoABC::kTagCode:
       return std::make_unique<TSWFDoABC>();
     // Sound tags.
@@ -56,24 +76,40 @@ std::unique_ptr<TSWFObject> CreateTagByCode(uint16_t Code) {
     case TSWFSoundStreamHead2::kTagID: return std::make_unique<TSWFSoundStreamHead2>();
     case TSWFSoundStreamBlock::kTagID: return std::make_unique<TSWFSoundStreamBlock>();
     // Display-list tags.
-    case 4: return std::make_unique<TSWFPlaceObject>();
-    case 5: return std::make_unique<TSWFRemoveObject>();
-    case 26: return std::make_unique<TSWFPlaceObject2>();
-    case 28: return std::make_unique<TSWFRemoveObject2>();
-    case 39: return std::make_unique<TSWFDefineSprite>();
-    case 70: return std::make_unique<TSWFPlaceObject3>();
+    case ToCode(TTagCode::PlaceObject):
+      return std::make_unique<TSWFPlaceObject>();
+    case ToCode(TTagCode::RemoveObject):
+      return std::make_unique<TSWFRemoveObject>();
+    case ToCode(TTagCode::PlaceObject2):
+      return std::make_unique<TSWFPlaceObject2>();
+    case ToCode(TTagCode::RemoveObject2):
+      return std::make_unique<TSWFRemoveObject2>();
+    case ToCode(TTagCode::DefineSprite):
+      return std::make_unique<TSWFDefineSprite>();
+    case ToCode(TTagCode::PlaceObject3):
+      return std::make_unique<TSWFPlaceObject3>();
     // Shapes and morph shapes.
-    case 2: return std::make_unique<TSWFDefineShape>();
-    case 22: return std::make_unique<TSWFDefineShape2>();
-    case 32: return std::make_unique<TSWFDefineShape3>();
-    case 83: return std::make_unique<TSWFDefineShape4>();
-    case 46: return std::make_unique<TSWFDefineMorphShape>();
-    case 84: return std::make_unique<TSWFDefineMorphShape2>();
+    case ToCode(TTagCode::DefineShape):
+      return std::make_unique<TSWFDefineShape>();
+    case ToCode(TTagCode::DefineShape2):
+      return std::make_unique<TSWFDefineShape2>();
+    case ToCode(TTagCode::DefineShape3):
+      return std::make_unique<TSWFDefineShape3>();
+    case ToCode(TTagCode::DefineShape4):
+      return std::make_unique<TSWFDefineShape4>();
+    case ToCode(TTagCode::DefineMorphShape):
+      return std::make_unique<TSWFDefineMorphShape>();
+    case ToCode(TTagCode::DefineMorphShape2):
+      return std::make_unique<TSWFDefineMorphShape2>();
     // Button tags.
-    case 7: return std::make_unique<TSWFDefineButton>();
-    case 17: return std::make_unique<TSWFDefineButtonSound>();
-    case 23: return std::make_unique<TSWFDefineButtonCxform>();
-    case 34: return std::make_unique<TSWFDefineButton2>();
+    case ToCode(TTagCode::DefineButton):
+      return std::make_unique<TSWFDefineButton>();
+    case ToCode(TTagCode::DefineButtonSound):
+      return std::make_unique<TSWFDefineButtonSound>();
+    case ToCode(TTagCode::DefineButtonCxform):
+      return std::make_unique<TSWFDefineButtonCxform>();
+    case ToCode(TTagCode::DefineButton2):
+      return std::make_unique<TSWFDefineButton2>();
     // Bitmap and binary-data tags.
     case TSWFDefineBits::kTagID: return std::make_unique<TSWFDefineBits>();
     case TSWFJPEGTables::kTagID: return std::make_unique<TSWFJPEGTables>();
@@ -83,17 +119,28 @@ std::unique_ptr<TSWFObject> CreateTagByCode(uint16_t Code) {
     case TSWFDefineBitsLossless2::kTagID: return std::make_unique<TSWFDefineBitsLossless2>();
     case TSWFDefineBinaryData::kTagID: return std::make_unique<TSWFDefineBinaryData>();
     // Font and text tags.
-    case 10: return std::make_unique<TSWFDefineFont>();
-    case 13: return std::make_unique<TSWFDefineFontInfo>();
-    case 62: return std::make_unique<TSWFDefineFontInfo2>();
-    case 48: return std::make_unique<TSWFDefineFont2>();
-    case 75: return std::make_unique<TSWFDefineFont3>();
-    case 73: return std::make_unique<TSWFDefineFontAlignZones>();
-    case 88: return std::make_unique<TSWFDefineFontName>();
-    case 74: return std::make_unique<TSWFCSMTextSettings>();
-    case 11: return std::make_unique<TSWFDefineText>();
-    case 33: return std::make_unique<TSWFDefineText2>();
-    case 37: return std::make_unique<TSWFDefineEditText>();
+    case ToCode(TTagCode::DefineFont):
+      return std::make_unique<TSWFDefineFont>();
+    case ToCode(TTagCode::DefineFontInfo):
+      return std::make_unique<TSWFDefineFontInfo>();
+    case ToCode(TTagCode::DefineFontInfo2):
+      return std::make_unique<TSWFDefineFontInfo2>();
+    case ToCode(TTagCode::DefineFont2):
+      return std::make_unique<TSWFDefineFont2>();
+    case ToCode(TTagCode::DefineFont3):
+      return std::make_unique<TSWFDefineFont3>();
+    case ToCode(TTagCode::DefineFontAlignZones):
+      return std::make_unique<TSWFDefineFontAlignZones>();
+    case ToCode(TTagCode::DefineFontName):
+      return std::make_unique<TSWFDefineFontName>();
+    case ToCode(TTagCode::CSMTextSettings):
+      return std::make_unique<TSWFCSMTextSettings>();
+    case ToCode(TTagCode::DefineText):
+      return std::make_unique<TSWFDefineText>();
+    case ToCode(TTagCode::DefineText2):
+      return std::make_unique<TSWFDefineText2>();
+    case ToCode(TTagCode::DefineEditText):
+      return std::make_unique<TSWFDefineEditText>();
     default:
       return std::make_unique<TSWFByteCodeTag>(Code);
   }

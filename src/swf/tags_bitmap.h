@@ -40,7 +40,7 @@ class TJPEGPayload {
 // DefineBits (6): JPEG image data whose tables are in the movie's JPEGTables tag.
 class TSWFDefineBits : public TSWFImageTag, public TJPEGPayload {
  public:
-  static constexpr uint16_t kTagID = 6;
+  static constexpr uint16_t kTagID = ToCode(TTagCode::DefineBits);
   TSWFDefineBits() : TSWFImageTag(kTagID) {}
 
   void Assign(const TBasedSWFObject& Source) override;
@@ -56,7 +56,7 @@ class TSWFDefineBits : public TSWFImageTag, public TJPEGPayload {
 // JPEGTables (8): the encoding tables shared by the movie's DefineBits tags.
 class TSWFJPEGTables : public TSWFDataObject, public TJPEGPayload {
  public:
-  static constexpr uint16_t kTagID = 8;
+  static constexpr uint16_t kTagID = ToCode(TTagCode::JPEGTables);
   TSWFJPEGTables() : TSWFDataObject(kTagID) {}
 
   void Assign(const TBasedSWFObject& Source) override;
@@ -68,7 +68,7 @@ class TSWFJPEGTables : public TSWFDataObject, public TJPEGPayload {
 // DefineBitsJPEG2 (21): a complete JPEG stream, tables included.
 class TSWFDefineBitsJPEG2 : public TSWFDefineBits {
  public:
-  static constexpr uint16_t kTagID = 21;
+  static constexpr uint16_t kTagID = ToCode(TTagCode::DefineBitsJPEG2);
   TSWFDefineBitsJPEG2() : TSWFDefineBits(kTagID) {}
 
   int MinVersion() const override { return 2; }
@@ -81,7 +81,7 @@ class TSWFDefineBitsJPEG2 : public TSWFDefineBits {
 // pixel. The alpha plane is stored or written by its own callback, like the main payload.
 class TSWFDefineBitsJPEG3 : public TSWFDefineBitsJPEG2 {
  public:
-  static constexpr uint16_t kTagID = 35;
+  static constexpr uint16_t kTagID = ToCode(TTagCode::DefineBitsJPEG3);
   TSWFDefineBitsJPEG3() : TSWFDefineBitsJPEG2(kTagID) {}
 
   // The byte length of the JPEG payload, as read or as last written.
@@ -100,7 +100,7 @@ class TSWFDefineBitsJPEG3 : public TSWFDefineBitsJPEG2 {
 // 32-bit pixels. The compressed data is kept compressed.
 class TSWFDefineBitsLossless : public TSWFImageTag {
  public:
-  static constexpr uint16_t kTagID = 20;
+  static constexpr uint16_t kTagID = ToCode(TTagCode::DefineBitsLossless);
   TSWFDefineBitsLossless() : TSWFImageTag(kTagID) {}
 
   uint8_t BitmapFormat = 5;
@@ -121,7 +121,7 @@ class TSWFDefineBitsLossless : public TSWFImageTag {
 // DefineBitsLossless2 (36): the same layout; colours carry (premultiplied) alpha.
 class TSWFDefineBitsLossless2 : public TSWFDefineBitsLossless {
  public:
-  static constexpr uint16_t kTagID = 36;
+  static constexpr uint16_t kTagID = ToCode(TTagCode::DefineBitsLossless2);
   TSWFDefineBitsLossless2() : TSWFDefineBitsLossless(kTagID) {}
 
   int MinVersion() const override { return 3; }

@@ -381,7 +381,7 @@ void TSWFDefineButtonCxform::WriteTagBody(TBitsEngine& Engine) {
 
 // ---- DefineButtonSound ----
 
-TSWFDefineButtonSound::TSWFDefineButtonSound() : TSWFObject(17) {}
+TSWFDefineButtonSound::TSWFDefineButtonSound() : TSWFObject(TTagCode::DefineButtonSound) {}
 TSWFDefineButtonSound::~TSWFDefineButtonSound() = default;
 
 TSWFStartSound& TSWFDefineButtonSound::Slot(size_t index) {

@@ -154,7 +154,7 @@ class TSWFDefineButton2 : public TSWFBasedButton {
 // DefineButtonCxform (23): a colour transform (without alpha) for a DefineButton.
 class TSWFDefineButtonCxform : public TSWFObject {
  public:
-  TSWFDefineButtonCxform() : TSWFObject(23) {}
+  TSWFDefineButtonCxform() : TSWFObject(TTagCode::DefineButtonCxform) {}
 
   uint16_t ButtonId = 0;
   TSWFColorTransform ButtonColorTransform;

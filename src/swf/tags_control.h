@@ -14,18 +14,18 @@ class TRandom;
 // Ends the tag list of a file or of a sprite. Always the bare two-byte header.
 class TSWFEnd : public TSWFObject {
  public:
-  TSWFEnd() : TSWFObject(0) {}
+  TSWFEnd() : TSWFObject(TTagCode::End) {}
 };
 
 // Closes the current frame. Always the bare two-byte header.
 class TSWFShowFrame : public TSWFObject {
  public:
-  TSWFShowFrame() : TSWFObject(1) {}
+  TSWFShowFrame() : TSWFObject(TTagCode::ShowFrame) {}
 };
 
 class TSWFSetBackgroundColor : public TSWFObject {
  public:
-  TSWFSetBackgroundColor() : TSWFObject(9) {}
+  TSWFSetBackgroundColor() : TSWFObject(TTagCode::SetBackgroundColor) {}
 
   TSWFRGB BackgroundColor;
 
@@ -36,7 +36,8 @@ class TSWFSetBackgroundColor : public TSWFObject {
 
 class TSWFFrameLabel : public TSWFObject {
  public:
-  explicit TSWFFrameLabel(const std::string& name = std::string()) : TSWFObject(43), Name(name) {}
+  explicit TSWFFrameLabel(const std::string& name = std::string())
+      : TSWFObject(TTagCode::FrameLabel), Name(name) {}
 
   std::string Name;
   bool NamedAnchor = false;
@@ -51,7 +52,7 @@ class TSWFFrameLabel : public TSWFObject {
 // the hash is recomputed from it, with a fresh salt, every time the tag is written.
 class TSWFProtect : public TSWFObject {
  public:
-  TSWFProtect() : TSWFObject(24) {}
+  TSWFProtect() : TSWFObject(TTagCode::Protect) {}
 
   std::string Password;
   std::string PasswordHash;
@@ -92,7 +93,7 @@ struct TSWFAsset {
 // ExportAssets: (id, name) pairs in file order. SymbolClass and the import tags share the list.
 class TSWFExportAssets : public TSWFObject {
  public:
-  TSWFExportAssets() : TSWFObject(56) {}
+  TSWFExportAssets() : TSWFObject(TTagCode::ExportAssets) {}
 
   std::vector<TSWFAsset> Assets;
 
@@ -140,7 +141,7 @@ class TSWFImportAssets2 : public TSWFImportAssets {
 
 class TSWFScriptLimits : public TSWFObject {
  public:
-  TSWFScriptLimits() : TSWFObject(65) {}
+  TSWFScriptLimits() : TSWFObject(TTagCode::ScriptLimits) {}
 
   uint16_t MaxRecursionDepth = 0;
   uint16_t ScriptTimeoutSeconds = 0;
@@ -153,7 +154,7 @@ class TSWFScriptLimits : public TSWFObject {
 
 class TSWFSetTabIndex : public TSWFObject {
  public:
-  TSWFSetTabIndex() : TSWFObject(66) {}
+  TSWFSetTabIndex() : TSWFObject(TTagCode::SetTabIndex) {}
 
   uint16_t Depth = 0;
   uint16_t TabIndex = 0;
@@ -166,7 +167,7 @@ class TSWFSetTabIndex : public TSWFObject {
 
 class TSWFFileAttributes : public TSWFObject {
  public:
-  TSWFFileAttributes() : TSWFObject(69) {}
+  TSWFFileAttributes() : TSWFObject(TTagCode::FileAttributes) {}
 
   bool UseDirectBlit = false;
   bool UseGPU = false;
@@ -185,7 +186,7 @@ class TSWFFileAttributes : public TSWFObject {
 // XML metadata: cp1252 text in memory, UTF-8 in the file.
 class TSWFMetadata : public TSWFObject {
  public:
-  TSWFMetadata() : TSWFObject(77) {}
+  TSWFMetadata() : TSWFObject(TTagCode::Metadata) {}
 
   std::string Metadata;
 
@@ -203,7 +204,7 @@ class TSWFMetadata : public TSWFObject {
 
 class TSWFProductInfo : public TSWFObject {
  public:
-  TSWFProductInfo() : TSWFObject(41) {}
+  TSWFProductInfo() : TSWFObject(TTagCode::ProductInfo) {}
 
   uint32_t ProductID = 0;
   uint32_t Edition = 0;
@@ -224,7 +225,7 @@ class TSWFProductInfo : public TSWFObject {
 
 class TSWFDefineScalingGrid : public TSWFObject {
  public:
-  TSWFDefineScalingGrid() : TSWFObject(78) {}
+  TSWFDefineScalingGrid() : TSWFObject(TTagCode::DefineScalingGrid) {}
 
   uint16_t CharacterId = 0;
   TSWFRect Splitter;
@@ -250,7 +251,7 @@ struct TSWFFrameLabelEntry {
 
 class TSWFDefineSceneAndFrameLabelData : public TSWFObject {
  public:
-  TSWFDefineSceneAndFrameLabelData() : TSWFObject(86) {}
+  TSWFDefineSceneAndFrameLabelData() : TSWFObject(TTagCode::DefineSceneAndFrameLabelData) {}
 
   std::vector<TSWFSceneEntry> Scenes;
   std::vector<TSWFFrameLabelEntry> FrameLabels;

@@ -30,7 +30,7 @@ class TSWFDataObject : public TSWFObject {
 // Its own TagID is 240; the real code is kept apart and is the one written.
 class TSWFByteCodeTag : public TSWFDataObject {
  public:
-  static constexpr uint16_t kRawTagID = 240;
+  static constexpr uint16_t kRawTagID = ToCode(TTagCode::ErrorTag);
   explicit TSWFByteCodeTag(uint16_t code = kRawTagID, std::string description = "Uniknow tag");
 
   uint16_t StoredCode;
@@ -47,7 +47,7 @@ class TSWFByteCodeTag : public TSWFDataObject {
 // DefineBinaryData (87): arbitrary bytes bound to a character id.
 class TSWFDefineBinaryData : public TSWFDataObject {
  public:
-  static constexpr uint16_t kTagID = 87;
+  static constexpr uint16_t kTagID = ToCode(TTagCode::DefineBinaryData);
   TSWFDefineBinaryData() : TSWFDataObject(kTagID) {}
 
   // The character id.

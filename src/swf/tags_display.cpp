@@ -547,9 +547,9 @@ void TSWFPlaceObject3::WriteTail3(TBitsEngine& Engine) {
 namespace {
 
 bool IsEndTag(const TSWFObject& tag) {
-  if (tag.TagID == 0) return true;
+  if (tag.TagID == ToCode(TTagCode::End)) return true;
   auto* raw = dynamic_cast<const TSWFByteCodeTag*>(&tag);
-  return raw && raw->StoredCode == 0;
+  return raw && raw->StoredCode == ToCode(TTagCode::End);
 }
 
 }  // namespace

@@ -17,7 +17,7 @@ class TSWFFilterList;
 
 class TSWFRemoveObject : public TSWFObject {
  public:
-  TSWFRemoveObject() : TSWFObject(5) {}
+  TSWFRemoveObject() : TSWFObject(TTagCode::RemoveObject) {}
 
   uint16_t CharacterId = 0;
   uint16_t Depth = 0;
@@ -29,7 +29,7 @@ class TSWFRemoveObject : public TSWFObject {
 
 class TSWFRemoveObject2 : public TSWFObject {
  public:
-  TSWFRemoveObject2() : TSWFObject(28) {}
+  TSWFRemoveObject2() : TSWFObject(TTagCode::RemoveObject2) {}
 
   uint16_t Depth = 0;
 
@@ -258,7 +258,7 @@ class TSWFDefineSprite : public TSWFObject {
   // Sprites nested deeper than this are refused when read.
   static constexpr int kMaxNesting = 64;
 
-  TSWFDefineSprite() : TSWFObject(39) {}
+  TSWFDefineSprite() : TSWFObject(TTagCode::DefineSprite) {}
 
   uint16_t SpriteID = 0;
   uint16_t FrameCount = 0;

@@ -16,7 +16,7 @@ using TSWFGlyphShapeTable = std::vector<TSWFShapeRecordList>;
 // DefineFont (10): glyph outlines only; names and codes come in a DefineFontInfo.
 class TSWFDefineFont : public TSWFObject {
  public:
-  static constexpr uint16_t kTagID = 10;
+  static constexpr uint16_t kTagID = ToCode(TTagCode::DefineFont);
   TSWFDefineFont() : TSWFObject(kTagID) {}
 
   uint16_t FontID = 0;
@@ -30,7 +30,7 @@ class TSWFDefineFont : public TSWFObject {
 // DefineFontInfo (13): name, style and one code per glyph of a DefineFont.
 class TSWFDefineFontInfo : public TSWFObject {
  public:
-  static constexpr uint16_t kTagID = 13;
+  static constexpr uint16_t kTagID = ToCode(TTagCode::DefineFontInfo);
   TSWFDefineFontInfo() : TSWFObject(kTagID) {}
 
   uint16_t FontID = 0;
@@ -73,7 +73,7 @@ class TSWFDefineFontInfo : public TSWFObject {
 // DefineFontInfo2 (62): the name always in UTF-8, wide codes always, and a language code.
 class TSWFDefineFontInfo2 : public TSWFDefineFontInfo {
  public:
-  static constexpr uint16_t kTagID = 62;
+  static constexpr uint16_t kTagID = ToCode(TTagCode::DefineFontInfo2);
   TSWFDefineFontInfo2() : TSWFDefineFontInfo(kTagID) { FontFlagsWideCodes = true; }
 
   uint8_t LanguageCode = 0;
@@ -98,7 +98,7 @@ struct TSWFKerningRecord {
 // descent, leading, advances, bounds and kerning).
 class TSWFDefineFont2 : public TSWFObject {
  public:
-  static constexpr uint16_t kTagID = 48;
+  static constexpr uint16_t kTagID = ToCode(TTagCode::DefineFont2);
   TSWFDefineFont2() : TSWFObject(kTagID) {}
 
   uint16_t FontID = 0;
@@ -141,7 +141,7 @@ class TSWFDefineFont2 : public TSWFObject {
 // DefineFont3 (75): the DefineFont2 layout with a 20480-unit em square; wide codes by default.
 class TSWFDefineFont3 : public TSWFDefineFont2 {
  public:
-  static constexpr uint16_t kTagID = 75;
+  static constexpr uint16_t kTagID = ToCode(TTagCode::DefineFont3);
   TSWFDefineFont3() : TSWFDefineFont2(kTagID) { FontFlagsWideCodes = true; }
 
   int MinVersion() const override { return 8; }
@@ -166,7 +166,7 @@ struct TSWFZoneRecord {
 // DefineFontAlignZones (73): advanced anti-aliasing hints, one zone record per glyph.
 class TSWFDefineFontAlignZones : public TSWFObject {
  public:
-  static constexpr uint16_t kTagID = 73;
+  static constexpr uint16_t kTagID = ToCode(TTagCode::DefineFontAlignZones);
   TSWFDefineFontAlignZones() : TSWFObject(kTagID) {}
 
   uint16_t FontID = 0;
@@ -182,7 +182,7 @@ class TSWFDefineFontAlignZones : public TSWFObject {
 // DefineFontName (88): the full name and copyright of a font, unconverted.
 class TSWFDefineFontName : public TSWFObject {
  public:
-  static constexpr uint16_t kTagID = 88;
+  static constexpr uint16_t kTagID = ToCode(TTagCode::DefineFontName);
   TSWFDefineFontName() : TSWFObject(kTagID) {}
 
   uint16_t FontID = 0;

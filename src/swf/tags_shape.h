@@ -327,7 +327,7 @@ void WriteShapeRecords(TBitsEngine& Engine, TSWFShapeRecordList& Records, uint8_
 // line style layout and the edge bounds.
 class TSWFDefineShape : public TSWFObject {
  public:
-  static constexpr uint16_t kTagID = 2;
+  static constexpr uint16_t kTagID = ToCode(TTagCode::DefineShape);
   TSWFDefineShape() : TSWFObject(kTagID) {}
 
   uint16_t ShapeId = 0;
@@ -344,7 +344,7 @@ class TSWFDefineShape : public TSWFObject {
   virtual void WriteShapeExtra(TBitsEngine& Engine);
 
   // Line styles are read and written in the DefineShape4 layout.
-  bool UsesLineStyle2() const { return TagID == 83; }
+  bool UsesLineStyle2() const { return TagID == ToCode(TTagCode::DefineShape4); }
 
  protected:
   explicit TSWFDefineShape(uint16_t Code) : TSWFObject(Code) {}
@@ -352,7 +352,7 @@ class TSWFDefineShape : public TSWFObject {
 
 class TSWFDefineShape2 : public TSWFDefineShape {
  public:
-  static constexpr uint16_t kTagID = 22;
+  static constexpr uint16_t kTagID = ToCode(TTagCode::DefineShape2);
   TSWFDefineShape2() : TSWFDefineShape(kTagID) {}
   int MinVersion() const override { return 2; }
 
@@ -362,10 +362,10 @@ class TSWFDefineShape2 : public TSWFDefineShape {
 
 class TSWFDefineShape3 : public TSWFDefineShape2 {
  public:
-  static constexpr uint16_t kTagID = 32;
+  static constexpr uint16_t kTagID = ToCode(TTagCode::DefineShape3);
   TSWFDefineShape3() : TSWFDefineShape2(kTagID) { HasAlpha = true; }
   // The shape builder writes DefineShape2 through this class by switching the code.
-  int MinVersion() const override { return TagID == 22 ? 2 : 3; }
+  int MinVersion() const override { return TagID == ToCode(TTagCode::DefineShape2) ? 2 : 3; }
 
  protected:
   explicit TSWFDefineShape3(uint16_t Code) : TSWFDefineShape2(Code) { HasAlpha = true; }
@@ -373,7 +373,7 @@ class TSWFDefineShape3 : public TSWFDefineShape2 {
 
 class TSWFDefineShape4 : public TSWFDefineShape3 {
  public:
-  static constexpr uint16_t kTagID = 83;
+  static constexpr uint16_t kTagID = ToCode(TTagCode::DefineShape4);
   TSWFDefineShape4() : TSWFDefineShape3(kTagID) {}
 
   TSWFRect EdgeBounds;
@@ -527,7 +527,7 @@ class TSWFMorphLineStyle2 : public TSWFMorphLineStyle {
 
 class TSWFDefineMorphShape : public TSWFObject {
  public:
-  static constexpr uint16_t kTagID = 46;
+  static constexpr uint16_t kTagID = ToCode(TTagCode::DefineMorphShape);
   TSWFDefineMorphShape() : TSWFObject(kTagID) {}
 
   uint16_t CharacterId = 0;
@@ -549,7 +549,7 @@ class TSWFDefineMorphShape : public TSWFObject {
 
 class TSWFDefineMorphShape2 : public TSWFDefineMorphShape {
  public:
-  static constexpr uint16_t kTagID = 84;
+  static constexpr uint16_t kTagID = ToCode(TTagCode::DefineMorphShape2);
   TSWFDefineMorphShape2() : TSWFDefineMorphShape(kTagID) {}
 
   TSWFRect StartEdgeBounds, EndEdgeBounds;

@@ -68,7 +68,7 @@ using TSWFTextRecordList = std::vector<std::unique_ptr<TSWFTextRecord>>;
 // DefineText (11) and, with RGBA colours, DefineText2 (33): static text made of glyph records.
 class TSWFDefineText : public TSWFObject {
  public:
-  static constexpr uint16_t kTagID = 11;
+  static constexpr uint16_t kTagID = ToCode(TTagCode::DefineText);
   TSWFDefineText() : TSWFObject(kTagID) {}
 
   uint16_t CharacterID = 0;
@@ -79,7 +79,7 @@ class TSWFDefineText : public TSWFObject {
   uint8_t AdvanceBits = 0;
   TSWFTextRecordList TextRecords;
 
-  bool HasAlpha() const { return TagID == 33; }
+  bool HasAlpha() const { return TagID == ToCode(TTagCode::DefineText2); }
   TSWFTextRecord& AddTextRecord();
 
   void Assign(const TBasedSWFObject& Source) override;
@@ -92,7 +92,7 @@ class TSWFDefineText : public TSWFObject {
 
 class TSWFDefineText2 : public TSWFDefineText {
  public:
-  static constexpr uint16_t kTagID = 33;
+  static constexpr uint16_t kTagID = ToCode(TTagCode::DefineText2);
   TSWFDefineText2() : TSWFDefineText(kTagID) {}
   int MinVersion() const override { return 3; }
 };
@@ -100,7 +100,7 @@ class TSWFDefineText2 : public TSWFDefineText {
 // DefineEditText (37): a text field.
 class TSWFDefineEditText : public TSWFObject {
  public:
-  static constexpr uint16_t kTagID = 37;
+  static constexpr uint16_t kTagID = ToCode(TTagCode::DefineEditText);
   TSWFDefineEditText() : TSWFObject(kTagID) {}
 
   uint16_t CharacterID = 0;
@@ -166,7 +166,7 @@ class TSWFDefineEditText : public TSWFObject {
 // CSMTextSettings (74): anti-aliasing settings of a text.
 class TSWFCSMTextSettings : public TSWFObject {
  public:
-  static constexpr uint16_t kTagID = 74;
+  static constexpr uint16_t kTagID = ToCode(TTagCode::CSMTextSettings);
   TSWFCSMTextSettings() : TSWFObject(kTagID) {}
 
   uint16_t TextID = 0;
