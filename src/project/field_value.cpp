@@ -117,6 +117,8 @@ std::string PageFileName(std::string_view text, std::string& problem) {
       name += c;
   for (size_t dots = name.find(".."); dots != std::string::npos; dots = name.find(".."))
     name.erase(dots, 2);
+  // A trailing dot would make ".." again once the ending is appended.
+  while (!name.empty() && name.back() == '.') name.pop_back();
   if (name.empty()) name = "index.html";
   if (!EndsWithNoCase(name, ".html") && !EndsWithNoCase(name, ".htm")) name += ".html";
   if (name != text)

@@ -128,8 +128,8 @@ TEST_F(ProjectFile, PageTableLimits) {
   EXPECT_EQ(eleven.Warnings.size(), 1u);
   // The wrapping tags inside a text do not end or start a page.
   const std::string wrapped = "a</TemplateFile1><TemplateFile2>b";
-  TLoadedProject inText = FromText(
-      Wrapped({Page("", "<FontSize>9</FontSize><TextMemo1>" + wrapped + "</TextMemo1>")}));
+  TLoadedProject inText =
+      FromText(Wrapped({Page("", "<FontSize>9</FontSize><TextMemo1>" + wrapped + "</TextMemo1>")}));
   EXPECT_EQ(inText.Document.PageCount(), 1);
   EXPECT_EQ(inText.Document.Current.StaticTexts[0], wrapped);
   // A legacy file is one page text.
@@ -172,6 +172,14 @@ TEST_F(ProjectFile, BadValuesGetCleanValuesAndWarnings) {
       return w.Page == 2 && w.Field == c.Field;
     });
     EXPECT_TRUE(named) << c.Field;
+  }
+  // Cleaning a page file name once is enough: a second pass changes nothing.
+  for (const char* name : {"a.", "x...html", "...", "b..\\.htm"}) {
+    TLoadedProject first = FromText(Page(Line("webpage_filename", name)));
+    const std::string cleaned = Value(first, "webpage_filename");
+    EXPECT_EQ(cleaned.find(".."), std::string::npos) << name;
+    EXPECT_EQ(Value(FromText(Page(Line("webpage_filename", cleaned))), "webpage_filename"),
+              cleaned);
   }
   // Names that are no field are reported and skipped.
   TLoadedProject unknown = FromText(Page(Line("../../etc/passwd", "1")));
