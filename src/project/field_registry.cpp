@@ -489,7 +489,7 @@ void AddOptions(TRegistryBuilder& r) {
   r.Integer("SWFHeight", 10, 5000, 800, "Height");
   r.Integer("SpeedFPS", 4, 40, 12, "Frame rate");
   r.Text("htmltitleedit", kWelcomeTitle, "Page title");
-  r.Text("webpage_filename", "index.html", "Page file name");
+  r.Text("webpage_filename", "index.html", "Page file name").PageFileName = true;
   r.Option("PageBackGroundSolidEnabled", "page background", true, "Solid colour");
   r.Option("PageBackGroundImageEnabled", "page background", false, "Picture");
   r.Colour("PageBackGroundSolidColor", kBlack, "Background colour");

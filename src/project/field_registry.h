@@ -68,7 +68,8 @@ struct TFieldSpec {
   std::span<const std::string_view> Choices;  // FixedList only
   std::string OptionGroup;                    // Option only
   bool Saved = true;
-  bool MultiLine = false;  // texts only
+  bool MultiLine = false;     // texts only
+  bool PageFileName = false;  // a published file name: no folders, an .html or .htm ending
   std::string Caption;
   std::string Tab;
 

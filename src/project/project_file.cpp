@@ -15,21 +15,34 @@ std::string EndTag(int page) {
   return "</TemplateFile" + std::to_string(page) + ">";
 }
 
+// A page ends where the next one begins, or at the last end tag of its number: the page text
+// is not escaped, and a text block may hold the wrapping tags of the file.
+TTagValue PageBody(std::string_view text, int page, size_t from) {
+  const std::string start = StartTag(page), end = EndTag(page);
+  const size_t at = text.find(start, from);
+  if (at == std::string_view::npos) return {};
+  const size_t body = at + start.size();
+  size_t close = text.find(end + "\r\n" + StartTag(page + 1), body);
+  if (close == std::string_view::npos) close = text.rfind(end);
+  if (close == std::string_view::npos || close < body)
+    throw FormatError("page " + std::to_string(page) + " has no " + end +
+                      ": the file is cut short or damaged");
+  return {text.substr(body, close - body), true, close + end.size()};
+}
+
 std::vector<TPageState> ReadPages(std::string_view text, TWarnings& warnings) {
   std::vector<TPageState> pages;
+  size_t from = 0;
   int page = 1;
   for (; page <= kMaxPages; ++page) {
-    const std::string start = StartTag(page);
-    if (text.find(start) == std::string_view::npos) break;
-    const TTagValue body = ExtractTag(text, start, EndTag(page));
-    if (!body.Found)
-      throw FormatError("page " + std::to_string(page) + " has no " + EndTag(page) +
-                        ": the file is cut short or damaged");
+    const TTagValue body = PageBody(text, page, from);
+    if (!body.Found) break;
     pages.push_back(ReadPageText(body.Value, page, warnings));
+    from = body.End;
   }
   // Pages after a gap, or past the tenth, are not part of the project.
   for (int later = page; later <= kMaxPages + 1; ++later)
-    if (text.find(StartTag(later)) != std::string_view::npos) {
+    if (text.find(StartTag(later), from) != std::string_view::npos) {
       warnings.push_back({0, "",
                           later > kMaxPages ? "the file holds more than 10 pages; the pages "
                                               "after the tenth are ignored"
@@ -71,10 +84,25 @@ std::string ProjectText(const TBannerDocument& doc) {
   return out;
 }
 
+bool ProjectTextReadsBack(const TBannerDocument& doc) {
+  const std::string text = ProjectText(doc);
+  size_t from = 0;
+  for (int page = 1; page <= doc.PageCount(); ++page) {
+    const TTagValue body = PageBody(text, page, from);
+    if (!body.Found || body.Value != doc.PageText(page)) return false;
+    from = body.End;
+  }
+  return true;
+}
+
 void SaveProject(TBannerDocument& doc, const std::filesystem::path& path, TWarnings& warnings) {
   // Only the editors can tell what a stored text lost; the other pages were stored from them.
   CheckRoundTrip(doc.Current, doc.CurrentPage(), warnings);
   doc.StorePage(doc.CurrentPage());
+  if (!ProjectTextReadsBack(doc))
+    warnings.push_back({0, "",
+                        "a text holds the tags that separate the pages in the file; "
+                        "the pages will not read back as saved"});
   WriteFileAtomically(path, EncodeTextFile(ProjectText(doc)));
 }
 

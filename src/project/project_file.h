@@ -25,6 +25,9 @@ TLoadedProject LoadProject(const std::filesystem::path& path);
 // The project text of pages 1 to the page count, as stored.
 std::string ProjectText(const TBannerDocument& doc);
 
+// Whether the project text splits into the same pages again.
+bool ProjectTextReadsBack(const TBannerDocument& doc);
+
 // Stores the current page, checks that every page reads back as saved (warnings name what will
 // not) and replaces the file in one step.
 void SaveProject(TBannerDocument& doc, const std::filesystem::path& path, TWarnings& warnings);

@@ -67,6 +67,7 @@ TEST_F(ProjectFile, ExtremeValuesRoundTrip) {
       if (f.Kind == TFieldKind::Colour) text = high ? "16777215" : "0";
       if (f.Kind == TFieldKind::Text || f.Kind == TFieldKind::WideText)
         text = high ? "Привет 你好 \xF0\x9F\x98\x80" : "";
+      if (f.PageFileName) text = high ? "страница.html" : "a.htm";
       if (f.Kind == TFieldKind::ChoiceWithText && !high) freeText = "_мой";
       page.SetField(i, text, freeText, 1, warnings);
     }
@@ -125,6 +126,12 @@ TEST_F(ProjectFile, PageTableLimits) {
   TLoadedProject eleven = FromText(Wrapped(std::vector<std::string>(11, page)));
   EXPECT_EQ(eleven.Document.PageCount(), 10);
   EXPECT_EQ(eleven.Warnings.size(), 1u);
+  // The wrapping tags inside a text do not end or start a page.
+  const std::string wrapped = "a</TemplateFile1><TemplateFile2>b";
+  TLoadedProject inText =
+      FromText(Wrapped({Page("", "<FontSize>9</FontSize><TextMemo1>" + wrapped + "</TextMemo1>")}));
+  EXPECT_EQ(inText.Document.PageCount(), 1);
+  EXPECT_EQ(inText.Document.Current.StaticTexts[0], wrapped);
   // A legacy file is one page text.
   TLoadedProject legacy = FromText(Page(Line("SWFWidth", "468")));
   EXPECT_EQ(legacy.Document.PageCount(), 1);
@@ -153,6 +160,7 @@ TEST_F(ProjectFile, BadValuesGetCleanValuesAndWarnings) {
       {"TextHorz", "<script>", "2"},
       {"PageBackGroundSolidColor", "-1", "16777215"},
       {"bgsoundcontrolshadow", "True ", "False"},
+      {"webpage_filename", "../..\\x:.htm", "x.htm"},
   };
   std::string fields;
   for (const TCase& c : cases) fields += Line(c.Field, c.Stored);
@@ -164,6 +172,14 @@ TEST_F(ProjectFile, BadValuesGetCleanValuesAndWarnings) {
       return w.Page == 2 && w.Field == c.Field;
     });
     EXPECT_TRUE(named) << c.Field;
+  }
+  // Cleaning a page file name once is enough: a second pass changes nothing.
+  for (const char* name : {"a.", "x...html", "...", "b..\\.htm"}) {
+    TLoadedProject first = FromText(Page(Line("webpage_filename", name)));
+    const std::string cleaned = Value(first, "webpage_filename");
+    EXPECT_EQ(cleaned.find(".."), std::string::npos) << name;
+    EXPECT_EQ(Value(FromText(Page(Line("webpage_filename", cleaned))), "webpage_filename"),
+              cleaned);
   }
   // Names that are no field are reported and skipped.
   TLoadedProject unknown = FromText(Page(Line("../../etc/passwd", "1")));
