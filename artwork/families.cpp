@@ -9,6 +9,7 @@ const std::vector<TArtworkFamily>& ArtworkFamilies() {
     std::vector<TArtworkFamily> list = {
         {"mouseover", GenerateMouseover},
         {"demo", GenerateDemoMovie},
+        {"buttons", GenerateButtonStyles},
     };
     return list;
   }();

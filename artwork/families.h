@@ -21,6 +21,8 @@ const std::vector<TArtworkFamily>& ArtworkFamilies();
 // The families' entry points, one unit each.
 void GenerateMouseover(TArtworkOutput& output);
 void GenerateDemoMovie(TArtworkOutput& output);
+void GenerateButtonStyles(TArtworkOutput& output);
+void GenerateShapePanels(TArtworkOutput& output);
 void GenerateArtLetters(const std::string& prefix, TArtworkOutput& output);
 void GenerateTextBackgroundEffects(TArtworkOutput& output);
 void GenerateStaticTextEffects(TArtworkOutput& output);

@@ -1,5 +1,7 @@
 #include "platform/artwork_names.h"
 
+#include "platform/button_styles.h"
+
 namespace orvanta {
 
 const std::vector<TArtLetterFamily>& ArtLetterFamilies() {
@@ -65,6 +67,10 @@ std::vector<std::string> RequiredTemplateNames() {
   for (const std::string& name : TextBackgroundEffects()) names.push_back(name);
   for (const std::string& name : StaticTextEffects()) names.push_back(name);
   names.push_back("mouseover");
+  for (const TButtonStyle& style : ButtonStyles()) {
+    names.push_back(style.Name);
+    if (style.HasOver) names.push_back(style.OverName());
+  }
   return names;
 }
 
