@@ -190,6 +190,17 @@ void RoundRectOutline(TFlashEdges& edges, int32_t x0, int32_t y0, int32_t x1, in
     for (size_t i = nodes.size() - 1; i > 0; --i) segment(nodes[i], nodes[i - 1].Anchor);
 }
 
+std::vector<TFlashPoint> StarPoints(double cx, double cy, double outer, double inner, int points,
+                                    double turn) {
+  std::vector<TFlashPoint> corners;
+  for (int i = 0; i < 2 * points; ++i) {
+    const double a = turn + i * std::numbers::pi / points, r = i % 2 ? inner : outer;
+    corners.push_back({static_cast<int32_t>(std::lround(cx + r * std::cos(a))),
+                       static_cast<int32_t>(std::lround(cy + r * std::sin(a)))});
+  }
+  return corners;
+}
+
 void EllipseOutline(TFlashEdges& edges, int32_t x0, int32_t y0, int32_t x1, int32_t y1,
                     bool clockwise) {
   // Eight quadratic arcs; the control point of each sits where the tangents at its ends meet.

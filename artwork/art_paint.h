@@ -79,6 +79,9 @@ class TArtCanvas {
 // the edges, where the shape's fill is; the other way round they cut a hole.
 void RoundRectOutline(TFlashEdges& edges, int32_t x0, int32_t y0, int32_t x1, int32_t y1, int32_t r,
                       bool clockwise = true);
+// The corners of a star of `points` rays, the first ray `turn` radians past the x axis.
+std::vector<TFlashPoint> StarPoints(double cx, double cy, double outer, double inner, int points,
+                                    double turn = 0);
 void EllipseOutline(TFlashEdges& edges, int32_t x0, int32_t y0, int32_t x1, int32_t y1,
                     bool clockwise = true);
 

@@ -10,6 +10,7 @@ const std::vector<TArtworkFamily>& ArtworkFamilies() {
         {"mouseover", GenerateMouseover},
         {"demo", GenerateDemoMovie},
         {"buttons", GenerateButtonStyles},
+        {"panels", GenerateShapePanels},
     };
     return list;
   }();

@@ -110,12 +110,7 @@ void DrawStar(TArtCanvas& canvas, const TButtonLook& b) {
   constexpr int kPoints = 18;
   // The over state turns the burst half a point, so the edge seems to flash.
   const double turn = b.Over ? std::numbers::pi / kPoints : 0;
-  std::vector<TFlashPoint> points;
-  for (int i = 0; i < 2 * kPoints; ++i) {
-    const double a = turn + i * std::numbers::pi / kPoints, r = i % 2 ? r2 : r1;
-    points.push_back({static_cast<int32_t>(std::lround(cx + r * std::cos(a))),
-                      static_cast<int32_t>(std::lround(cy + r * std::sin(a)))});
-  }
+  const std::vector<TFlashPoint> points = StarPoints(cx, cy, r1, r2, kPoints, turn);
   canvas.Polygon(points, TPaint::Radial(50, 50, {{0, Lighter(c, 0.45)}, {255, Darker(c, 0.3)}}));
   const int32_t inner = static_cast<int32_t>(r1 * 0.7);
   const int32_t ix = static_cast<int32_t>(cx), iy = static_cast<int32_t>(cy);

@@ -71,6 +71,7 @@ std::vector<std::string> RequiredTemplateNames() {
     names.push_back(style.Name);
     if (style.HasOver) names.push_back(style.OverName());
   }
+  for (int k = 1; k <= 106; ++k) names.push_back("SHAPETEMPLATE" + std::to_string(k));
   return names;
 }
 
