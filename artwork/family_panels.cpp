@@ -83,7 +83,9 @@ void DrawGlass(TArtCanvas& canvas, const TPanelLook& p) {
 }
 
 void DrawBubble(TArtCanvas& canvas, const TPanelLook& p) {
-  const int32_t r = std::min({p.L, p.T}) * 7 / 10, bottom = p.H - p.B * 6 / 10;
+  // The bottom corners curve within what is left of the bottom row under the body.
+  const int32_t r = std::min({p.L * 7 / 10, p.T * 7 / 10, p.B * 4 / 10}),
+                bottom = p.H - p.B * 6 / 10;
   // The tail hangs from the bottom left, inside the corner that is never stretched.
   const int32_t tailLeft = p.L * 3 / 10, tailRight = p.L * 9 / 10;
   auto outline = [&](TFlashEdges& e) {
