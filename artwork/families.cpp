@@ -11,6 +11,10 @@ const std::vector<TArtworkFamily>& ArtworkFamilies() {
         {"demo", GenerateDemoMovie},
         {"buttons", GenerateButtonStyles},
         {"panels", GenerateShapePanels},
+        {"transition masks", GenerateTransitionMasks},
+        {"photo borders", GeneratePhotoBorders},
+        {"loading screens", GenerateLoadingScreens},
+        {"star", GenerateStar},
     };
     return list;
   }();

@@ -76,7 +76,19 @@ std::vector<std::string> RequiredTemplateNames() {
 }
 
 std::vector<std::string> RequiredDataFiles() {
-  return {"demo.swf"};
+  std::vector<std::string> files = {"demo.swf", "albumboader/star.swf"};
+  for (const std::string& mask : TransitionMasks()) files.push_back("albumboader/" + mask);
+  for (int k = 1; k <= 23; ++k) files.push_back("albumboader/" + std::to_string(k) + ".swf");
+  for (int n = 1; n <= kLoadingScreens; ++n)
+    files.push_back("albumboader/now_loading" + std::to_string(n) + ".swf");
+  return files;
+}
+
+const std::vector<std::string>& TransitionMasks() {
+  static const std::vector<std::string> names = {
+      "fronteffectbox3x3.swf", "fronteffectbox3x3circle.swf", "fronteffectboxeffect1.swf",
+      "fronteffectboxeffect2.swf", "fronteffectboxeffect3.swf"};
+  return names;
 }
 
 }  // namespace orvanta
