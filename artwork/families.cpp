@@ -15,6 +15,7 @@ const std::vector<TArtworkFamily>& ArtworkFamilies() {
         {"photo borders", GeneratePhotoBorders},
         {"loading screens", GenerateLoadingScreens},
         {"star", GenerateStar},
+        {"sound controls", GenerateSoundControls},
     };
     return list;
   }();

@@ -29,6 +29,8 @@ const std::vector<std::string>& StaticTextEffects();
 
 // The loading screens "albumboader/now_loading1.swf" ... that ship.
 inline constexpr int kLoadingScreens = 8;
+// The music controls "albumboader/sound_control1.swf" ... that ship.
+inline constexpr int kSoundControls = 6;
 // The slideshow's transition masks in the data root's "albumboader" folder, in choice order.
 const std::vector<std::string>& TransitionMasks();
 
