@@ -16,6 +16,7 @@ const std::vector<TArtworkFamily>& ArtworkFamilies() {
         {"loading screens", GenerateLoadingScreens},
         {"star", GenerateStar},
         {"sound controls", GenerateSoundControls},
+        {"page template", GeneratePageTemplate},
     };
     return list;
   }();

@@ -46,3 +46,29 @@ TEST(LoadingScreens, AnimateInsideTheirBox) {
 
 }  // namespace
 }  // namespace orvanta::artwork
+
+namespace orvanta::artwork {
+namespace {
+
+// The page generator replaces these strings wherever they occur, and the publisher finds the
+// movie by its quoted name; the picture rule must stay out of double-quoted attributes, since
+// publishing puts double quotes into it.
+TEST(PageTemplate, HoldsEveryPlaceholderAndQuotesTheMovieName) {
+  TArtworkOutput family;
+  GeneratePageTemplate(family);
+  const std::vector<uint8_t>& bytes = family.DataFile("albumboader/temp.htm");
+  const std::string page(bytes.begin(), bytes.end());
+  for (const char* placeholder :
+       {"[Width]", "[Height]", "[FlashFileName]", "[Title]", "[Code]", "[BGCode]", "[#FFFF]",
+        "background-image: url(None.jpg);", "[CenterDIV]", "[CenterDIVend]", "[CenterBody]"})
+    EXPECT_NE(page.find(placeholder), std::string::npos) << placeholder;
+  EXPECT_NE(page.find("\"[FlashFileName].swf\""), std::string::npos);
+  const size_t rule = page.find("url(None.jpg)");
+  EXPECT_LT(page.find("<style"), rule);
+  EXPECT_GT(page.find("</style>"), rule);
+  EXPECT_NE(page.find("src=\"ruffle/ruffle.js\""), std::string::npos);
+  for (unsigned char ch : page) EXPECT_LT(ch, 0x80) << "the page is read in the system code page";
+}
+
+}  // namespace
+}  // namespace orvanta::artwork
