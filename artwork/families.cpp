@@ -17,6 +17,7 @@ const std::vector<TArtworkFamily>& ArtworkFamilies() {
         {"star", GenerateStar},
         {"sound controls", GenerateSoundControls},
         {"page template", GeneratePageTemplate},
+        {"letter animations", GenerateLetterAnimations},
     };
     return list;
   }();

@@ -78,6 +78,9 @@ std::vector<std::string> RequiredTemplateNames() {
 std::vector<std::string> RequiredDataFiles() {
   std::vector<std::string> files = {"demo.swf", "albumboader/star.swf", "albumboader/temp.htm",
                                     "ruffle/ruffle.js"};
+  for (const char* animation :
+       {"text_effect1", "text_effect2", "text_effect_fire", "backgroundball2"})
+    files.push_back("albumboader/" + std::string(animation) + ".swf");
   for (const std::string& mask : TransitionMasks()) files.push_back("albumboader/" + mask);
   for (int k = 1; k <= 23; ++k) files.push_back("albumboader/" + std::to_string(k) + ".swf");
   for (int n = 1; n <= kLoadingScreens; ++n)
