@@ -18,6 +18,7 @@ const std::vector<TArtworkFamily>& ArtworkFamilies() {
         {"sound controls", GenerateSoundControls},
         {"page template", GeneratePageTemplate},
         {"letter animations", GenerateLetterAnimations},
+        {"thumbnails", GenerateThumbnails},
     };
     return list;
   }();

@@ -30,6 +30,7 @@ void GenerateStar(TArtworkOutput& output);
 void GenerateSoundControls(TArtworkOutput& output);
 void GeneratePageTemplate(TArtworkOutput& output);
 void GenerateLetterAnimations(TArtworkOutput& output);
+void GenerateThumbnails(TArtworkOutput& output);
 void GenerateArtLetters(const std::string& prefix, TArtworkOutput& output);
 void GenerateTextBackgroundEffects(TArtworkOutput& output);
 void GenerateStaticTextEffects(TArtworkOutput& output);

@@ -85,6 +85,9 @@ std::vector<std::string> RequiredDataFiles() {
   for (int k = 1; k <= 23; ++k) files.push_back("albumboader/" + std::to_string(k) + ".swf");
   for (int n = 1; n <= kLoadingScreens; ++n)
     files.push_back("albumboader/now_loading" + std::to_string(n) + ".swf");
+  for (const char* strip :
+       {"Percentloaderimage.gif", "bssoundimage.gif", "Mouseasimages.gif", "delete2.bmp"})
+    files.push_back("mc_thumb/" + std::string(strip));
   for (int n = 1; n <= kSoundControls; ++n)
     files.push_back("albumboader/sound_control" + std::to_string(n) + ".swf");
   return files;

@@ -2,7 +2,9 @@
 
 #include "families.h"
 #include "generated_family.h"
+#include "media/picture_codecs.h"
 #include "platform/artwork_names.h"
+#include "platform/button_styles.h"
 
 namespace orvanta::artwork {
 namespace {
@@ -68,6 +70,39 @@ TEST(PageTemplate, HoldsEveryPlaceholderAndQuotesTheMovieName) {
   EXPECT_GT(page.find("</style>"), rule);
   EXPECT_NE(page.find("src=\"ruffle/ruffle.js\""), std::string::npos);
   for (unsigned char ch : page) EXPECT_LT(ch, 0x80) << "the page is read in the system code page";
+}
+
+}  // namespace
+}  // namespace orvanta::artwork
+
+namespace orvanta::artwork {
+namespace {
+
+// Each strip holds a "None" cell and then one 100 x 55 cell per choice; galleries have a
+// picture of every style, panel and border.
+TEST(Thumbnails, StripsHaveACellPerChoiceAndGalleriesAreComplete) {
+  TArtworkOutput family;
+  GenerateThumbnails(family);
+  for (auto [strip, choices] : {std::pair{"Percentloaderimage.gif", kLoadingScreens},
+                                {"bssoundimage.gif", kSoundControls},
+                                {"Mouseasimages.gif", 1}}) {
+    SCOPED_TRACE(strip);
+    const TPicture picture = DecodeGIF(family.DataFile("mc_thumb/" + std::string(strip)));
+    EXPECT_EQ(picture.Width, 100u * static_cast<uint32_t>(choices + 1));
+    EXPECT_EQ(picture.Height, 55u);
+  }
+  const TPicture none = DecodeBMP(family.DataFile("mc_thumb/delete2.bmp"));
+  EXPECT_EQ(none.Width, 100u);
+  EXPECT_EQ(none.Height, 40u);
+  for (const TButtonStyle& style : ButtonStyles())
+    EXPECT_EQ(DecodePNG(family.DataFile("gallery/buttons/" + style.Name + ".png")).Width, 100u);
+  for (int k = 1; k <= 106; ++k)
+    EXPECT_EQ(
+        DecodePNG(family.DataFile("gallery/panels/SHAPETEMPLATE" + std::to_string(k) + ".png"))
+            .Height,
+        60u);
+  for (int k = 1; k <= 23; ++k)
+    EXPECT_NO_THROW(family.DataFile("gallery/borders/Border" + std::to_string(k) + ".png"));
 }
 
 }  // namespace
