@@ -19,6 +19,7 @@ const std::vector<TArtworkFamily>& ArtworkFamilies() {
         {"page template", GeneratePageTemplate},
         {"letter animations", GenerateLetterAnimations},
         {"thumbnails", GenerateThumbnails},
+        {"sample media", GenerateSampleMedia},
     };
     return list;
   }();

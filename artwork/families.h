@@ -31,6 +31,7 @@ void GenerateSoundControls(TArtworkOutput& output);
 void GeneratePageTemplate(TArtworkOutput& output);
 void GenerateLetterAnimations(TArtworkOutput& output);
 void GenerateThumbnails(TArtworkOutput& output);
+void GenerateSampleMedia(TArtworkOutput& output);
 void GenerateArtLetters(const std::string& prefix, TArtworkOutput& output);
 void GenerateTextBackgroundEffects(TArtworkOutput& output);
 void GenerateStaticTextEffects(TArtworkOutput& output);

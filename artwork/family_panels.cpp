@@ -357,6 +357,19 @@ std::vector<uint8_t> DrawPanel(int k, const TPanelMargins& margins) {
 
 }  // namespace
 
+size_t PanelPictureKinds() {
+  return kPictures.size();
+}
+
+std::vector<uint8_t> PanelPicture(size_t kind, uint32_t color, uint32_t seed) {
+  auto movie = NewArtMovie(kPictureWidth, kPictureHeight);
+  TArtCanvas canvas(*movie);
+  std::minstd_rand random(seed);
+  kPictures.at(kind)(canvas, {kPictureWidth, kPictureHeight, 1, 1, 1, color}, random);
+  movie->ShowFrame();
+  return MovieBytes(*movie);
+}
+
 std::string TPanelMargins::Marker() const {
   switch (Kind) {
     case TKind::Unmarked:

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,11 @@ struct TPanelMargins {
   // The instance name that carries the margins, or empty for an unmarked panel.
   std::string Marker() const;
 };
+
+// The pictures the uniformly scaled panels show, 400 x 300, as SWF files of their own: kind
+// 0 ... PanelPictureKinds() - 1, in a colour (packed RGBA), scattered details from the seed.
+size_t PanelPictureKinds();
+std::vector<uint8_t> PanelPicture(size_t kind, uint32_t color, uint32_t seed);
 
 // The margins of SHAPETEMPLATE1 ... SHAPETEMPLATE106, at index k - 1.
 const std::vector<TPanelMargins>& PanelMargins();

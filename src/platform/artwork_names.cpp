@@ -1,5 +1,7 @@
 #include "platform/artwork_names.h"
 
+#include <cstdio>
+
 #include "platform/button_styles.h"
 
 namespace orvanta {
@@ -88,9 +90,23 @@ std::vector<std::string> RequiredDataFiles() {
   for (const char* strip :
        {"Percentloaderimage.gif", "bssoundimage.gif", "Mouseasimages.gif", "delete2.bmp"})
     files.push_back("mc_thumb/" + std::string(strip));
+  for (int n = 1; n <= kSamplePhotos; ++n) {
+    char name[32];
+    std::snprintf(name, sizeof name, "photos/photo%02d.jpg", n);
+    files.push_back(name);
+  }
+  for (const std::string& loop : SampleMusic()) {
+    files.push_back("sound/" + loop + ".wav");
+    files.push_back("sound/" + loop + ".mp3");
+  }
   for (int n = 1; n <= kSoundControls; ++n)
     files.push_back("albumboader/sound_control" + std::to_string(n) + ".swf");
   return files;
+}
+
+const std::vector<std::string>& SampleMusic() {
+  static const std::vector<std::string> names = {"sunny", "calm", "drive", "party"};
+  return names;
 }
 
 const std::vector<std::string>& TransitionMasks() {

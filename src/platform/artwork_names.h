@@ -31,6 +31,9 @@ const std::vector<std::string>& StaticTextEffects();
 inline constexpr int kLoadingScreens = 8;
 // The music controls "albumboader/sound_control1.swf" ... that ship.
 inline constexpr int kSoundControls = 6;
+// The starting pictures "photos/photo01.jpg" ... and music loops "sound/<name>.wav" and ".mp3".
+inline constexpr int kSamplePhotos = 28;
+const std::vector<std::string>& SampleMusic();
 // The slideshow's transition masks in the data root's "albumboader" folder, in choice order.
 const std::vector<std::string>& TransitionMasks();
 

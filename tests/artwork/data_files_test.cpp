@@ -107,3 +107,32 @@ TEST(Thumbnails, StripsHaveACellPerChoiceAndGalleriesAreComplete) {
 
 }  // namespace
 }  // namespace orvanta::artwork
+
+namespace orvanta::artwork {
+namespace {
+
+// The starting pictures decode at their size; the loops are 22050 Hz mono WAV beside an MP3.
+TEST(SampleMedia, PhotosDecodeAndEveryLoopComesAsWaveAndMp3) {
+  TArtworkOutput family;
+  GenerateSampleMedia(family);
+  for (int n = 1; n <= kSamplePhotos; ++n) {
+    char name[32];
+    std::snprintf(name, sizeof name, "photos/photo%02d.jpg", n);
+    const TPicture photo = DecodeJPEG(family.DataFile(name));
+    EXPECT_EQ(photo.Width, 640u);
+    EXPECT_EQ(photo.Height, 480u);
+  }
+  for (const std::string& loop : SampleMusic()) {
+    const std::vector<uint8_t>& wave = family.DataFile("sound/" + loop + ".wav");
+    ASSERT_GT(wave.size(), 44u);
+    EXPECT_EQ(std::string(wave.begin(), wave.begin() + 4), "RIFF");
+    EXPECT_EQ(wave[24] | wave[25] << 8, 22050);
+    const std::vector<uint8_t>& mp3 = family.DataFile("sound/" + loop + ".mp3");
+    ASSERT_GT(mp3.size(), 1000u);
+    const bool id3 = mp3[0] == 'I' && mp3[1] == 'D' && mp3[2] == '3';
+    EXPECT_TRUE(id3 || (mp3[0] == 0xFF && (mp3[1] & 0xE0) == 0xE0)) << loop;
+  }
+}
+
+}  // namespace
+}  // namespace orvanta::artwork
