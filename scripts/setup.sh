@@ -13,7 +13,7 @@ packages=(
   libjpeg-dev libpng-dev libgif-dev libfreetype-dev libfontconfig-dev libcairo2-dev
   # The font engine stands Liberation faces in for the Windows ones banners name.
   fontconfig fonts-dejavu-core fonts-liberation fonts-liberation2
-  # The sound tests encode their MP3 files with lame.
+  # The sound tests and the artwork generator encode their MP3 files with lame.
   lame
   clang libclang-rt-14-dev
   chromium
