@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 namespace orvanta {
 class TFlashMovie;
@@ -15,8 +16,9 @@ struct TPose {
 };
 
 // Places the object at the depth in the frame being built: a new placement the first time,
-// a move of the one already there after that.
+// a move of the one already there after that. Alpha runs from 0 (transparent) to 1 (as drawn);
+// without one the placement keeps the transparency it had.
 void PlacePose(TFlashMovie& movie, TFlashVisualObject* object, uint16_t depth, bool first,
-               const TPose& pose);
+               const TPose& pose, std::optional<double> alpha = std::nullopt);
 
 }  // namespace orvanta::artwork

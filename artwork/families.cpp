@@ -20,6 +20,7 @@ const std::vector<TArtworkFamily>& ArtworkFamilies() {
         {"letter animations", GenerateLetterAnimations},
         {"thumbnails", GenerateThumbnails},
         {"sample media", GenerateSampleMedia},
+        {"previews", GeneratePreviews},
     };
     return list;
   }();

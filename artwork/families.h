@@ -32,6 +32,7 @@ void GeneratePageTemplate(TArtworkOutput& output);
 void GenerateLetterAnimations(TArtworkOutput& output);
 void GenerateThumbnails(TArtworkOutput& output);
 void GenerateSampleMedia(TArtworkOutput& output);
+void GeneratePreviews(TArtworkOutput& output);
 void GenerateArtLetters(const std::string& prefix, TArtworkOutput& output);
 void GenerateTextBackgroundEffects(TArtworkOutput& output);
 void GenerateStaticTextEffects(TArtworkOutput& output);

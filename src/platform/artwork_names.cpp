@@ -99,6 +99,8 @@ std::vector<std::string> RequiredDataFiles() {
     files.push_back("sound/" + loop + ".wav");
     files.push_back("sound/" + loop + ".mp3");
   }
+  for (int n = 0; n <= 10; ++n) files.push_back("prevswf/text" + std::to_string(n) + ".swf");
+  for (int n = 1; n <= 7; ++n) files.push_back("prevswf/album" + std::to_string(n) + ".swf");
   for (int n = 1; n <= kSoundControls; ++n)
     files.push_back("albumboader/sound_control" + std::to_string(n) + ".swf");
   return files;
