@@ -33,6 +33,13 @@ void TArtworkOutput::AddDataFile(std::string path, std::vector<uint8_t> bytes) {
     throw Error("data file \"" + path + "\" is made twice");
 }
 
+const std::vector<uint8_t>& TArtworkOutput::DataFile(const std::string& path) const {
+  std::lock_guard lock(mutex_);
+  auto found = dataFiles_.find(path);
+  if (found == dataFiles_.end()) throw Error("no data file \"" + path + "\"");
+  return found->second;
+}
+
 void WriteIfChanged(const fs::path& file, const std::vector<uint8_t>& bytes) {
   std::ifstream in(file, std::ios::binary);
   if (in && std::vector<uint8_t>(std::istreambuf_iterator<char>(in),

@@ -21,6 +21,8 @@ class TArtworkOutput {
   void AddDataFile(std::string path, std::vector<uint8_t> bytes);
 
   size_t TemplateCount() const { return pack_.Count(); }
+  // The bytes added under the path; raises Error when none were.
+  const std::vector<uint8_t>& DataFile(const std::string& path) const;
   std::vector<uint8_t> PackBytes() const { return pack_.Bytes(); }
   // Writes every data file under root, leaving files whose bytes are already right untouched
   // (so that their times do not change), then the pack.

@@ -11,6 +11,18 @@ const std::vector<TArtworkFamily>& ArtworkFamilies() {
         {"demo", GenerateDemoMovie},
         {"text-background", GenerateTextBackgroundEffects},
         {"static-text-background", GenerateStaticTextEffects},
+        {"buttons", GenerateButtonStyles},
+        {"panels", GenerateShapePanels},
+        {"transition masks", GenerateTransitionMasks},
+        {"photo borders", GeneratePhotoBorders},
+        {"loading screens", GenerateLoadingScreens},
+        {"star", GenerateStar},
+        {"sound controls", GenerateSoundControls},
+        {"page template", GeneratePageTemplate},
+        {"letter animations", GenerateLetterAnimations},
+        {"thumbnails", GenerateThumbnails},
+        {"sample media", GenerateSampleMedia},
+        {"previews", GeneratePreviews},
     };
     for (const TArtLetterFamily& family : ArtLetterFamilies()) {
       const std::string prefix = family.Prefix;

@@ -21,6 +21,18 @@ const std::vector<TArtworkFamily>& ArtworkFamilies();
 // The families' entry points, one unit each.
 void GenerateMouseover(TArtworkOutput& output);
 void GenerateDemoMovie(TArtworkOutput& output);
+void GenerateButtonStyles(TArtworkOutput& output);
+void GenerateShapePanels(TArtworkOutput& output);
+void GenerateTransitionMasks(TArtworkOutput& output);
+void GeneratePhotoBorders(TArtworkOutput& output);
+void GenerateLoadingScreens(TArtworkOutput& output);
+void GenerateStar(TArtworkOutput& output);
+void GenerateSoundControls(TArtworkOutput& output);
+void GeneratePageTemplate(TArtworkOutput& output);
+void GenerateLetterAnimations(TArtworkOutput& output);
+void GenerateThumbnails(TArtworkOutput& output);
+void GenerateSampleMedia(TArtworkOutput& output);
+void GeneratePreviews(TArtworkOutput& output);
 void GenerateArtLetters(const std::string& prefix, TArtworkOutput& output);
 void GenerateTextBackgroundEffects(TArtworkOutput& output);
 void GenerateStaticTextEffects(TArtworkOutput& output);

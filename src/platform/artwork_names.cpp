@@ -1,5 +1,9 @@
 #include "platform/artwork_names.h"
 
+#include <cstdio>
+
+#include "platform/button_styles.h"
+
 namespace orvanta {
 
 const std::vector<TArtLetterFamily>& ArtLetterFamilies() {
@@ -65,11 +69,53 @@ std::vector<std::string> RequiredTemplateNames() {
   for (const std::string& name : TextBackgroundEffects()) names.push_back(name);
   for (const std::string& name : StaticTextEffects()) names.push_back(name);
   names.push_back("mouseover");
+  for (const TButtonStyle& style : ButtonStyles()) {
+    names.push_back(style.Name);
+    if (style.HasOver) names.push_back(style.OverName());
+  }
+  for (int k = 1; k <= 106; ++k) names.push_back("SHAPETEMPLATE" + std::to_string(k));
   return names;
 }
 
 std::vector<std::string> RequiredDataFiles() {
-  return {"demo.swf"};
+  std::vector<std::string> files = {"demo.swf", "albumboader/star.swf", "albumboader/temp.htm",
+                                    "ruffle/ruffle.js"};
+  for (const char* animation :
+       {"text_effect1", "text_effect2", "text_effect_fire", "backgroundball2"})
+    files.push_back("albumboader/" + std::string(animation) + ".swf");
+  for (const std::string& mask : TransitionMasks()) files.push_back("albumboader/" + mask);
+  for (int k = 1; k <= 23; ++k) files.push_back("albumboader/" + std::to_string(k) + ".swf");
+  for (int n = 1; n <= kLoadingScreens; ++n)
+    files.push_back("albumboader/now_loading" + std::to_string(n) + ".swf");
+  for (const char* strip :
+       {"Percentloaderimage.gif", "bssoundimage.gif", "Mouseasimages.gif", "delete2.bmp"})
+    files.push_back("mc_thumb/" + std::string(strip));
+  for (int n = 1; n <= kSamplePhotos; ++n) {
+    char name[32];
+    std::snprintf(name, sizeof name, "photos/photo%02d.jpg", n);
+    files.push_back(name);
+  }
+  for (const std::string& loop : SampleMusic()) {
+    files.push_back("sound/" + loop + ".wav");
+    files.push_back("sound/" + loop + ".mp3");
+  }
+  for (int n = 0; n <= 10; ++n) files.push_back("prevswf/text" + std::to_string(n) + ".swf");
+  for (int n = 1; n <= 7; ++n) files.push_back("prevswf/album" + std::to_string(n) + ".swf");
+  for (int n = 1; n <= kSoundControls; ++n)
+    files.push_back("albumboader/sound_control" + std::to_string(n) + ".swf");
+  return files;
+}
+
+const std::vector<std::string>& SampleMusic() {
+  static const std::vector<std::string> names = {"sunny", "calm", "drive", "party"};
+  return names;
+}
+
+const std::vector<std::string>& TransitionMasks() {
+  static const std::vector<std::string> names = {
+      "fronteffectbox3x3.swf", "fronteffectbox3x3circle.swf", "fronteffectboxeffect1.swf",
+      "fronteffectboxeffect2.swf", "fronteffectboxeffect3.swf"};
+  return names;
 }
 
 }  // namespace orvanta

@@ -27,6 +27,16 @@ const std::vector<std::string>& TextBackgroundEffects();
 // Backgrounds of the static texts, Effect1 ... Effect12 in order.
 const std::vector<std::string>& StaticTextEffects();
 
+// The loading screens "albumboader/now_loading1.swf" ... that ship.
+inline constexpr int kLoadingScreens = 8;
+// The music controls "albumboader/sound_control1.swf" ... that ship.
+inline constexpr int kSoundControls = 6;
+// The starting pictures "photos/photo01.jpg" ... and music loops "sound/<name>.wav" and ".mp3".
+inline constexpr int kSamplePhotos = 28;
+const std::vector<std::string>& SampleMusic();
+// The slideshow's transition masks in the data root's "albumboader" folder, in choice order.
+const std::vector<std::string>& TransitionMasks();
+
 // Every template any builder loads, each once (case-insensitively).
 std::vector<std::string> RequiredTemplateNames();
 // Every data file any builder loads, relative to the data root, with "/".

@@ -24,5 +24,6 @@ std::vector<Case> ScriptCases();
 std::vector<Case> ShapeCases();
 std::vector<Case> ButtonCases();
 std::vector<Case> SoundCases();
+std::vector<Case> ArtworkCases();
 
 }  // namespace orvanta::conformance

@@ -24,7 +24,8 @@ int main(int argc, char** argv) {
                         &orvanta::conformance::ImageCases,
                         &orvanta::conformance::SoundCases,
                         &orvanta::conformance::ShapeCases,
-                        &orvanta::conformance::ButtonCases}) {
+                        &orvanta::conformance::ButtonCases,
+                        &orvanta::conformance::ArtworkCases}) {
       for (auto& entry : group()) cases.push_back(std::move(entry));
     }
     for (auto& entry : cases) {
