@@ -9,6 +9,9 @@ const std::vector<TArtworkFamily>& ArtworkFamilies() {
     std::vector<TArtworkFamily> list = {
         {"mouseover", GenerateMouseover},
         {"demo", GenerateDemoMovie},
+        {"clip_scenes", GenerateSceneClips},
+        {"clip_motion", GenerateMotionClips},
+        {"clip_pictures", GeneratePictureClips},
     };
     return list;
   }();

@@ -24,5 +24,8 @@ void GenerateDemoMovie(TArtworkOutput& output);
 void GenerateArtLetters(const std::string& prefix, TArtworkOutput& output);
 void GenerateTextBackgroundEffects(TArtworkOutput& output);
 void GenerateStaticTextEffects(TArtworkOutput& output);
+void GenerateSceneClips(TArtworkOutput& output);
+void GenerateMotionClips(TArtworkOutput& output);
+void GeneratePictureClips(TArtworkOutput& output);
 
 }  // namespace orvanta::artwork

@@ -12,7 +12,7 @@ packages=(
   nlohmann-json3-dev libcpp-httplib-dev
   libjpeg-dev libpng-dev libgif-dev libfreetype-dev libfontconfig-dev libcairo2-dev
   # The font engine stands Liberation faces in for the Windows ones banners name.
-  fontconfig fonts-dejavu-core fonts-liberation fonts-liberation2
+  fontconfig fonts-dejavu-core fonts-liberation fonts-liberation2 fonts-symbola
   # The sound tests encode their MP3 files with lame.
   lame
   clang libclang-rt-14-dev
