@@ -20,7 +20,8 @@ bool ShowsSomething(const render::TPixmap& pixmap) {
     if (pixmap.Pixels[i + render::kRed] < 245 || pixmap.Pixels[i + render::kGreen] < 245 ||
         pixmap.Pixels[i + render::kBlue] < 245)
       ++inked;
-  return inked >= 12;
+  // A speck (the head of a line that is about to draw itself) does not count as showing.
+  return inked * 25 >= pixmap.Pixels.size() / 4;
 }
 
 void PutLE(std::vector<uint8_t>& out, uint32_t value, int bytes) {
