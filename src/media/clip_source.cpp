@@ -31,7 +31,7 @@ std::vector<uint8_t> CompressClipFile(std::span<const uint8_t> swf) {
   return out;
 }
 
-std::vector<uint8_t> InflateClipFile(std::span<const uint8_t> ddt) {
+std::vector<uint8_t> InflateClipFile(std::span<const uint8_t> ddt, size_t maxSize) {
   z_stream z{};
   if (inflateInit(&z) != Z_OK) throw Error("cannot start inflating a clip file");
   z.next_in = const_cast<Bytef*>(ddt.data());
@@ -39,9 +39,9 @@ std::vector<uint8_t> InflateClipFile(std::span<const uint8_t> ddt) {
   std::vector<uint8_t> out;
   int status = Z_OK;
   while (status == Z_OK) {
-    if (out.size() >= kMaxClipFileSize) break;
+    if (out.size() >= maxSize) break;
     const size_t done = out.size();
-    out.resize(std::min(kMaxClipFileSize, std::max<size_t>(4096, done * 2)));
+    out.resize(std::min(maxSize, std::max<size_t>(4096, done * 2)));
     z.next_out = out.data() + done;
     z.avail_out = static_cast<uInt>(out.size() - done);
     status = inflate(&z, Z_NO_FLUSH);

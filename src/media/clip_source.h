@@ -30,7 +30,8 @@ std::optional<TClipBytes> LoadClipStream(const std::string& name, const TDataRoo
 
 // The ".ddt" form of an SWF file: zlib at the fastest level.
 std::vector<uint8_t> CompressClipFile(std::span<const uint8_t> swf);
-// Raises FormatError for data that is not one complete zlib stream within kMaxClipFileSize.
-std::vector<uint8_t> InflateClipFile(std::span<const uint8_t> ddt);
+// Raises FormatError for data that is not one complete zlib stream within maxSize bytes.
+std::vector<uint8_t> InflateClipFile(std::span<const uint8_t> ddt,
+                                     size_t maxSize = kMaxClipFileSize);
 
 }  // namespace orvanta
