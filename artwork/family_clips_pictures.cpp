@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cmath>
 
 #include "art_movie.h"
@@ -13,8 +14,8 @@ namespace orvanta::artwork {
 
 namespace {
 
-// The picture-font glyphs of a name: the first keyword the name contains decides, and the
-// first glyph of its list that the font has is drawn.
+// The picture-font glyphs of a name: the first keyword the name contains decides; numbered
+// siblings take turns through its list, skipping glyphs the font lacks.
 struct TPictureKind {
   const char* Keyword;
   std::vector<char32_t> Glyphs;
@@ -47,15 +48,21 @@ const std::vector<TPictureKind>& PictureKinds() {
       {"running", {0x1F3C3}, PackRGBA(200, 60, 40, 255)},
       {"footmark", {0x1F463}, PackRGBA(110, 80, 60, 255)},
       {"hand", {0x270B, 0x1F590}, PackRGBA(220, 150, 110, 255)},
-      {"girl", {0x1F467, 0x1F469}, PackRGBA(200, 60, 130, 255)},
+      {"girl",
+       {0x1F467, 0x1F469, 0x1F478, 0x1F470, 0x1F481, 0x1F483, 0x1F64B, 0x1F486},
+       PackRGBA(200, 60, 130, 255)},
       {"grll", {0x1F467}, PackRGBA(200, 60, 130, 255)},
       {"women", {0x1F469}, PackRGBA(180, 50, 110, 255)},
       {"matrix", {0x1F575, 0x1F468}, PackRGBA(20, 140, 40, 255)},
-      {"man", {0x1F468}, PackRGBA(40, 80, 170, 255)},
+      {"man",
+       {0x1F468, 0x1F474, 0x1F471, 0x1F472, 0x1F473, 0x1F477, 0x1F46E, 0x1F575},
+       PackRGBA(40, 80, 170, 255)},
       {"angel", {0x1F47C}, PackRGBA(230, 180, 60, 255)},
-      {"computer", {0x1F5A5, 0x1F4BB}, PackRGBA(50, 70, 110, 255)},
+      {"computer",
+       {0x1F5A5, 0x1F4BB, 0x1F5A8, 0x2328, 0x1F4BE, 0x1F4BF},
+       PackRGBA(50, 70, 110, 255)},
       {"pda", {0x1F4F1}, PackRGBA(60, 60, 80, 255)},
-      {"speaker", {0x1F50A}, PackRGBA(40, 40, 60, 255)},
+      {"speaker", {0x1F50A, 0x1F4E2, 0x1F509, 0x1F508}, PackRGBA(40, 40, 60, 255)},
       {"mouse", {0x1F5B1, 0x1F42D}, PackRGBA(70, 70, 90, 255)},
       {"mp3", {0x1F3B5}, PackRGBA(120, 40, 160, 255)},
       {"music", {0x1F3B6}, PackRGBA(120, 40, 160, 255)},
@@ -66,13 +73,15 @@ const std::vector<TPictureKind>& PictureKinds() {
       {"phone", {0x1F4DE, 0x260E}, PackRGBA(40, 40, 40, 255)},
       {"mcbus", {0x1F68C}, PackRGBA(230, 170, 20, 255)},
       {"traffic", {0x1F695, 0x1F697}, PackRGBA(220, 180, 20, 255)},
-      {"car", {0x1F697}, PackRGBA(200, 30, 30, 255)},
-      {"cup", {0x2615}, PackRGBA(120, 70, 40, 255)},
+      {"car", {0x1F697, 0x1F698, 0x1F3CE, 0x1F699}, PackRGBA(200, 30, 30, 255)},
+      {"cup", {0x2615, 0x1F375, 0x1F37A}, PackRGBA(120, 70, 40, 255)},
       {"bottle", {0x1F37C, 0x1F377}, PackRGBA(40, 120, 90, 255)},
       {"sunflower", {0x1F33B}, PackRGBA(240, 180, 20, 255)},
       {"rose", {0x1F339}, PackRGBA(210, 20, 50, 255)},
       {"bee", {0x1F41D}, PackRGBA(200, 150, 20, 255)},
-      {"flower", {0x1F338, 0x2698}, PackRGBA(230, 90, 150, 255)},
+      {"flower",
+       {0x1F338, 0x1F337, 0x1F33A, 0x1F33C, 0x1F490, 0x2698},
+       PackRGBA(230, 90, 150, 255)},
       {"butterfly", {0x1F98B, 0x1F41B}, PackRGBA(60, 90, 210, 255)},
       {"beetle", {0x1F41E}, PackRGBA(200, 30, 30, 255)},
       {"honey", {0x1F36F}, PackRGBA(220, 150, 20, 255)},
@@ -117,7 +126,7 @@ const std::vector<TPictureKind>& PictureKinds() {
       {"poker", {0x1F0CF, 0x2660}, PackRGBA(20, 110, 50, 255)},
       {"bowknot", {0x1F380}, PackRGBA(220, 40, 110, 255)},
       {"balloon", {0x1F388}, PackRGBA(220, 60, 30, 255)},
-      {"tree", {0x1F333}, PackRGBA(40, 130, 40, 255)},
+      {"tree", {0x1F333, 0x1F332, 0x1F334}, PackRGBA(40, 130, 40, 255)},
   };
   return kinds;
 }
@@ -159,7 +168,9 @@ void GeneratePictureClips(TArtworkOutput& output) {
     } else {
       for (const TPictureKind& kind : PictureKinds())
         if (lower.find(kind.Keyword) != std::string::npos) {
-          glyph = FirstDrawnGlyph(kind.Glyphs);
+          std::vector<char32_t> turn = kind.Glyphs;
+          std::rotate(turn.begin(), turn.begin() + long(h % turn.size()), turn.end());
+          glyph = FirstDrawnGlyph(turn);
           color = kind.Color;
           break;
         }
