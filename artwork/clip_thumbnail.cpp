@@ -14,14 +14,13 @@ namespace {
 
 constexpr uint32_t kWhite = 0xFFFFFF;
 
-bool ShowsSomething(const render::TPixmap& pixmap) {
+size_t InkedPixels(const render::TPixmap& pixmap) {
   size_t inked = 0;
   for (size_t i = 0; i < pixmap.Pixels.size(); i += 4)
     if (pixmap.Pixels[i + render::kRed] < 245 || pixmap.Pixels[i + render::kGreen] < 245 ||
         pixmap.Pixels[i + render::kBlue] < 245)
       ++inked;
-  // A speck (the head of a line that is about to draw itself) does not count as showing.
-  return inked * 25 >= pixmap.Pixels.size() / 4;
+  return inked;
 }
 
 void PutLE(std::vector<uint8_t>& out, uint32_t value, int bytes) {
@@ -43,14 +42,19 @@ std::vector<uint8_t> ClipThumbnailBmp(std::span<const uint8_t> swf) {
   render::TRenderOptions options;
   options.Scale = scale;
   options.Background = kWhite;
-  render::TPixmap pixmap;
-  // Clips that draw themselves start empty: step on until the art shows.
-  for (int frame = 1;; frame = std::min(frames, frame + std::max(1, frames / 8))) {
-    options.Frame = frame;
-    pixmap = render::RenderFrame(reader, options);
-    if (ShowsSomething(pixmap)) break;
-    if (frame == frames) throw Error("a clip shows nothing in any frame");
+  // Clips that draw themselves start almost empty: the picture is the first of eight sampled
+  // frames that shows at least half as much as the fullest of them.
+  std::vector<render::TPixmap> moments;
+  size_t most = 0;
+  for (int i = 0; i < 8; ++i) {
+    options.Frame = 1 + (frames - 1) * i / 7;
+    if (i > 0 && options.Frame == 1) break;
+    moments.push_back(render::RenderFrame(reader, options));
+    most = std::max(most, InkedPixels(moments.back()));
   }
+  if (most < 12) throw Error("a clip shows nothing in any frame");
+  const render::TPixmap& pixmap = *std::find_if(
+      moments.begin(), moments.end(), [&](const auto& p) { return InkedPixels(p) * 2 >= most; });
   const int x0 = (kClipThumbWidth - pixmap.Width) / 2, y0 = (kClipThumbHeight - pixmap.Height) / 2;
   const uint32_t rowBytes = kClipThumbWidth * 3;
   std::vector<uint8_t> bmp = {'B', 'M'};

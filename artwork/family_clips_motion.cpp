@@ -47,11 +47,9 @@ void Line(TFlashMovie& movie, uint64_t h, int32_t w, int32_t ht) {
 // Particles falling (snow, rain), rising (bubbles) or twinkling in place (sparkles).
 void Particles(TFlashMovie& movie, uint64_t h, int32_t w, int32_t ht, int mode) {
   const double hue = h % 360;
-  if (mode != 1) {
-    TFlashShape* sky = movie.AddRectangle(0, 0, w, ht);
-    sky->SetLinearGradient(HueColor(hue + 200, 0.6, 0.35), HueColor(hue + 230, 0.7, 0.15), 90);
-    movie.PlaceObject(sky, 1);
-  }
+  TFlashShape* sky = movie.AddRectangle(0, 0, w, ht);
+  sky->SetLinearGradient(HueColor(hue + 200, 0.6, 0.35), HueColor(hue + 230, 0.7, 0.15), 90);
+  movie.PlaceObject(sky, 1);
   std::vector<TMover> movers;
   constexpr int kFrames = 30;
   for (int i = 0; i < 18; ++i) {

@@ -126,11 +126,13 @@ void Intro(TFlashMovie& movie, uint64_t h, int32_t w, int32_t ht) {
                  p.SetRotate(f * 5);
                  p.SetScale(0.3 + f / 40.0, 0.3 + f / 40.0);
                }},
-              {left, [=](TFlashPlaceObject& p,
-                         int f) { p.SetTranslate(-w / 2 * std::min(1.0, f / 20.0), 0); }},
+              {left,
+               [=](TFlashPlaceObject& p, int f) {
+                 p.SetTranslate(int32_t(-w / 2 * (0.3 + 0.7 * std::min(1.0, f / 20.0))), 0);
+               }},
               {right,
                [=](TFlashPlaceObject& p, int f) {
-                 p.SetTranslate(w / 2 + int32_t(w / 2 * std::min(1.0, f / 20.0)), 0);
+                 p.SetTranslate(w / 2 + int32_t(w / 2 * (0.3 + 0.7 * std::min(1.0, f / 20.0))), 0);
                }}},
              2);
 }
