@@ -7,10 +7,18 @@ namespace orvanta::artwork {
 const std::vector<TArtworkFamily>& ArtworkFamilies() {
   static const std::vector<TArtworkFamily> families = [] {
     std::vector<TArtworkFamily> list = {
-        {"mouseover", GenerateMouseover},        {"demo", GenerateDemoMovie},
-        {"clip_scenes", GenerateSceneClips},     {"clip_motion", GenerateMotionClips},
+        {"mouseover", GenerateMouseover},
+        {"demo", GenerateDemoMovie},
+        {"text-background", GenerateTextBackgroundEffects},
+        {"static-text-background", GenerateStaticTextEffects},
+        {"clip_scenes", GenerateSceneClips},
+        {"clip_motion", GenerateMotionClips},
         {"clip_pictures", GeneratePictureClips},
     };
+    for (const TArtLetterFamily& family : ArtLetterFamilies()) {
+      const std::string prefix = family.Prefix;
+      list.push_back({prefix, [prefix](TArtworkOutput& out) { GenerateArtLetters(prefix, out); }});
+    }
     return list;
   }();
   return families;

@@ -12,7 +12,13 @@ packages=(
   nlohmann-json3-dev libcpp-httplib-dev
   libjpeg-dev libpng-dev libgif-dev libfreetype-dev libfontconfig-dev libcairo2-dev
   # The font engine stands Liberation faces in for the Windows ones banners name.
-  fontconfig fonts-dejavu-core fonts-liberation fonts-liberation2 fonts-symbola
+  fontconfig fonts-dejavu-core fonts-liberation fonts-liberation2
+  # The art letters are drawn from these faces (artwork/LICENSES.md).
+  fonts-dejavu-extra fonts-play fonts-comic-neue fonts-linuxlibertine fonts-cherrybomb
+  fonts-oldstandard fonts-comfortaa fonts-lobster fonts-bebas-neue fonts-quicksand
+  fonts-dosis fonts-kaushanscript fonts-league-spartan
+  # The pictures of the library clips are drawn from Symbola glyphs.
+  fonts-symbola
   # The sound tests encode their MP3 files with lame.
   lame
   clang libclang-rt-14-dev

@@ -93,6 +93,16 @@ else
   skip "conformance movies" "$movies_tool was not built"
 fi
 
+# Every template the program carries parsed by swf-parser; a sample of them played in Ruffle.
+artwork_dir="$build_dir/artwork-templates"
+if [[ -x "$build_dir/src/orvanta" ]] &&
+  step "artwork templates" bash tests/conformance/extract_artwork.sh "$build_dir/src/orvanta" "$artwork_dir"; then
+  step "artwork parse" node tests/conformance/check.mjs --no-ruffle "$artwork_dir/all"
+  step "artwork play" node tests/conformance/check.mjs "$artwork_dir/sample"
+else
+  skip "artwork parse and play" "no orvanta binary or no templates"
+fi
+
 # Every library clip through swf-parser, every 12th played in Ruffle.
 if [[ -x "$build_dir/src/orvanta" ]]; then
   step "library clips" node tests/conformance/check_clips.mjs "$build_dir/src/orvanta" "$build_dir/src/data" --every=12

@@ -49,9 +49,12 @@ class TDataCommandLine : public TDataCommands {
     group_->require_subcommand(1);
     list_ = group_->add_subcommand("list", "Every template with its size and family");
     list_->add_flag("--json", json_, "Machine-readable output");
-    extract_ = group_->add_subcommand("extract", "Write one template to a SWF file");
-    extract_->add_option("NAME", name_, "Template name (case does not matter)")->required();
-    extract_->add_option("OUT", out_, "SWF file to write")->required();
+    extract_ =
+        group_->add_subcommand("extract", "Write one template to a SWF file, or all of them");
+    extract_->add_option("NAME", name_, "Template name (case does not matter)");
+    extract_->add_option("OUT", out_, "SWF file to write");
+    auto* all = extract_->add_option("--all", allDir_, "Write every template to DIR/NAME.swf");
+    all->excludes(extract_->get_option("NAME"));
     check_ = group_->add_subcommand(
         "check", "Check that every template and data file the builders load is there and reads");
     check_->add_option("--data-root", dataRoot_,
@@ -59,6 +62,9 @@ class TDataCommandLine : public TDataCommands {
     sheet_ = group_->add_subcommand("sheet", "Draw every template of a family into one PNG");
     sheet_->add_option("FAMILY", name_, "Family, as `data list` shows it")->required();
     sheet_->add_option("OUT", out_, "PNG file to write")->required();
+    sheet_->add_option("--height", cellHeight_, "Largest height a template is drawn at, in pixels")
+        ->capture_default_str()
+        ->check(CLI::Range(8, 1000));
   }
 
   bool Selected() const override { return group_->parsed(); }
@@ -70,11 +76,17 @@ class TDataCommandLine : public TDataCommands {
       return 0;
     }
     if (extract_->parsed()) {
+      if (!allDir_.empty()) {
+        ExtractAllTemplates(pack, allDir_, std::cout);
+        return 0;
+      }
+      if (name_.empty() || out_.empty())
+        throw Error("data extract needs NAME and OUT.swf, or --all DIR");
       ExtractTemplate(pack, name_, out_, std::cout);
       return 0;
     }
     if (sheet_->parsed()) {
-      WriteContactSheet(pack, name_, out_, std::cout);
+      WriteContactSheet(pack, name_, out_, cellHeight_, std::cout);
       return 0;
     }
     TDataRoot root(dataRoot_.empty() ? TDataRoot::BesideExecutable()
@@ -85,7 +97,9 @@ class TDataCommandLine : public TDataCommands {
  private:
   CLI::App *group_, *list_, *extract_, *check_, *sheet_;
   bool json_ = false;
-  std::string name_, out_, dataRoot_;
+  // Letters (120 high) come out at half size, about the height a banner line shows them.
+  int cellHeight_ = 64;
+  std::string name_, out_, dataRoot_, allDir_;
 };
 
 }  // namespace
@@ -112,6 +126,16 @@ void ExtractTemplate(const TTemplatePack& pack, const std::string& name, const s
   TFileStream file(outName, TFileStream::Mode::Create);
   file.WriteBuffer(entry.Data.data(), entry.Data.size());
   out << "wrote " << outName << " (" << entry.Name << ", " << entry.Data.size() << " bytes)\n";
+}
+
+void ExtractAllTemplates(const TTemplatePack& pack, const std::string& folder, std::ostream& out) {
+  std::filesystem::create_directories(folder);
+  for (const TTemplateEntry& e : pack.Entries()) {
+    TFileStream file((std::filesystem::path(folder) / (e.Name + ".swf")).string(),
+                     TFileStream::Mode::Create);
+    file.WriteBuffer(e.Data.data(), e.Data.size());
+  }
+  out << "wrote " << pack.Entries().size() << " templates to " << folder << "\n";
 }
 
 int CheckData(const TTemplatePack& pack, const TDataRoot& root, std::ostream& out,

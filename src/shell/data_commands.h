@@ -27,6 +27,8 @@ std::unique_ptr<TDataCommands> AddDataCommands(CLI::App& app);
 void ListTemplates(const TTemplatePack& pack, bool json, std::ostream& out);
 void ExtractTemplate(const TTemplatePack& pack, const std::string& name, const std::string& outName,
                      std::ostream& out);
+// Every template as FOLDER/NAME.swf.
+void ExtractAllTemplates(const TTemplatePack& pack, const std::string& folder, std::ostream& out);
 // Exit code 0 when every template and data file the builders load is there and parses, else 1
 // with each missing or broken name written to err.
 int CheckData(const TTemplatePack& pack, const TDataRoot& root, std::ostream& out,

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <filesystem>
 #include <fstream>
 
@@ -14,9 +16,11 @@ namespace fs = std::filesystem;
 class DataRootTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    // One folder per test: CTest runs the tests of this program side by side.
     folder_ =
         fs::temp_directory_path() /
-        ("orvanta_data_root_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
+        (std::string("orvanta_") + ::testing::UnitTest::GetInstance()->current_test_info()->name() +
+         "_" + std::to_string(::getpid()));
     fs::create_directories(folder_ / "mc_thumb" / "templatescreenshot");
     std::ofstream(folder_ / "mc_thumb" / "McHeart.bmp") << "bmp";
     std::ofstream(folder_ / "demo.swf") << "swf";
