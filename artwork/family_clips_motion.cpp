@@ -8,7 +8,6 @@
 #include "families.h"
 #include "movie/flash_place_object.h"
 #include "movie/flash_shape.h"
-#include "platform/artwork_names.h"
 #include "platform/clip_table.h"
 #include "platform/template_pack.h"
 
@@ -167,10 +166,18 @@ void Burst(TFlashMovie& movie, uint64_t h, int32_t w, int32_t ht) {
 
 // Lines, balls, round flowers, fly boxes, particles and flash effects.
 void GenerateMotionClips(TArtworkOutput& output) {
-  std::vector<std::string> drawnElsewhere;
-  for (const std::string& name : StaticTextEffects()) drawnElsewhere.push_back(FoldName(name));
+  // The text-effect family ships some line clips itself; their gallery pictures are drawn
+  // from its own files, made again here because families do not see one another's output.
+  TArtworkOutput textEffects;
+  GenerateStaticTextEffects(textEffects);
+  const std::vector<uint8_t> textEffectBytes = textEffects.PackBytes();
+  const TTemplatePack textEffectPack(textEffectBytes);
   for (const std::string& name : DistinctClipNames()) {
     if (ClipGroupOf(name) != TClipGroup::Motion) continue;
+    if (const TTemplateEntry* shipped = textEffectPack.Find(name)) {
+      output.AddDataFile("mc_thumb/mc" + name + ".bmp", ClipThumbnailBmp(shipped->Data));
+      continue;
+    }
     const std::string lower = FoldName(name);
     const uint64_t h = NameHash(name);
     std::unique_ptr<TFlashMovie> movie;
@@ -201,11 +208,7 @@ void GenerateMotionClips(TArtworkOutput& output) {
       movie = NewArtMovie(300, 200);
       Burst(*movie, h, 300, 200);
     }
-    if (std::find(drawnElsewhere.begin(), drawnElsewhere.end(), lower) != drawnElsewhere.end())
-      // The text-effect family ships the clip itself; only the gallery picture is ours.
-      output.AddDataFile("mc_thumb/mc" + name + ".bmp", ClipThumbnailBmp(MovieBytes(*movie)));
-    else
-      AddClip(output, "clip_motion", name, *movie);
+    AddClip(output, "clip_motion", name, *movie);
   }
 }
 
