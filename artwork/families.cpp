@@ -23,6 +23,9 @@ const std::vector<TArtworkFamily>& ArtworkFamilies() {
         {"thumbnails", GenerateThumbnails},
         {"sample media", GenerateSampleMedia},
         {"previews", GeneratePreviews},
+        {"clip_scenes", GenerateSceneClips},
+        {"clip_motion", GenerateMotionClips},
+        {"clip_pictures", GeneratePictureClips},
     };
     for (const TArtLetterFamily& family : ArtLetterFamilies()) {
       const std::string prefix = family.Prefix;

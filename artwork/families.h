@@ -36,5 +36,8 @@ void GeneratePreviews(TArtworkOutput& output);
 void GenerateArtLetters(const std::string& prefix, TArtworkOutput& output);
 void GenerateTextBackgroundEffects(TArtworkOutput& output);
 void GenerateStaticTextEffects(TArtworkOutput& output);
+void GenerateSceneClips(TArtworkOutput& output);
+void GenerateMotionClips(TArtworkOutput& output);
+void GeneratePictureClips(TArtworkOutput& output);
 
 }  // namespace orvanta::artwork

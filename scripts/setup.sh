@@ -17,7 +17,10 @@ packages=(
   fonts-dejavu-extra fonts-play fonts-comic-neue fonts-linuxlibertine fonts-cherrybomb
   fonts-oldstandard fonts-comfortaa fonts-lobster fonts-bebas-neue fonts-quicksand
   fonts-dosis fonts-kaushanscript fonts-league-spartan
-  # The sound tests and the artwork generator encode their MP3 files with lame; the corpus round trip decodes ZWS with xz.
+  # The pictures of the library clips are drawn from Symbola glyphs.
+  fonts-symbola
+  # The sound tests and the artwork generator encode their MP3 files with lame; the corpus round
+  # trip decodes ZWS with xz.
   lame xz-utils
   clang libclang-rt-14-dev
   chromium

@@ -103,6 +103,13 @@ else
   skip "artwork parse and play" "no orvanta binary or no templates"
 fi
 
+# Every library clip through swf-parser, every 12th played in Ruffle.
+if [[ -x "$build_dir/src/orvanta" ]]; then
+  step "library clips" node tests/conformance/check_clips.mjs "$build_dir/src/orvanta" "$build_dir/src/data" --every=12
+else
+  skip "library clips" "no orvanta binary"
+fi
+
 # Our rasteriser against Ruffle (our movies, every 4th corpus file whose first frame needs no
 # script) and against Flash Player pictures of the corpus; fails on a file past its ceiling in
 # tests/conformance/render_ceilings.json.

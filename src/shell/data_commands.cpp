@@ -5,8 +5,10 @@
 
 #include <iostream>
 
+#include "media/clip_source.h"
 #include "media/swf_reader.h"
 #include "platform/artwork_names.h"
+#include "platform/clip_table.h"
 #include "platform/data_root.h"
 #include "platform/errors.h"
 #include "platform/stream.h"
@@ -158,12 +160,28 @@ int CheckData(const TTemplatePack& pack, const TDataRoot& root, std::ostream& ou
       if (std::string why = SwfProblem(ReadWholeFile(*file)); !why.empty())
         report("data file " + name + " does not read: " + why);
   }
+  size_t clips = 0;
+  for (const std::string& name : DistinctClipNames()) {
+    try {
+      std::optional<TClipBytes> clip = LoadClipStream(name, root, pack);
+      if (!clip)
+        report("missing clip: " + name);
+      else if (std::string why = SwfProblem(clip->Bytes); !why.empty())
+        report("clip " + name + " does not read: " + why);
+      else
+        ++clips;
+    } catch (const Error& e) {
+      report("clip " + name + " does not load: " + e.what());
+    }
+    if (!root.Find("mc_thumb\\mc" + name + ".bmp")) report("missing clip thumbnail: " + name);
+  }
   if (problems) {
     err << problems << " problems in the templates and data files\n";
     return 1;
   }
   out << pack.Entries().size() << " templates and " << RequiredDataFiles().size()
-      << " data files in " << root.Folder().string() << ": all present and readable\n";
+      << " data files and " << clips << " library clips in " << root.Folder().string()
+      << ": all present and readable\n";
   return 0;
 }
 
