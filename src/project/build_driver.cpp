@@ -134,7 +134,14 @@ TBuildReport TBuildDriver::Rebuild(TBannerDocument& doc, TRebuildOrigin origin) 
   TBuildReport report;
   const int page = doc.CurrentPage();
   const std::string previous = doc.PageText(page);
-  if (origin == TRebuildOrigin::Editor) doc.RememberForUndo();
+  if (origin == TRebuildOrigin::Editor) {
+    // The undo copy is the page as stored before the editor changed it.
+    TPageState edited = doc.Current;
+    TWarnings ignored;
+    doc.LoadPage(page, ignored);
+    doc.RememberForUndo();
+    doc.Current = std::move(edited);
+  }
   CorrectPage(doc.Current, page, report.Warnings);
   // Stored after the corrections, so that the stored page equals the fields and the next
   // unchanged confirmation counts as no change.

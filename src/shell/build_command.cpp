@@ -8,6 +8,7 @@
 #include "platform/data_root.h"
 #include "platform/errors.h"
 #include "project/build_driver.h"
+#include "project/content_list.h"
 #include "project/work_folder.h"
 #include "shell/project_commands.h"
 
@@ -15,7 +16,8 @@ namespace orvanta {
 
 namespace {
 
-nlohmann::json ReportJson(const TBuildReport& report, const TWorkFolder& work) {
+nlohmann::json ReportJson(const TBuildReport& report, const TBannerDocument& doc,
+                          const TWorkFolder& work) {
   nlohmann::json json{{"work", work.Folder().string()},
                       {"files", nlohmann::json::array()},
                       {"warnings", nlohmann::json::array()},
@@ -23,6 +25,17 @@ nlohmann::json ReportJson(const TBuildReport& report, const TWorkFolder& work) {
   for (const auto& file : report.Files) json["files"].push_back(file.string());
   for (const TWarning& w : report.Warnings)
     json["warnings"].push_back({{"page", w.Page}, {"field", w.Field}, {"message", w.Message}});
+  json["content"] = nlohmann::json::array();
+  for (const TContentItem& item : ContentList(doc)) {
+    nlohmann::json row{{"label", item.Label}};
+    if (item.HasRect)
+      row.update({{"left", item.Rect.Left},
+                  {"top", item.Rect.Top},
+                  {"width", item.Rect.Width},
+                  {"height", item.Rect.Height},
+                  {"colour", item.Colour}});
+    json["content"].push_back(row);
+  }
   for (const TStageTime& t : report.Times)
     json["stages"].push_back({{"stage", t.Stage}, {"ms", t.Milliseconds}});
   return json;
@@ -74,7 +87,7 @@ int RunBuild(const TBuildRequest& request, std::ostream& out, std::ostream& err)
     report.Warnings.insert(report.Warnings.begin(), project.Warnings.begin(),
                            project.Warnings.end());
     if (request.Json) {
-      out << ReportJson(report, work).dump(1) << "\n";
+      out << ReportJson(report, project.Document, work).dump(1) << "\n";
       return 0;
     }
     for (const TWarning& w : report.Warnings) out << "warning: " << w.Text() << "\n";

@@ -22,6 +22,8 @@ out=$(build --work "$dir/c" --json --set PageBackGroundImageEnabled=True \
   --set PageBackGroundImageEdit=gone.jpg) || fail "a missing picture still exits 0"
 grep -q '"message": "gone.jpg file not found !"' <<<"$out" || fail "missing picture warning: $out"
 grep -q '"stage": "strip render"' <<<"$out" || fail "stage times in the json"
+grep -q '"label": "\[Layout\] 800x800"' <<<"$out" && grep -q '"label": "Back Ground"' <<<"$out" ||
+  fail "the empty page lists the layout and the background: $out"
 
 out=$(build --work "$dir/d" --set 'webpage_filename=../../x.html') || fail "unsafe page name builds"
 grep -q 'is built as x.html' <<<"$out" || fail "the cleaned name is reported: $out"
