@@ -8,8 +8,10 @@ namespace {
 constexpr const char* kBusy = "Please waiting ...";
 }
 
-TPageResult TPageOperations::Rebuilt() {
-  return {"", driver_.Rebuild(doc_, TRebuildOrigin::Command)};
+TPageResult TPageOperations::Rebuilt(const TWarnings& before) {
+  TPageResult result{"", driver_.Rebuild(doc_, TRebuildOrigin::Command)};
+  result.Report.Warnings.insert(result.Report.Warnings.begin(), before.begin(), before.end());
+  return result;
 }
 
 TPageResult TPageOperations::NewPage() {
@@ -22,9 +24,7 @@ TPageResult TPageOperations::NewPage() {
   doc_.Current.SetField(FindSavedField("webpage_filename"), name, "", doc_.PageCount() + 1,
                         warnings);
   doc_.AppendPage();
-  TPageResult result = Rebuilt();
-  result.Report.Warnings.insert(result.Report.Warnings.begin(), warnings.begin(), warnings.end());
-  return result;
+  return Rebuilt(warnings);
 }
 
 TPageResult TPageOperations::DeletePage(int line) {
@@ -32,9 +32,7 @@ TPageResult TPageOperations::DeletePage(int line) {
   if (line <= 1) return {"Can not remove index.html webpage file!", {}};
   TWarnings warnings;
   doc_.RemovePage(std::min(line, doc_.PageCount()), warnings);
-  TPageResult result = Rebuilt();
-  result.Report.Warnings.insert(result.Report.Warnings.begin(), warnings.begin(), warnings.end());
-  return result;
+  return Rebuilt(warnings);
 }
 
 TPageResult TPageOperations::SelectPage(int line) {
@@ -44,9 +42,7 @@ TPageResult TPageOperations::SelectPage(int line) {
   doc_.StorePage(doc_.CurrentPage());
   TWarnings warnings;
   doc_.LoadPage(page, warnings);
-  TPageResult result = Rebuilt();
-  result.Report.Warnings.insert(result.Report.Warnings.begin(), warnings.begin(), warnings.end());
-  return result;
+  return Rebuilt(warnings);
 }
 
 TPageResult TPageOperations::Undo() {
@@ -54,9 +50,7 @@ TPageResult TPageOperations::Undo() {
   if (!doc_.CanUndo()) return {};
   TWarnings warnings;
   doc_.Undo(warnings);
-  TPageResult result = Rebuilt();
-  result.Report.Warnings.insert(result.Report.Warnings.begin(), warnings.begin(), warnings.end());
-  return result;
+  return Rebuilt(warnings);
 }
 
 }  // namespace orvanta

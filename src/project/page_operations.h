@@ -27,7 +27,8 @@ class TPageOperations {
   TPageResult Undo();
 
  private:
-  TPageResult Rebuilt();
+  // Rebuilds the page; the warnings of the operation itself come first.
+  TPageResult Rebuilt(const TWarnings& before);
   TBannerDocument& doc_;
   TBuildDriver& driver_;
 };
