@@ -120,6 +120,19 @@ void TBannerDocument::LoadPage(int page, TWarnings& warnings) {
   current_ = page;
 }
 
+void TBannerDocument::AppendPage() {
+  if (PageCount() >= kMaxPages) throw Error("a project holds 1 to 10 pages");
+  pages_.push_back(SerializePage(Current));
+  current_ = PageCount();
+}
+
+void TBannerDocument::RemovePage(int page, TWarnings& warnings) {
+  if (page < 2 || page > PageCount())
+    throw Error("page " + std::to_string(page) + " cannot be removed");
+  pages_.erase(pages_.begin() + (page - 1));
+  LoadPage(1, warnings);
+}
+
 void TBannerDocument::RememberForUndo() {
   undo_ = SerializePage(Current);
 }

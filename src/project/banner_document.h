@@ -98,6 +98,11 @@ class TBannerDocument {
   // Makes n the current page and reads its page text into the editors.
   void LoadPage(int page, TWarnings& warnings);
 
+  // Appends a page holding the editors and makes it current; Error past ten pages.
+  void AppendPage();
+  // Removes page n (2 or later; page 1 stays) and makes page 1 current.
+  void RemovePage(int page, TWarnings& warnings);
+
   // Keeps the current page's text as it is before an editor changes it.
   void RememberForUndo();
   bool CanUndo() const { return !undo_.empty(); }

@@ -5,6 +5,7 @@
 #include <iostream>
 
 #include "movie/flash_movie.h"
+#include "shell/build_command.h"
 #include "shell/data_commands.h"
 #include "shell/demo_movie.h"
 #include "shell/project_commands.h"
@@ -42,6 +43,7 @@ int main(int argc, char** argv) {
   auto renderCommand = orvanta::AddRenderCommand(*app.get_subcommand("swf"));
   auto projectCommands = orvanta::AddProjectCommands(app);
   auto dataCommands = orvanta::AddDataCommands(app);
+  auto buildCommand = orvanta::AddBuildCommand(app);
 
   try {
     app.parse(argc, argv);
@@ -58,6 +60,7 @@ int main(int argc, char** argv) {
     if (swfCommands->Selected()) return swfCommands->Run();
     if (projectCommands->Selected()) return projectCommands->Run();
     if (dataCommands->Selected()) return dataCommands->Run();
+    if (buildCommand->Selected()) return buildCommand->Run();
     std::cout << app.help();
     return 0;
   } catch (const std::exception& e) {

@@ -17,15 +17,6 @@ void PrintWarnings(const TWarnings& warnings, std::ostream& out) {
   for (const TWarning& w : warnings) out << "warning: " << w.Text() << "\n";
 }
 
-TLoadedProject LoadAt(const std::string& fileName, int page) {
-  TLoadedProject project = LoadProject(fileName);
-  if (page < 1 || page > project.Document.PageCount())
-    throw Error(fileName + " has no page " + std::to_string(page) + " (it has " +
-                std::to_string(project.Document.PageCount()) + ")");
-  project.Document.LoadPage(page, project.Warnings);
-  return project;
-}
-
 class TCommands : public TProjectCommands {
  public:
   explicit TCommands(CLI::App& app) {
@@ -112,14 +103,12 @@ int CheckProject(const std::string& fileName, bool json, std::ostream& out, std:
 
 void PrintProjectField(const std::string& fileName, const std::string& name, int page,
                        std::ostream& out) {
-  const TLoadedProject project = LoadAt(fileName, page);
+  const TLoadedProject project = LoadProjectPage(fileName, page);
   out << DisplayedValue(project.Document.Current.Field(name)) << "\n";
 }
 
-void SetProjectFields(const std::string& fileName, int page,
-                      const std::vector<std::string>& assignments, std::ostream& out) {
-  TLoadedProject project = LoadAt(fileName, page);
-  TWarnings warnings;
+void ApplyFieldAssignments(TPageState& state, int page, const std::vector<std::string>& assignments,
+                           TWarnings& warnings) {
   for (const std::string& assignment : assignments) {
     const size_t equals = assignment.find('=');
     if (equals == std::string::npos) throw Error("\"" + assignment + "\" is not NAME=VALUE");
@@ -130,8 +119,24 @@ void SetProjectFields(const std::string& fileName, int page,
     const TFieldValue value =
         NormaliseTypedValue(FieldRegistry()[index], assignment.substr(equals + 1), problem);
     if (!problem.empty()) warnings.push_back({page, name, problem});
-    project.Document.Current.SetField(index, value.Text, value.FreeText, page, warnings);
+    state.SetField(index, value.Text, value.FreeText, page, warnings);
   }
+}
+
+TLoadedProject LoadProjectPage(const std::string& fileName, int page) {
+  TLoadedProject project = LoadProject(fileName);
+  if (page < 1 || page > project.Document.PageCount())
+    throw Error(fileName + " has no page " + std::to_string(page) + " (it has " +
+                std::to_string(project.Document.PageCount()) + ")");
+  project.Document.LoadPage(page, project.Warnings);
+  return project;
+}
+
+void SetProjectFields(const std::string& fileName, int page,
+                      const std::vector<std::string>& assignments, std::ostream& out) {
+  TLoadedProject project = LoadProjectPage(fileName, page);
+  TWarnings warnings;
+  ApplyFieldAssignments(project.Document.Current, page, assignments, warnings);
   SaveProject(project.Document, fileName, warnings);
   PrintWarnings(warnings, out);
   out << "set " << assignments.size() << " field(s) on page " << page << " of " << fileName << "\n";

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "project/project_file.h"
+
 namespace CLI {
 class App;
 }
@@ -28,6 +30,11 @@ void WriteEmptyProject(const std::string& fileName, std::ostream& out);
 int CheckProject(const std::string& fileName, bool json, std::ostream& out, std::ostream& err);
 void PrintProjectField(const std::string& fileName, const std::string& name, int page,
                        std::ostream& out);
+// Loads a project and makes the page current; Error when it has no such page.
+TLoadedProject LoadProjectPage(const std::string& fileName, int page);
+// Applies NAME=VALUE settings through the registry, as a user types them.
+void ApplyFieldAssignments(TPageState& state, int page, const std::vector<std::string>& assignments,
+                           TWarnings& warnings);
 void SetProjectFields(const std::string& fileName, int page,
                       const std::vector<std::string>& assignments, std::ostream& out);
 

@@ -1,0 +1,36 @@
+#!/bin/bash
+# `orvanta build` as a user runs it: warnings exit 0, failures exit 1, one seed gives one file.
+set -u
+orvanta="$1"
+data="$2"
+dir=$(mktemp -d)
+trap 'rm -rf "$dir"' EXIT
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+build() { "$orvanta" build "$dir/blank.fls" --data-root "$data" "$@"; }
+
+"$orvanta" project new "$dir/blank.fls" >/dev/null || fail "new"
+out=$(build --work "$dir/a" --seed 5) || fail "the empty project builds: $out"
+for f in temp.swf temp_bg.swf temp_bg1.jpg temp_bg2.jpg temp_bg3.jpg temp_bg4.jpg; do
+  [ -s "$dir/a/$f" ] || fail "$f written"
+done
+build --work "$dir/b" --seed 5 >/dev/null || fail "second build"
+cmp -s "$dir/a/temp.swf" "$dir/b/temp.swf" && cmp -s "$dir/a/temp_bg.swf" "$dir/b/temp_bg.swf" ||
+  fail "one seed gives identical movies"
+
+out=$(build --work "$dir/c" --json --set PageBackGroundImageEnabled=True \
+  --set PageBackGroundImageEdit=gone.jpg) || fail "a missing picture still exits 0"
+grep -q '"message": "gone.jpg file not found !"' <<<"$out" || fail "missing picture warning: $out"
+grep -q '"stage": "strip render"' <<<"$out" || fail "stage times in the json"
+grep -q '"label": "\[Layout\] 800x800"' <<<"$out" && grep -q '"label": "Back Ground"' <<<"$out" ||
+  fail "the empty page lists the layout and the background: $out"
+
+out=$(build --work "$dir/d" --set 'webpage_filename=../../x.html') || fail "unsafe page name builds"
+grep -q 'is built as x.html' <<<"$out" || fail "the cleaned name is reported: $out"
+
+build --work "$dir/e" --set NoSuchField=1 2>/dev/null && fail "an unknown field exits 1"
+[ -e "$dir/e/temp.swf" ] && fail "nothing is built after a failure"
+"$orvanta" build "$dir/none.fls" 2>/dev/null && fail "a missing project exits 1"
+
+[ "$failures" -eq 0 ] && echo "build cli: all passed"
+exit "$failures"
