@@ -9,7 +9,6 @@
 #include "platform/stream.h"
 #include "project/background_strips.h"
 #include "project/page_background.h"
-#include "project/page_file_name.h"
 #include "project/page_text.h"
 #include "script/flash_action_script.h"
 
@@ -90,20 +89,11 @@ std::unique_ptr<TFlashMovie> NewMovie(const TPageState& page, double fps, TRando
   return movie;
 }
 
-// The rebuild's corrections of the page before it is stored.
+// The rebuild's corrections of the page before it is stored. The page file name needs none: every
+// write into the document already makes it safe.
 void CorrectPage(TPageState& page, int pageNumber, TWarnings& warnings) {
-  auto set = [&](std::string_view name, std::string_view text) {
-    page.SetField(FindSavedField(name), text, "", pageNumber, warnings);
-  };
-  if (OptionField(page, "PageBackGroundSolidEnabled")) set("PageBackGroundImageEdit", "None");
-  const std::string& fileName = page.Field("webpage_filename").Text;
-  bool changed = false;
-  const std::string safe = SafePageFileName(fileName, &changed);
-  if (changed) {
-    warnings.push_back(
-        {pageNumber, "webpage_filename", "page file name " + fileName + " is built as " + safe});
-    set("webpage_filename", safe);
-  }
+  if (OptionField(page, "PageBackGroundSolidEnabled"))
+    page.SetField(FindSavedField("PageBackGroundImageEdit"), "None", "", pageNumber, warnings);
 }
 
 }  // namespace

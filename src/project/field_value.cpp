@@ -7,6 +7,8 @@
 #include <limits>
 #include <optional>
 
+#include "project/page_file_name.h"
+
 namespace orvanta {
 
 namespace {
@@ -99,30 +101,11 @@ std::string OneLine(std::string_view text, std::string& problem) {
   return out;
 }
 
-bool EndsWithNoCase(std::string_view text, std::string_view ending) {
-  if (text.size() < ending.size()) return false;
-  for (size_t i = 0; i < ending.size(); ++i)
-    if (std::tolower((unsigned char)text[text.size() - ending.size() + i]) != ending[i])
-      return false;
-  return true;
-}
-
-// A page is published under this name inside the chosen folder: what could leave the folder
-// or is not allowed in a file name goes, and the name stays a web page.
+// A page is published under this name inside the chosen folder.
 std::string PageFileName(std::string_view text, std::string& problem) {
-  std::string name;
-  for (char c : text)
-    if ((unsigned char)c >= 0x20 && c != 0x7F &&
-        std::string_view(":*?\"<>|/\\").find(c) == std::string_view::npos)
-      name += c;
-  for (size_t dots = name.find(".."); dots != std::string::npos; dots = name.find(".."))
-    name.erase(dots, 2);
-  // A trailing dot would make ".." again once the ending is appended.
-  while (!name.empty() && name.back() == '.') name.pop_back();
-  if (name.empty()) name = "index.html";
-  if (!EndsWithNoCase(name, ".html") && !EndsWithNoCase(name, ".htm")) name += ".html";
-  if (name != text)
-    problem = Shown(text) + " is not a safe page file name; " + Shown(name) + " is used";
+  bool changed = false;
+  std::string name = SafePageFileName(text, &changed);
+  if (changed) problem = Shown(text) + " is not a safe page file name; " + Shown(name) + " is used";
   return name;
 }
 

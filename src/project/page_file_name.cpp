@@ -28,6 +28,8 @@ std::string SafePageFileName(std::string_view name, bool* changed) {
   // Removing one ".." can join two dots into another, so repeat until none is left.
   for (size_t at; (at = clean.find("..")) != std::string::npos;) clean.erase(at, 2);
   while (!clean.empty() && (clean.front() == ' ' || clean.front() == '.')) clean.erase(0, 1);
+  // A trailing dot would make ".." again once the ending is appended.
+  while (!clean.empty() && clean.back() == '.') clean.pop_back();
   if (clean.empty()) clean = "index.html";
   if (!EndsWith(clean, ".html") && !EndsWith(clean, ".htm")) clean += ".html";
   const std::string_view base = std::string_view(clean).substr(0, clean.rfind('.'));

@@ -26,7 +26,7 @@ grep -q '"label": "\[Layout\] 800x800"' <<<"$out" && grep -q '"label": "Back Gro
   fail "the empty page lists the layout and the background: $out"
 
 out=$(build --work "$dir/d" --set 'webpage_filename=../../x.html') || fail "unsafe page name builds"
-grep -q 'is built as x.html' <<<"$out" || fail "the cleaned name is reported: $out"
+grep -q 'is not a safe page file name; "x.html" is used' <<<"$out" || fail "the cleaned name is reported: $out"
 
 build --work "$dir/e" --set NoSuchField=1 2>/dev/null && fail "an unknown field exits 1"
 [ -e "$dir/e/temp.swf" ] && fail "nothing is built after a failure"

@@ -59,11 +59,12 @@ TEST_F(DataCommandsTest, CheckPassesOnWhatTheBuildMadeAndNamesEveryGap) {
   const std::vector<uint8_t> bytes = writer.Bytes();
   std::ostringstream out2, err2;
   EXPECT_EQ(CheckData(TTemplatePack(bytes), TDataRoot(dir_ / "root"), out2, err2), 1);
-  // The empty root also lacks every clip thumbnail and every clip the pack does not carry.
+  // The empty root lacks every data file, every clip thumbnail and every clip the pack does not
+  // carry.
   size_t clipGaps = 0;
   for (const std::string& name : DistinctClipNames())
     clipGaps += TTemplatePack(bytes).Find(name) ? 1 : 2;
-  const std::string count = std::to_string(3 + clipGaps) + " problems";
+  const std::string count = std::to_string(2 + RequiredDataFiles().size() + clipGaps) + " problems";
   for (const std::string& named :
        {std::string("missing template: fire\n"), std::string("template comet does not read"),
         std::string("missing data file: demo.swf\n"), std::string("missing clip thumbnail: snow\n"),
@@ -100,10 +101,10 @@ TEST_F(DataCommandsTest, ContactSheetShowsEveryMomentOfAFamily) {
   EXPECT_GE(sheet.Height, 64u);
   EXPECT_NE(out.str().find("10 templates"), std::string::npos) << out.str();
   try {
-    WriteContactSheet(pack_, "buttons", (dir_ / "none.png").string(), 64, out);
+    WriteContactSheet(pack_, "no-such-family", (dir_ / "none.png").string(), 64, out);
     FAIL() << "an unknown family must raise";
   } catch (const Error& e) {
-    EXPECT_NE(std::string(e.what()).find("\"buttons\""), std::string::npos) << e.what();
+    EXPECT_NE(std::string(e.what()).find("\"no-such-family\""), std::string::npos) << e.what();
   }
 }
 
