@@ -17,10 +17,6 @@ namespace orvanta::artwork {
 
 namespace {
 
-bool StartsWith(const std::string& s, const char* prefix) {
-  return s.rfind(prefix, 0) == 0;
-}
-
 // The font the pictures are drawn from (Symbola, fonts-symbola), opened once per thread.
 const TPlatformFont& PictureFont() {
   thread_local const TPlatformFont font([] {

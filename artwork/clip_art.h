@@ -11,6 +11,11 @@ namespace orvanta::artwork {
 
 class TArtworkOutput;
 
+// Clip names pick their look by prefix ("background", "navigation", ...).
+inline bool StartsWith(const std::string& name, const char* prefix) {
+  return name.rfind(prefix, 0) == 0;
+}
+
 // The three groups of library clips, each made by its own family.
 enum class TClipGroup { Scenes, Motion, Pictures };
 TClipGroup ClipGroupOf(const std::string& name);

@@ -15,10 +15,6 @@ namespace orvanta::artwork {
 
 namespace {
 
-bool Is(const std::string& name, const char* prefix) {
-  return name.rfind(prefix, 0) == 0;
-}
-
 // A line that draws itself from the left, then holds.
 void Line(TFlashMovie& movie, uint64_t h, int32_t w, int32_t ht) {
   const double hue = h % 360;
@@ -181,27 +177,34 @@ void GenerateMotionClips(TArtworkOutput& output) {
     const std::string lower = FoldName(name);
     const uint64_t h = NameHash(name);
     std::unique_ptr<TFlashMovie> movie;
-    if (Is(lower, "line") || Is(lower, "flashline") || Is(lower, "cometline")) {
+    if (StartsWith(lower, "line") || StartsWith(lower, "flashline") ||
+        StartsWith(lower, "cometline")) {
       movie = NewArtMovie(300, 20);
       Line(*movie, h, 300, 20);
-    } else if (Is(lower, "roundball") || Is(lower, "ball") || Is(lower, "flashball") ||
-               Is(lower, "bleb")) {
+    } else if (StartsWith(lower, "roundball") || StartsWith(lower, "ball") ||
+               StartsWith(lower, "flashball") || StartsWith(lower, "bleb")) {
       movie = NewArtMovie(120, 120);
       Ball(*movie, h, 120);
-    } else if (Is(lower, "roundflower")) {
+    } else if (StartsWith(lower, "roundflower")) {
       movie = NewArtMovie(120, 120);
       RoundFlower(*movie, h, 120);
-    } else if (Is(lower, "flybox") || Is(lower, "cube") || Is(lower, "solid") ||
-               Is(lower, "shape") || Is(lower, "chain")) {
+    } else if (StartsWith(lower, "flybox") || StartsWith(lower, "cube") ||
+               StartsWith(lower, "solid") || StartsWith(lower, "shape") ||
+               StartsWith(lower, "chain")) {
       movie = NewArtMovie(300, 100);
       FlyBoxes(*movie, h, 300, 100);
-    } else if (Is(lower, "snow") || Is(lower, "raining") || Is(lower, "bubbles") ||
-               Is(lower, "cloud") || Is(lower, "smork")) {
+    } else if (StartsWith(lower, "snow") || StartsWith(lower, "raining") ||
+               StartsWith(lower, "bubbles") || StartsWith(lower, "cloud") ||
+               StartsWith(lower, "smork")) {
       movie = NewArtMovie(300, 200);
-      Particles(*movie, h, 300, 200, Is(lower, "bubbles") ? 1 : Is(lower, "raining") ? 3 : 0);
-    } else if (Is(lower, "flasheffect") || Is(lower, "effect") || Is(lower, "star") ||
-               Is(lower, "fly") || Is(lower, "fireworks") || Is(lower, "firecracker") ||
-               Is(lower, "digitalmatrix") || Is(lower, "matrix")) {
+      Particles(*movie, h, 300, 200,
+                StartsWith(lower, "bubbles")   ? 1
+                : StartsWith(lower, "raining") ? 3
+                                               : 0);
+    } else if (StartsWith(lower, "flasheffect") || StartsWith(lower, "effect") ||
+               StartsWith(lower, "star") || StartsWith(lower, "fly") ||
+               StartsWith(lower, "fireworks") || StartsWith(lower, "firecracker") ||
+               StartsWith(lower, "digitalmatrix") || StartsWith(lower, "matrix")) {
       movie = NewArtMovie(300, 200);
       Particles(*movie, h, 300, 200, 2);
     } else {

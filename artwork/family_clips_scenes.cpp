@@ -12,10 +12,6 @@ namespace orvanta::artwork {
 
 namespace {
 
-bool Is(const std::string& name, const char* prefix) {
-  return name.rfind(prefix, 0) == 0;
-}
-
 // A backdrop: a two-colour gradient under soft shapes that drift across it.
 void Background(TFlashMovie& movie, uint64_t h, int32_t w, int32_t ht) {
   const double hue = h % 360;
@@ -151,17 +147,17 @@ void GenerateSceneClips(TArtworkOutput& output) {
       movie = NewArtMovie(w, ht);
       return std::pair{w, ht};
     };
-    if (Is(lower, "banner") || Is(lower, "topbanner")) {
+    if (StartsWith(lower, "banner") || StartsWith(lower, "topbanner")) {
       auto [w, ht] = make(468, 60);
       Banner(*movie, h, w, ht);
-    } else if (Is(lower, "navigation")) {
+    } else if (StartsWith(lower, "navigation")) {
       auto [w, ht] = make(500, 34);
       Navigation(*movie, h, w, ht);
-    } else if (Is(lower, "website") || Is(lower, "panel") || Is(lower, "artpanel") ||
-               Is(lower, "footballpanel")) {
+    } else if (StartsWith(lower, "website") || StartsWith(lower, "panel") ||
+               StartsWith(lower, "artpanel") || StartsWith(lower, "footballpanel")) {
       auto [w, ht] = make(240, 180);
-      Panel(*movie, h, w, ht, Is(lower, "website"));
-    } else if (Is(lower, "intro")) {
+      Panel(*movie, h, w, ht, StartsWith(lower, "website"));
+    } else if (StartsWith(lower, "intro")) {
       auto [w, ht] = make(400, 200);
       Intro(*movie, h, w, ht);
     } else {

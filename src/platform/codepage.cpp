@@ -84,18 +84,22 @@ std::string Utf8ToCp1252(const std::string& Text) {
   return out;
 }
 
+char32_t NextCodePoint(std::u16string_view Text, size_t& i) {
+  char32_t c = Text[i];
+  if (c >= 0xD800 && c <= 0xDBFF && i + 1 < Text.size() && Text[i + 1] >= 0xDC00 &&
+      Text[i + 1] <= 0xDFFF) {
+    c = 0x10000 + ((c - 0xD800) << 10) + (Text[i + 1] - 0xDC00);
+    ++i;
+  }
+  return c;
+}
+
 std::string Utf16ToUtf8(const std::u16string& Text) {
   std::string out;
   out.reserve(Text.size());
   for (size_t i = 0; i < Text.size(); ++i) {
-    char32_t c = Text[i];
-    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < Text.size() && Text[i + 1] >= 0xDC00 &&
-        Text[i + 1] <= 0xDFFF) {
-      c = 0x10000 + ((c - 0xD800) << 10) + (Text[i + 1] - 0xDC00);
-      ++i;
-    } else if (c >= 0xD800 && c <= 0xDFFF) {
-      c = 0xFFFD;
-    }
+    char32_t c = NextCodePoint(Text, i);
+    if (c >= 0xD800 && c <= 0xDFFF) c = 0xFFFD;
     AppendUtf8(out, c);
   }
   return out;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace orvanta {
 
@@ -21,6 +22,10 @@ std::string Utf8ToCp1252(const std::string& Text);
 
 // UTF-16 to UTF-8 and back. Unpaired surrogates become U+FFFD; malformed UTF-8 bytes are taken
 // as cp1252 characters.
+// The code point at Text[i], joining a surrogate pair (and stepping i over its second half).
+// An unpaired surrogate is returned as it is.
+char32_t NextCodePoint(std::u16string_view Text, size_t& i);
+
 std::string Utf16ToUtf8(const std::u16string& Text);
 std::u16string Utf8ToUtf16(const std::string& Text);
 

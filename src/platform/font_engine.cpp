@@ -234,13 +234,7 @@ TTextSize TPlatformFont::TextExtent(std::u16string_view Text) const {
   TTextSize size;
   size.Height = Metrics().Height;
   for (size_t i = 0; i < Text.size(); ++i) {
-    char32_t c = Text[i];
-    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < Text.size() && Text[i + 1] >= 0xDC00 &&
-        Text[i + 1] <= 0xDFFF) {
-      c = 0x10000 + ((c - 0xD800) << 10) + (Text[i + 1] - 0xDC00);
-      ++i;
-    }
-    if (FT_GlyphSlot slot = impl_->Load(c))
+    if (FT_GlyphSlot slot = impl_->Load(NextCodePoint(Text, i)))
       size.Width += impl_->ToDevice(impl_->AdvanceUnits(slot));
   }
   return size;

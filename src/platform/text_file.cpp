@@ -2,7 +2,6 @@
 
 #include <cstdio>
 #include <fstream>
-#include <iterator>
 #include <random>
 
 #include "platform/codepage.h"
@@ -57,15 +56,6 @@ std::vector<uint8_t> EncodeTextFile(const std::string& utf8) {
     }
   }
   return out;
-}
-
-std::vector<uint8_t> ReadFileBytes(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw FileError(path.string() + ": cannot open the file");
-  std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)),
-                             std::istreambuf_iterator<char>());
-  if (in.bad()) throw FileError(path.string() + ": read error");
-  return bytes;
 }
 
 void WriteFileAtomically(const std::filesystem::path& path, std::span<const uint8_t> bytes) {

@@ -20,8 +20,6 @@ std::string DecodeTextFile(std::span<const uint8_t> bytes);
 // or CR LF) written as CR LF.
 std::vector<uint8_t> EncodeTextFile(const std::string& utf8);
 
-std::vector<uint8_t> ReadFileBytes(const std::filesystem::path& path);
-
 // Writes a temporary file beside the target, flushes it and renames it over the target, so
 // that a failed write leaves the old file as it was.
 void WriteFileAtomically(const std::filesystem::path& path, std::span<const uint8_t> bytes);

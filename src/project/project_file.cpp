@@ -1,6 +1,7 @@
 #include "project/project_file.h"
 
 #include "platform/errors.h"
+#include "platform/stream.h"
 #include "platform/text_file.h"
 #include "project/page_text.h"
 
@@ -71,7 +72,7 @@ TLoadedProject ReadProject(std::span<const uint8_t> bytes) {
 
 TLoadedProject LoadProject(const std::filesystem::path& path) {
   try {
-    return ReadProject(ReadFileBytes(path));
+    return ReadProject(ReadWholeFile(path.string()));
   } catch (const FormatError& e) {
     throw FormatError(path.string() + ": " + e.what());
   }
