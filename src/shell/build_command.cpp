@@ -5,6 +5,7 @@
 
 #include <iostream>
 
+#include "builders/standard_builders.h"
 #include "platform/data_root.h"
 #include "platform/errors.h"
 #include "project/build_driver.h"
@@ -83,6 +84,7 @@ int RunBuild(const TBuildRequest& request, std::ostream& out, std::ostream& err)
     const TWorkFolder work =
         request.Work.empty() ? TWorkFolder::Fresh() : TWorkFolder(request.Work);
     TBuildDriver driver(data, {work.Folder(), request.Seed});
+    AddStandardBuilders(driver);
     TBuildReport report = driver.Rebuild(project.Document, TRebuildOrigin::Command);
     report.Warnings.insert(report.Warnings.begin(), project.Warnings.begin(),
                            project.Warnings.end());
