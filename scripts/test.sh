@@ -86,6 +86,8 @@ if [[ -x "$movies_tool" ]]; then
   if step "conformance movies" "$movies_tool" "$movies_dir" &&
     step "demo movie" "$build_dir/src/orvanta" demo "$movies_dir/demo.swf"; then
     step "conformance check" node tests/conformance/check.mjs --json="$movies_dir/results.json" "$movies_dir"
+    step "empty banner" bash tests/project/empty_banner_check.sh "$build_dir/src/orvanta" "$build_dir/src/data" \
+      "$movies_dir"
   else
     skip "conformance check" "no movies written"
   fi

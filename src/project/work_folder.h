@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 
 namespace orvanta {
 
@@ -14,13 +15,23 @@ class TWorkFolder {
   explicit TWorkFolder(std::filesystem::path folder);
   // A fresh folder of its own under the system's temporary folder.
   static TWorkFolder Fresh();
+  // The folder of one running editor: the first of $XDG_DATA_HOME/orvanta/work/1, 2, ... (the
+  // data home defaulting to ~/.local/share) that no other instance holds, so that a restarted
+  // instance finds the folder it used before.
+  static TWorkFolder ForInstance();
+  // The folder holding every instance's folder.
+  static std::filesystem::path InstancesFolder();
   TWorkFolder(TWorkFolder&& other) noexcept;
-  TWorkFolder& operator=(TWorkFolder&&) = delete;
+  TWorkFolder& operator=(TWorkFolder&& other) noexcept;
   ~TWorkFolder();
 
   const std::filesystem::path& Folder() const { return folder_; }
 
  private:
+  TWorkFolder() = default;
+  // None when another instance holds the folder.
+  static std::optional<TWorkFolder> TryLock(std::filesystem::path folder);
+
   std::filesystem::path folder_;
   int lock_ = -1;
 };
