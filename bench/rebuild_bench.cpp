@@ -1,10 +1,13 @@
 // The rebuild of a page beside its floor: the same two movies serialised and compressed, the
-// same background frame drawn and the same four strips encoded, without the driver around them.
+// same background frame drawn, the same four strips encoded and the six files written once,
+// without the driver around them.
 // Every content kind that exists so far is on the page: the page background fill.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <string>
 
 #include "media/swf_reader.h"
 #include "movie/flash_movie.h"
@@ -51,6 +54,11 @@ void BM_Rebuild(benchmark::State& state) {
   state.SetLabel(std::to_string(size.Width) + "x" + std::to_string(size.Height));
 }
 
+void WriteFile(const std::string& name, const std::vector<uint8_t>& bytes) {
+  std::ofstream out(Folder() / name, std::ios::binary | std::ios::trunc);
+  out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+}
+
 std::vector<uint8_t> Saved(TFlashMovie& movie) {
   movie.MakeData();
   TMemoryStream out;
@@ -65,11 +73,12 @@ void BM_RebuildFloor(benchmark::State& state) {
     background.SetVersion(8);
     background.PlaceObject(background.AddRectangle(0, 0, size.Width, size.Height), 100);
     const std::vector<uint8_t> bytes = Saved(background);
+    WriteFile("floor_bg.swf", bytes);
     TFlashMovie main(0, 0, size.Width * 20, size.Height * 20, 12, true);
     main.SetVersion(8);
     main.SetCompressed(true);
     main.ShowFrame(7);
-    benchmark::DoNotOptimize(Saved(main));
+    WriteFile("floor.swf", Saved(main));
 
     TMemoryViewStream stream(bytes);
     TSWFStreamReader reader(stream);
@@ -81,7 +90,7 @@ void BM_RebuildFloor(benchmark::State& state) {
       render::TPixmap strip(size.Width / 4, size.Height);
       for (int y = 0; y < size.Height; ++y)
         std::copy_n(frame.Row(y) + i * strip.Width * 4, strip.Width * 4, strip.Row(y));
-      benchmark::DoNotOptimize(render::EncodePixmapJPEG(strip, 100));
+      WriteFile("floor_bg" + std::to_string(i + 1) + ".jpg", render::EncodePixmapJPEG(strip, 100));
     }
   }
   state.SetLabel(std::to_string(size.Width) + "x" + std::to_string(size.Height));
