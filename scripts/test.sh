@@ -133,7 +133,7 @@ else
   skip "corpus round trip" "$build_dir/src/orvanta was not built"
 fi
 
-# Every corpus movie imported as a sprite of a new movie; the harness plays every 4th of them
+# Every corpus movie imported as a sprite of a new movie; the harness plays every 8th of them
 # (and the list in tests/corpus_import/always.txt): playing all of them takes over 20 minutes.
 imports_tool="$build_dir/tests/corpus_import/import_corpus_movies"
 imports_dir="$build_dir/corpus-imports"
@@ -143,7 +143,7 @@ if [[ ! -d "$corpus_dir" ]]; then
 elif [[ -x "$imports_tool" ]]; then
   rm -rf "$imports_dir"
   if step "corpus imports" "$imports_tool" "$corpus_dir" "$imports_dir"; then
-    step "corpus import check" node tests/corpus_import/check_imports.mjs --every=4 --play-ms=200 \
+    step "corpus import check" node tests/corpus_import/check_imports.mjs --every=8 --play-ms=200 \
       --corpus="$corpus_dir" --json="$imports_dir/report.json" "$imports_dir"
   fi
 else
