@@ -4,6 +4,7 @@
 #include "builders/common/settings_font.h"
 #include "builders/static_text/static_text_builder.h"
 #include "media/filters.h"
+#include "movie/flash_font.h"
 #include "movie/flash_shape.h"
 #include "movie/flash_text.h"
 #include "script/actions_basic.h"
@@ -120,6 +121,18 @@ TEST_F(StaticTextTest, ShadowBandShiftsByAQuarterOfTheLastLineAndSlotSevenByASev
     EXPECT_EQ(shadow->BlurX, 15);
     EXPECT_EQ(shadow->Distance, 5);
   }
+}
+
+// Players find a text field's embedded font by name: two fonts named "Arial" would show the
+// second block in the first one's glyphs.
+TEST_F(StaticTextTest, BlocksOfOneFaceShareOneFontHoldingEveryCharacter) {
+  page.StaticTexts[0] = "ab";
+  page.StaticTexts[5] = "xy";
+  page.Fonts[int(StaticTextFont(6))].Size = 30;
+  BuildTexts();
+  ASSERT_EQ(movie->Fonts.size(), 1u);
+  for (char16_t c : std::u16string(u"abxy")) EXPECT_TRUE(movie->Fonts[0]->FindUnicodeChar(c));
+  EXPECT_EQ(PlacedObject<TFlashText>(InTexts(2100))->FontHeight, 40 * 20);
 }
 
 TEST_F(StaticTextTest, ABlockPastAHundredLinesIsCutWithAWarning) {

@@ -3,6 +3,7 @@
 #include <numbers>
 #include <optional>
 
+#include "builders/common/movie_fonts.h"
 #include "builders/common/template_import.h"
 #include "media/filters.h"
 #include "movie/flash_button.h"
@@ -31,12 +32,9 @@ void AddShadow(TFlashPlaceObject& place, double blur, double distance) {
 TFlashSprite* AddCaption(TFlashMovie& movie, const TBarButton& button, const TButtonPlace& place,
                          const TBarLook& look) {
   const bool current = FoldName(button.Link) == FoldName(look.PageFileName);
-  TFlashText* text = movie.AddDynamicText(
-      button.Caption, TSWFRGBA(current ? look.CurrentPageColour : look.CaptionColour, true),
-      look.Font, place.Caption);
-  // A label over the button: the pointer must reach the button through it.
-  text->ReadOnly = true;
-  text->NoSelect = true;
+  TFlashText* text =
+      AddLabel(movie, button.Caption, current ? look.CurrentPageColour : look.CaptionColour,
+               look.Font, place.Caption);
   TFlashSprite* caption = movie.AddSprite();
   TFlashPlaceObject* placed = caption->PlaceObject(text, uint16_t(kCaptionDepth + button.Number));
   if (look.Shadow) AddShadow(*placed, 15, 2);

@@ -8,7 +8,6 @@
 
 namespace orvanta {
 
-class TFlashFont;
 class TFlashMovie;
 class TTemplatePack;
 
@@ -23,7 +22,7 @@ struct TBarButton {
 
 // What every button of the bar shares.
 struct TBarLook {
-  TFlashFont* Font = nullptr;
+  TFontSetting Font;
   uint32_t CaptionColour = 0;      // packed RGBA
   uint32_t CurrentPageColour = 0;  // the caption of a link to the page being built
   std::string PageFileName;

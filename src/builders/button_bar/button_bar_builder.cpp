@@ -1,7 +1,5 @@
 #include "builders/button_bar/button_bar_builder.h"
 
-#include <optional>
-
 #include "builders/button_bar/bar_button.h"
 #include "builders/button_bar/link_fields.h"
 #include "builders/button_bar/whole_banner_link.h"
@@ -25,9 +23,9 @@ TButtonBarSettings ReadSettings(const TPageState& page) {
           IntegerField(page, "buttonzoom1")};
 }
 
-TBarLook ReadLook(TFlashMovie& movie, const TPageState& page, const TFontSetting& font) {
+TBarLook ReadLook(const TPageState& page, const TFontSetting& font) {
   TBarLook look;
-  look.Font = movie.AddFont(DescribeFont(font));
+  look.Font = font;
   const int32_t colour = IntegerField(page, "buttonfontcolor");
   look.CaptionColour = SettingsColour(colour);
   look.CurrentPageColour = SettingsColour(colour, 127);
@@ -53,17 +51,16 @@ int AddButtons(TFlashMovie& movie, const TPageState& page, const TTemplatePack& 
                TBuildContext& context, TDeferredPlacements& bar, TButtonBarLayout& layout) {
   const TFontSetting& font = page.Fonts[int(TFontSlot::Buttons)];
   const TTextMeasure measure(font);
-  std::optional<TBarLook> look;
+  const TBarLook look = ReadLook(page, font);
   int built = 0;
   for (int slot = 1; slot <= kButtonSlots; ++slot) {
     const int style = IntegerField(page, ButtonSlotField("buttonindex", slot));
     if (style < 1) continue;
-    if (!look) look = ReadLook(movie, page, font);
     const TBarButton button = ReadButton(page, slot, style);
     // Each button uses its own style's caption position, so that a caption meant to sit beside
     // or below its art never covers another style's art.
     const TButtonPlace place = layout.Next(*button.Style, measure.Extent(button.Caption));
-    if (AddBarButton(movie, templates, button, place, *look, context, bar)) ++built;
+    if (AddBarButton(movie, templates, button, place, look, context, bar)) ++built;
   }
   return built;
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "builders/common/movie_fonts.h"
 #include "builders/common/settings_colour.h"
 #include "builders/common/settings_font.h"
 #include "media/filters.h"
@@ -39,16 +40,10 @@ TLineLayout MeasureLines(const TStaticTextBlock& block) {
 
 void AddLines(TFlashMovie& movie, const TStaticTextBlock& block, const TLineLayout& layout,
               const TStaticTextDepths& depths, TDeferredPlacements& placements) {
-  TFlashFont* font = movie.AddFont(DescribeFont(block.Font));
-  const TSWFRGBA colour(SettingsColour(block.Colour), true);
   for (size_t i = 0; i < block.Lines.size(); ++i) {
     const int top = int(i) * layout.Height;
-    TFlashText* text =
-        movie.AddDynamicText(block.Lines[i], colour, font,
-                             TRect{0, top, layout.Widths[i] + 10, top + layout.Height + 10});
-    // A label, not an input: it must not take the pointer from what lies under it.
-    text->ReadOnly = true;
-    text->NoSelect = true;
+    TFlashText* text = AddLabel(movie, block.Lines[i], SettingsColour(block.Colour), block.Font,
+                                TRect{0, top, layout.Widths[i] + 10, top + layout.Height + 10});
     TDeferredPlacements::TSetup shadow;
     if (block.DropShadow)
       shadow = [](TFlashPlaceObject& place) {
