@@ -59,8 +59,11 @@ const texts = build("texts", {
 const t1 = item(texts, "Static Text1"), t2 = item(texts, "Static Text2");
 const box = (t) => [t.left, t.top, t.left + t.width, t.top + t.height];
 
+// A busy machine can take long to start the first player.
+const loading = { loadTimeoutMs: 30000 };
 fs.writeFileSync(path.join(out, "expected.json"), JSON.stringify({
   "buttons.swf": {
+    ruffle: loading,
     pixels: [{ ...onButton2, rgb: normal, what: "button 2 at rest" }],
     steps: [
       { mouse: "move", x: onButton2.x, y: onButton2.y, waitMs: 300 }, look(over, "button 2 under the pointer"),
@@ -69,11 +72,12 @@ fs.writeFileSync(path.join(out, "expected.json"), JSON.stringify({
     ],
   },
   "whole.swf": {
+    ruffle: loading,
     steps: [{ opened: [] }, { mouse: "click", x: 250, y: 80, waitMs: 600 }, { opened: ["https://example.com/whole"] }],
   },
   "texts.swf": {
     // The fade ends after 32 frames at 12 per second.
-    ruffle: { playMs: 3500 },
+    ruffle: { ...loading, playMs: 3500 },
     ink: [
       { box: box(t1), background: "ffffff", min: 0.15, what: "static text 1" },
       { box: [t1.left - 8, t1.top + t1.height + 4, t1.left + t1.width + 8, t1.top + 90], background: "ffffff", min: 0.05,
