@@ -85,6 +85,9 @@ fs.writeFileSync(path.join(out, "expected.json"), JSON.stringify({
       { box: [t1.left + t1.width + 14, 0, 400, 150], background: "ffffff", max: 0, what: "right of text 1's box" },
       { box: [0, t1.top + 104, 400, t2.top - 12], background: "ffffff", max: 0, what: "below text 1's box" },
       { box: box(t2), background: "ffffff", min: 0.15, what: "static text 2" },
+      // Some of each box in the text's own colour: few pixels differ from it by less than 60.
+      { box: box(t1), background: "ff0000", tol: 60, max: 0.95, what: "red in static text 1" },
+      { box: box(t2), background: "0000ff", tol: 60, max: 0.95, what: "blue in static text 2" },
     ],
   },
 }, null, 1));
