@@ -85,8 +85,8 @@ int RunBuild(const TBuildRequest& request, std::ostream& out, std::ostream& err)
                                                   : std::filesystem::path(request.DataRoot));
     const TWorkFolder work =
         request.Work.empty() ? TWorkFolder::Fresh() : TWorkFolder(request.Work);
-    TBuildDriver driver(data, {work.Folder(), request.Seed});
     const TTemplatePack templates(EmbeddedTemplatePack());
+    TBuildDriver driver(data, {work.Folder(), request.Seed});
     AddStandardBuilders(driver, templates);
     TBuildReport report = driver.Rebuild(project.Document, TRebuildOrigin::Command);
     report.Warnings.insert(report.Warnings.begin(), project.Warnings.begin(),
