@@ -105,6 +105,13 @@ else
   skip "artwork parse and play" "no orvanta binary or no templates"
 fi
 
+# Built banners used in Ruffle: button links, roll-over looks, the whole-banner link, static texts.
+if [[ -x "$build_dir/src/orvanta" ]]; then
+  step "banner buttons and texts" node tests/conformance/check_banners.mjs "$build_dir/src/orvanta"
+else
+  skip "banner buttons and texts" "no orvanta binary"
+fi
+
 # Every library clip through swf-parser, every 12th played in Ruffle.
 if [[ -x "$build_dir/src/orvanta" ]]; then
   step "library clips" node tests/conformance/check_clips.mjs "$build_dir/src/orvanta" "$build_dir/src/data" --every=12

@@ -20,7 +20,7 @@ import path from "node:path";
 
 import { checkWithParser, entryProblems } from "./expect.mjs";
 import { parseWithParser } from "./parser.mjs";
-import { DEFAULT_MOUSE_WAIT_MS, hasVisualChecks, runVisualChecks } from "./pixels.mjs";
+import { DEFAULT_MOUSE_WAIT_MS, hasVisualChecks, opensLinks, runVisualChecks } from "./pixels.mjs";
 
 const USAGE = "usage: node check.mjs [--no-ruffle] [--screenshot[=DIR]] [--play-ms=N] [--verbose] " +
   "[--json=FILE] DIR|FILE.swf ...\n       node check.mjs --dump FILE.swf";
@@ -241,6 +241,9 @@ async function main() {
             playMs: opts.playMs ?? args.playMs,
             loadTimeoutMs: opts.loadTimeoutMs,
             allowConsoleErrors: opts.allowConsoleErrors,
+            // Links open only for a movie whose steps check them; the browser still reaches no
+            // other host.
+            config: opensLinks(item.expected) ? { openUrlMode: "allow", allowNetworking: "all" } : null,
             screenshot: base ? `${base}.png` : null,
             inspect: item.visual
               ? (live, png) => runVisualChecks(live, item.expected, png, (shot, i) => base && fs.writeFileSync(`${base}.step${i}.png`, shot))

@@ -10,7 +10,7 @@ import { fileURLToPath } from "node:url";
 import zlib from "node:zlib";
 
 import { checkWithParser, entryProblems, partialMatch } from "./expect.mjs";
-import { buttonMovie, concat, movie, rect, tag, TAG, traceActions, traceMovie } from "./fixtures.mjs";
+import { buttonMovie, concat, getUrlActions, movie, rect, tag, TAG, traceActions, traceMovie } from "./fixtures.mjs";
 import { checkInk, checkPixels, decodePng, inkCount, rgbAt, runVisualChecks, tracesEndWith, validateVisual } from "./pixels.mjs";
 import { inspectSwf } from "./swf.mjs";
 
@@ -307,6 +307,7 @@ test("malformed pixel, ink and step expectations are named with their path", () 
     [{ steps: [{ mouse: "up", pixels: [] }] }, /^steps\[0\]: one action per step, got mouse and pixels/],
     [{ steps: [{}, { wait: 100 }] }, /^steps\[0\]: expected one of mouse, waitMs, pixels, ink, traces/],
     [{ steps: [{ traces: "pressed" }] }, /^steps\[0\]\.traces: expected an array of strings/],
+    [{ steps: [{ opened: [1] }] }, /^steps\[0\]\.opened: expected an array of strings/],
     [{ steps: [{ ink: [{ box: [0, 0, 1, 1], background: "fff" }] }] }, /^steps\[0\]\.ink\[0\]\.background/],
     [{ steps: [{ waitMs: -1 }] }, /^steps\[0\]\.waitMs: expected milliseconds/],
   ];
@@ -385,6 +386,7 @@ test("check.mjs checks pixels and drives the mouse over a button in Ruffle", asy
     for (const name of ["button.swf", "button_wrong.swf", "button_typo.swf"]) {
       fs.writeFileSync(path.join(dir, name), bytes);
     }
+    fs.writeFileSync(path.join(dir, "button_link.swf"), buttonMovie(getUrlActions("https://example.com/b", "_blank")));
     const at = (rgb) => [{ x: 50, y: 40, rgb, what: "the button" }];
     fs.writeFileSync(path.join(dir, "expected.json"), JSON.stringify({
       "button.swf": {
@@ -403,6 +405,11 @@ test("check.mjs checks pixels and drives the mouse over a button in Ruffle", asy
         steps: [{ mouse: "click", x: 150, y: 90 }, { traces: ["pressed"] }],
       },
       "button_typo.swf": { steps: [{ mouse: "move", x: 50 }] },
+      // The click asks for a popup, which is caught and refused; a second expectation fails.
+      "button_link.swf": {
+        steps: [{ opened: [] }, { mouse: "click", x: 50, y: 40, waitMs: 500 }, { opened: ["https://example.com/b"] },
+          { opened: ["https://example.com/c"] }],
+      },
     }));
     const shots = path.join(dir, "shots");
     const { code, stdout } = await new Promise((resolve) => {
@@ -414,7 +421,9 @@ test("check.mjs checks pixels and drives the mouse over a button in Ruffle", asy
     assert.match(stdout, /button_wrong\.swf: pixel \(50,40\) the button: expected 00ff00 ±16, found ff0000/);
     assert.match(stdout, /button_wrong\.swf: steps\[1\]: expected the traces so far to end with \["pressed"\], got \[\]/);
     assert.match(stdout, /button_typo\.swf: expected\.json: steps\[0\]\.y: "move" needs a coordinate/);
-    assert.match(stdout, /^1 passed, 2 failed$/m);
+    assert.match(stdout, /button_link\.swf: steps\[3\]: expected the links opened so far to end with \["https:\/\/example\.com\/c"\], got \["https:\/\/example\.com\/b"\] \(1 in all\)/);
+    assert.doesNotMatch(stdout, /button_link\.swf: steps\[2\]/);
+    assert.match(stdout, /^1 passed, 3 failed$/m);
     assert.deepEqual(fs.readdirSync(shots).filter((n) => n.startsWith("button.")).sort(),
       ["button.png", "button.step1.png", "button.step3.png", "button.step7.png"]);
   } finally {

@@ -143,6 +143,12 @@ export function button(id, states, actions) {
   return concat(u16(id), ...records, Uint8Array.of(0), actions);
 }
 
+/** Actions that ask the browser to open `url` in `target`, then the end marker. */
+export function getUrlActions(url, target) {
+  const text = new TextEncoder().encode(`${url}\0${target}\0`);
+  return concat(Uint8Array.of(0x83), u16(text.length), text, Uint8Array.of(0));
+}
+
 /** A PlaceObject2 body placing character `id` at `depth`, untransformed. */
 export function place(id, depth) {
   return concat(Uint8Array.of(0x02), u16(depth), u16(id));
@@ -150,9 +156,9 @@ export function place(id, depth) {
 
 /**
  * A 200x100 movie on white with a button at (20, 20)-(80, 60): red when idle, green with the
- * mouse over it, blue while pressed; releasing it traces "pressed".
+ * mouse over it, blue while pressed; releasing it runs `releaseActions` (traces "pressed").
  */
-export function buttonMovie() {
+export function buttonMovie(releaseActions = traceActions(["pressed"])) {
   const area = [20, 20, 80, 60];
   return movie({
     tags: [
@@ -164,7 +170,7 @@ export function buttonMovie() {
         { id: 1, depth: 1, up: true, hit: true },
         { id: 2, depth: 2, over: true },
         { id: 3, depth: 3, down: true },
-      ], traceActions(["pressed"]))),
+      ], releaseActions)),
       tag(TAG.PlaceObject2, place(4, 1)),
       tag(TAG.ShowFrame),
     ],

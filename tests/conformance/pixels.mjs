@@ -119,14 +119,14 @@ function validateStep(step, at, out) {
     out.push(`${at}: expected an object`);
     return;
   }
-  const kinds = ["mouse", "pixels", "ink", "traces"].filter((k) => k in step);
+  const kinds = ["mouse", "pixels", "ink", "traces", "opened"].filter((k) => k in step);
   if (kinds.length > 1) {
     out.push(`${at}: one action per step, got ${kinds.join(" and ")}`);
     return;
   }
   const kind = kinds[0] ?? ("waitMs" in step ? "waitMs" : null);
   if (kind === null) {
-    out.push(`${at}: expected one of mouse, waitMs, pixels, ink, traces`);
+    out.push(`${at}: expected one of mouse, waitMs, pixels, ink, traces, opened`);
     return;
   }
   if (step.waitMs !== undefined && !(typeof step.waitMs === "number" && step.waitMs >= 0 && step.waitMs <= 60000)) {
@@ -154,8 +154,8 @@ function validateStep(step, at, out) {
       validatePixels(step.pixels, `${at}.pixels`, out);
     } else if (kind === "ink") {
       validateInk(step.ink, `${at}.ink`, out);
-    } else if (!Array.isArray(step.traces) || !step.traces.every((t) => typeof t === "string")) {
-      out.push(`${at}.traces: expected an array of strings`);
+    } else if (!Array.isArray(step[kind]) || !step[kind].every((t) => typeof t === "string")) {
+      out.push(`${at}.${kind}: expected an array of strings`);
     }
   }
 }
@@ -247,14 +247,24 @@ export function checkInk(image, list, prefix = "") {
   return out;
 }
 
-/** Traces so far must end with `expected` (the lines printed before them are free). */
-export function tracesEndWith(expected, actual) {
+/** `what` so far must end with `expected` (the entries before them are free). */
+function listEndsWith(what, expected, actual) {
   const tail = actual.slice(Math.max(0, actual.length - expected.length));
   if (expected.length <= actual.length && expected.every((t, i) => t === tail[i])) {
     return null;
   }
-  return `expected the traces so far to end with ${JSON.stringify(expected)}, ` +
+  return `expected ${what} so far to end with ${JSON.stringify(expected)}, ` +
     `got ${JSON.stringify(actual.slice(-Math.max(expected.length, 5)))} (${actual.length} in all)`;
+}
+
+/** Traces so far must end with `expected` (the lines printed before them are free). */
+export function tracesEndWith(expected, actual) {
+  return listEndsWith("the traces", expected, actual);
+}
+
+/** True when the steps check the links a movie opens: only then may it open any. */
+export function opensLinks(expected = {}) {
+  return Array.isArray(expected.steps) && expected.steps.some((s) => s && typeof s === "object" && "opened" in s);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -262,7 +272,7 @@ export function tracesEndWith(expected, actual) {
 /**
  * Runs the top-level pixels and ink checks on `firstShot` (a PNG of the movie after it played),
  * then each step in order. `live` is { screenshot() → PNG bytes, mouse: { move(x, y), down(),
- * up() }, wait(ms), traces() → string[] }; `save(png, stepIndex)` keeps a step's screenshot
+ * up() }, wait(ms), traces() → string[], opened() → the addresses the movie navigated to }; `save(png, stepIndex)` keeps a step's screenshot
  * when asked to. Every step runs even after one failed, so that one run shows all that differs.
  * Returns failure messages.
  */
@@ -298,8 +308,10 @@ export async function runVisualChecks(live, expected, firstShot, save = () => {}
       const png = await live.screenshot();
       save(png, i);
       failures.push(...shotChecks(png, step.pixels, step.ink, prefix));
-    } else if (step.traces) {
-      const problem = tracesEndWith(step.traces, await live.traces());
+    } else if (step.traces || step.opened) {
+      const problem = step.traces
+        ? tracesEndWith(step.traces, await live.traces())
+        : listEndsWith("the links opened", step.opened, await live.opened());
       if (problem) {
         failures.push(`${prefix}${problem}`);
       }

@@ -240,8 +240,20 @@ export class RuffleSession {
       deviceScaleFactor: 1,
       serviceWorkers: "block",
     });
-    // Nothing but our own server may be reached.
+    // Nothing but our own server may be reached. A movie's getURL still shows as the navigation
+    // it asked for (in its own page or a popup), which is recorded and then refused.
     await session.browser.route((url) => !url.href.startsWith(session.server.origin), (route) => route.abort());
+    session.opened = [];
+    session.browser.on("request", (req) => {
+      if (req.isNavigationRequest() && !req.url().startsWith(session.server.origin)) {
+        session.opened.push(req.url());
+      }
+    });
+    session.browser.on("page", async (page) => {
+      if (await page.opener().catch(() => null)) {
+        await page.close().catch(() => {});
+      }
+    });
     await session.openPage();
     return session;
   }
@@ -283,13 +295,14 @@ export class RuffleSession {
    * Returns { failures, warnings, traces, renderer, loadMs, heldMs, totalMs }.
    * `inspect(live, png)`, when given, runs after the play time with the player still running:
    * `png` is a screenshot taken then, `live` is { screenshot(), mouse: { move(x, y), down(),
-   * up() }, wait(ms), traces() } (see pixels.mjs); it returns failure messages.
+   * up() }, wait(ms), traces(), opened() } (see pixels.mjs); it returns failure messages.
    */
   async play(fileName, options = {}) {
     const started = Date.now();
     const failures = [];
     const warnings = [];
     this.events = [];
+    this.opened = [];
     let result = null;
     let opts = null;
     try {
@@ -417,6 +430,7 @@ export class RuffleSession {
       },
       wait: (ms) => new Promise((resolve) => setTimeout(resolve, ms)),
       traces: async () => (await this.page.evaluate(() => window.orvantaPoll()))?.traces ?? [],
+      opened: async () => this.opened.slice(),
     };
     let timer;
     const hung = new Promise((_, reject) => {
