@@ -6,11 +6,14 @@
 #include <iostream>
 
 #include "builders/standard_builders.h"
+#include "platform/clip_table.h"
 #include "platform/data_root.h"
 #include "platform/errors.h"
+#include "platform/template_pack.h"
 #include "project/build_driver.h"
 #include "project/content_list.h"
 #include "project/work_folder.h"
+#include "shell/embedded_templates.h"
 #include "shell/project_commands.h"
 
 namespace orvanta {
@@ -27,7 +30,8 @@ nlohmann::json ReportJson(const TBuildReport& report, const TBannerDocument& doc
   for (const TWarning& w : report.Warnings)
     json["warnings"].push_back({{"page", w.Page}, {"field", w.Field}, {"message", w.Message}});
   json["content"] = nlohmann::json::array();
-  for (const TContentItem& item : ContentList(doc)) {
+  const auto clipName = [](int choice) { return choice > 0 ? ClipName(choice) : std::string(); };
+  for (const TContentItem& item : ContentList(doc, clipName)) {
     nlohmann::json row{{"label", item.Label}};
     if (item.HasRect)
       row.update({{"left", item.Rect.Left},
@@ -83,8 +87,9 @@ int RunBuild(const TBuildRequest& request, std::ostream& out, std::ostream& err)
                                                   : std::filesystem::path(request.DataRoot));
     const TWorkFolder work =
         request.Work.empty() ? TWorkFolder::Fresh() : TWorkFolder(request.Work);
+    const TTemplatePack templates(EmbeddedTemplatePack());
     TBuildDriver driver(data, {work.Folder(), request.Seed});
-    AddStandardBuilders(driver);
+    AddStandardBuilders(driver, templates);
     TBuildReport report = driver.Rebuild(project.Document, TRebuildOrigin::Command);
     report.Warnings.insert(report.Warnings.begin(), project.Warnings.begin(),
                            project.Warnings.end());
