@@ -77,8 +77,11 @@ class ClipFixture : public ::testing::Test {
     builder_ = std::make_unique<TMovieClipBuilder>(*pack_);
   }
   void TearDown() override {
+    // A test may have taken the write permissions away.
     std::error_code ec;
     fs::permissions(root_, fs::perms::owner_all, fs::perm_options::add, ec);
+    for (const auto& entry : fs::recursive_directory_iterator(root_, ec))
+      fs::permissions(entry.path(), fs::perms::owner_all, fs::perm_options::add, ec);
     fs::remove_all(root_, ec);
   }
 
