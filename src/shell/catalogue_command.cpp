@@ -67,7 +67,7 @@ void WriteText(const TCatalogue& catalogue, double milliseconds, std::ostream& o
   out << "read in " << milliseconds << " ms\n";
 }
 
-class TCommand : public TCatalogueCommand {
+class TCommand : public TShellCommand {
  public:
   explicit TCommand(CLI::App& app) {
     cmd_ = app.add_subcommand("catalogue", "List what the editor offers from the program data");
@@ -85,7 +85,7 @@ class TCommand : public TCatalogueCommand {
 
 }  // namespace
 
-std::unique_ptr<TCatalogueCommand> AddCatalogueCommand(CLI::App& app) {
+std::unique_ptr<TShellCommand> AddCatalogueCommand(CLI::App& app) {
   return std::make_unique<TCommand>(app);
 }
 

@@ -4,6 +4,8 @@
 #include <memory>
 #include <string>
 
+#include "shell/shell_command.h"
+
 namespace CLI {
 class App;
 }
@@ -12,14 +14,7 @@ namespace orvanta {
 
 // `orvanta catalogue`: reads what the editor offers from the program data, as start-up does,
 // and lists every entry with its caption and thumbnail, and the time the reading took.
-class TCatalogueCommand {
- public:
-  virtual ~TCatalogueCommand() = default;
-  virtual bool Selected() const = 0;
-  virtual int Run() = 0;
-};
-
-std::unique_ptr<TCatalogueCommand> AddCatalogueCommand(CLI::App& app);
+std::unique_ptr<TShellCommand> AddCatalogueCommand(CLI::App& app);
 
 struct TCatalogueRequest {
   std::string DataRoot;  // empty: the folder beside the executable
