@@ -14,14 +14,16 @@ mkdir -p "$out/movie"
 
 # The own SWF: a panel template, LZMA-compressed as a ZWS file.
 "$orvanta" data extract SHAPETEMPLATE5 "$out/panel.swf" >/dev/null
-python3 - "$out/panel.swf" "$out/own.swf" <<'PY'
-import lzma, struct, sys, zlib
-data = open(sys.argv[1], "rb").read()
-body = zlib.decompress(data[8:]) if data[:3] == b"CWS" else data[8:]
-packed = lzma.compress(body, format=lzma.FORMAT_ALONE, preset=1)
-props, raw = packed[:5], packed[13:]
-open(sys.argv[2], "wb").write(b"ZWS" + data[3:8] + struct.pack("<I", len(raw)) + props + raw)
-PY
+node -e '
+  const fs = require("fs"), zlib = require("zlib"), { execFileSync } = require("child_process");
+  const data = fs.readFileSync(process.argv[1]);
+  const body = data.subarray(0, 3).toString() === "CWS" ? zlib.inflateSync(data.subarray(8)) : data.subarray(8);
+  const packed = execFileSync("xz", ["--format=lzma", "-1", "-c"], { input: body });
+  const length = Buffer.alloc(4);
+  length.writeUInt32LE(packed.length - 13);
+  fs.writeFileSync(process.argv[2], Buffer.concat([Buffer.from("ZWS"), data.subarray(3, 8), length,
+                                                    packed.subarray(0, 5), packed.subarray(13)]));' \
+  "$out/panel.swf" "$out/own.swf"
 
 "$orvanta" project new "$out/clips.fls" >/dev/null
 # Layer 1 snow (a .swf file), 2 roundflower7 (a template, turned), 3 Halloween3 (a .ddt file,
