@@ -16,6 +16,8 @@ namespace orvanta {
 namespace {
 
 constexpr const char* kMissingClipThumbnail = "mc_thumb/delete2.bmp";
+constexpr const char* kSampleThumbnails = "mc_thumb/templatescreenshot/";
+constexpr const char* kSampleProjects = "default_template/";
 constexpr uint32_t kStripCellWidth = 100;
 constexpr int kShapeStyles = 106;
 
@@ -92,12 +94,16 @@ class TCatalogueReader {
 
   TCatalogueList SampleList(std::string listName, const std::vector<std::string>& names) {
     TCatalogueList list{std::move(listName), {}};
+    // A missing folder is looked for once: each look-up in it would scan its parent folder for
+    // a spelling that differs in case.
+    const bool thumbnails = data_.Find(kSampleThumbnails).has_value();
+    const bool projects = data_.Find(kSampleProjects).has_value();
     for (const std::string& name : names) {
-      TCatalogueEntry entry =
-          Entry(int(list.Entries.size()), name,
-                Thumbnail("mc_thumb/templatescreenshot/" + name + ".bmp", false));
-      entry.Project = "default_template/" + name + ".fls";
-      entry.Available = data_.Find(entry.Project).has_value();
+      TCatalogueEntry entry = Entry(int(list.Entries.size()), name);
+      if (thumbnails)
+        entry.Thumbnail = Thumbnail(std::string(kSampleThumbnails) + name + ".bmp", false);
+      entry.Project = kSampleProjects + name + ".fls";
+      entry.Available = projects && data_.Find(entry.Project).has_value();
       list.Entries.push_back(std::move(entry));
     }
     return list;
