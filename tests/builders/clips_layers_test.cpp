@@ -57,11 +57,14 @@ TEST_F(ClipLayersTest, LayersWaitForTheUsedLayersAboveAndAreRevealedByTheMask) {
       EXPECT_EQ(FirstFrameOf(timeline, ToCode(TTagCode::DoAction)), wait + 32);
     }
   }
-  // The mask is drawn for 465 x 350 and covers the 200 x 100 snow clip.
+  // The mask is drawn for 465 x 350 and covers the 200 x 100 snow clip; one import of it
+  // serves both waiting layers.
   Set("movieclipshowonetime", "False");
   const auto reader = Build();
   const auto mask = PlacementsAt(LayerTimeline(*reader, 1), 1);
   ASSERT_EQ(mask.size(), 1u);
+  EXPECT_EQ(PlacementsAt(LayerTimeline(*reader, 2), 1).at(0).second->CharacterId,
+            mask[0].second->CharacterId);
   EXPECT_NEAR(mask[0].second->ExistingMatrix()->GetScaleX(), 200.0 / 465, 1e-3);
   EXPECT_NEAR(mask[0].second->ExistingMatrix()->GetScaleY(), 100.0 / 350, 1e-3);
 }

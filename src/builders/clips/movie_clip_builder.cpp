@@ -99,6 +99,8 @@ std::vector<TBuiltItem> TMovieClipBuilder::Build(TFlashMovie& movie, const TPage
                      frame.Scaled(IntegerField(page, "PageBackGroundScalewidth" + N(layer)))};
   };
 
+  // One import of the mask serves every layer it reveals.
+  std::optional<TFlashSprite*> mask;
   for (int layer = 1; layer <= kClipLayers; ++layer) {
     if (!HoldsClip(page, layer)) continue;
     const std::string field = "PageEffectID" + N(layer);
@@ -107,10 +109,9 @@ std::vector<TBuiltItem> TMovieClipBuilder::Build(TFlashMovie& movie, const TPage
     if (!clip) continue;
     TClipLayerPlan plan{TClipFrame::Of(clip->Reader().Header()), ClipDelaySteps(page, layer),
                         IntegerField(page, "PageBackGroundRotation" + N(layer))};
-    TFlashSprite* mask = plan.DelaySteps > 0 && plan.Rotation == 0
-                             ? ImportRevealMask(movie, context, field)
-                             : nullptr;
-    TFlashSprite* sprite = BuildClipLayer(movie, *clip->Sprite(), plan, mask);
+    const bool revealed = plan.DelaySteps > 0 && plan.Rotation == 0;
+    if (revealed && !mask) mask = ImportRevealMask(movie, context, field);
+    TFlashSprite* sprite = BuildClipLayer(movie, *clip->Sprite(), plan, revealed ? *mask : nullptr);
     PlaceClip(movie, sprite, uint16_t(depths.MovieClips - 2 * layer), page, layer);
     record(layer, clip->Reader());
   }
