@@ -28,21 +28,26 @@ node -e '
 "$orvanta" project new "$out/clips.fls" >/dev/null
 # Layer 1 snow (a .swf file), 2 roundflower7 (a template, turned), 3 Halloween3 (a .ddt file,
 # shadowed), 4 icon2, 5 banner6 (shows at once).
-"$orvanta" build "$out/clips.fls" --data-root "$data" --work "$out/work" --seed 1 \
-  --set SWFWidth=800 --set SWFHeight=400 --set SpeedFPS=40 \
-  --set PageEffectID1=1 --set PageBackGroundPosX1=0 --set PageBackGroundPosY1=0 \
-  --set PageEffectID2=276 --set PageBackGroundPosX2=330 --set PageBackGroundPosY2=20 \
-  --set PageBackGroundRotation2=90 \
-  --set PageEffectID3=131 --set PageBackGroundPosX3=470 --set PageBackGroundPosY3=20 \
-  --set PageBackgroundShadow3=True \
-  --set PageEffectID4=583 --set PageBackGroundPosX4=660 --set PageBackGroundPosY4=20 \
-  --set PageEffectID5=135 --set PageBackGroundPosX5=0 --set PageBackGroundPosY5=310 \
-  --set PageBackGroundScalewidth5=150 \
-  --set "PageEffect_filename1=$out/own.swf" --set PageBackGroundPosX0=520 \
-  --set PageBackGroundPosY0=230 --set PageBackGroundScalewidth0=40 --json >"$out/build.json"
+build() {
+  "$orvanta" build "$out/clips.fls" --data-root "$data" --work "$1" --seed 1 \
+    --set SWFWidth=800 --set SWFHeight=400 --set SpeedFPS=40 \
+    --set PageEffectID1=1 --set PageBackGroundPosX1=0 --set PageBackGroundPosY1=0 \
+    --set PageEffectID2=276 --set PageBackGroundPosX2=330 --set PageBackGroundPosY2=20 \
+    --set PageBackGroundRotation2=90 \
+    --set PageEffectID3=131 --set PageBackGroundPosX3=470 --set PageBackGroundPosY3=20 \
+    --set PageBackgroundShadow3=True \
+    --set PageEffectID4=583 --set PageBackGroundPosX4=660 --set PageBackGroundPosY4=20 \
+    --set PageEffectID5=135 --set PageBackGroundPosX5=0 --set PageBackGroundPosY5=310 \
+    --set PageBackGroundScalewidth5=150 \
+    --set "PageEffect_filename1=$out/own.swf" --set PageBackGroundPosX0=520 \
+    --set PageBackGroundPosY0=230 --set PageBackGroundScalewidth0=40 --json
+}
+build "$out/work" >"$out/build.json"
 if grep -q '"message"' "$out/build.json"; then
   echo "clip banner: the build warned:" && grep '"message"' "$out/build.json" && exit 1
 fi
+build "$out/again" >/dev/null
+cmp -s "$out/work/temp.swf" "$out/again/temp.swf" || { echo "clip banner: one seed gave two movies"; exit 1; }
 cp "$out/work/temp.swf" "$out/movie/clips.swf"
 cp "$here/clip_banner.json" "$out/movie/expected.json"
 node "$here/check.mjs" --screenshot "$out/movie"
