@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <set>
 
 #include "platform/artwork_names.h"
 #include "platform/button_styles.h"
@@ -59,7 +60,7 @@ class TCatalogueReader {
     try {
       std::optional<std::filesystem::path> file = data_.Find(name);
       if (!file) {
-        if (required) Problem(name + " is missing");
+        if (required) Missing(name);
         return std::nullopt;
       }
       return DecodePicture(ReadWholeFile(file->string()));
@@ -151,11 +152,20 @@ class TCatalogueReader {
 
  private:
   void Problem(std::string text) { catalogue_.Problems.push_back(std::move(text)); }
+  // A whole missing folder is one problem, not one for each file it should hold.
+  void Missing(const std::string& name) {
+    const std::string folder = name.substr(0, name.rfind('/') + 1);
+    if (folder.empty() || data_.Find(folder))
+      Problem(name + " is missing");
+    else if (missingFolders_.insert(folder).second)
+      Problem(folder + " is missing");
+  }
 
   const TDataRoot& data_;
   TCatalogue& catalogue_;
   const TCatalogueProgress& progress_;
   std::string said_;
+  std::set<std::string> missingFolders_;
 };
 
 }  // namespace

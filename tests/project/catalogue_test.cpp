@@ -96,6 +96,10 @@ TEST_F(CatalogueTest, ListsEveryEntryAndStandsInForMissingOrDamagedPictures) {
   EXPECT_TRUE(problem("mc_thumb/mcbubbles.bmp cannot be read"));
   EXPECT_TRUE(problem("mc_thumb/bssoundimage.gif is missing"));
   EXPECT_FALSE(problem("mc_thumb/templatescreenshot/")) << "sample thumbnails are optional";
+  EXPECT_EQ(std::count_if(catalogue.Problems.begin(), catalogue.Problems.end(),
+                          [](const std::string& p) { return p.starts_with("gallery/panels/"); }),
+            1)
+      << "a missing folder is one problem";
 
   // Progress: from 0% to "Building SWF", never backwards, the clips between 50% and 79%.
   ASSERT_GE(progress.size(), 3u);
