@@ -6,6 +6,7 @@
 
 #include "movie/flash_movie.h"
 #include "shell/build_command.h"
+#include "shell/catalogue_command.h"
 #include "shell/data_commands.h"
 #include "shell/demo_movie.h"
 #include "shell/project_commands.h"
@@ -44,6 +45,7 @@ int main(int argc, char** argv) {
   auto projectCommands = orvanta::AddProjectCommands(app);
   auto dataCommands = orvanta::AddDataCommands(app);
   auto buildCommand = orvanta::AddBuildCommand(app);
+  auto catalogueCommand = orvanta::AddCatalogueCommand(app);
 
   try {
     app.parse(argc, argv);
@@ -61,6 +63,7 @@ int main(int argc, char** argv) {
     if (projectCommands->Selected()) return projectCommands->Run();
     if (dataCommands->Selected()) return dataCommands->Run();
     if (buildCommand->Selected()) return buildCommand->Run();
+    if (catalogueCommand->Selected()) return catalogueCommand->Run();
     std::cout << app.help();
     return 0;
   } catch (const std::exception& e) {
