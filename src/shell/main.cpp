@@ -9,6 +9,7 @@
 #include "shell/data_commands.h"
 #include "shell/demo_movie.h"
 #include "shell/project_commands.h"
+#include "shell/publish_command.h"
 #include "shell/render_command.h"
 #include "shell/swf_commands.h"
 
@@ -44,6 +45,7 @@ int main(int argc, char** argv) {
   auto projectCommands = orvanta::AddProjectCommands(app);
   auto dataCommands = orvanta::AddDataCommands(app);
   auto buildCommand = orvanta::AddBuildCommand(app);
+  auto publishCommand = orvanta::AddPublishCommand(app);
 
   try {
     app.parse(argc, argv);
@@ -61,6 +63,7 @@ int main(int argc, char** argv) {
     if (projectCommands->Selected()) return projectCommands->Run();
     if (dataCommands->Selected()) return dataCommands->Run();
     if (buildCommand->Selected()) return buildCommand->Run();
+    if (publishCommand->Selected()) return publishCommand->Run();
     std::cout << app.help();
     return 0;
   } catch (const std::exception& e) {

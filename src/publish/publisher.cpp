@@ -1,0 +1,151 @@
+#include "publish/publisher.h"
+
+#include <algorithm>
+#include <cctype>
+#include <set>
+
+#include "builders/standard_builders.h"
+#include "platform/data_root.h"
+#include "platform/errors.h"
+#include "platform/text_file.h"
+#include "project/build_driver.h"
+#include "project/page_file_name.h"
+#include "publish/site_folder.h"
+
+namespace orvanta {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* kImagesFolder = "images/";
+constexpr const char* kRuffleFolder = "ruffle";
+
+// A file name as it may stand in a URL of the page: characters that would end or change the
+// reference are percent-encoded; ordinary names stay as they are.
+std::string UrlName(const std::string& name) {
+  std::string out;
+  for (unsigned char c : name) {
+    if (std::isalnum(c) || std::string_view("-_.~!$'()*+,;=@").find(char(c)) != std::string::npos) {
+      out += char(c);
+    } else {
+      static constexpr char kHex[] = "0123456789ABCDEF";
+      out += '%';
+      out += kHex[c >> 4];
+      out += kHex[c & 15];
+    }
+  }
+  return out;
+}
+
+std::string Lower(std::string text) {
+  for (char& c : text) c = char(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
+
+// The page file name and its base, made distinct from the bases already published.
+struct TPageFileNames {
+  std::string File, Base;
+};
+TPageFileNames DistinctNames(const TPageState& page, int pageNumber, std::set<std::string>& used,
+                             TWarnings& warnings) {
+  const std::string file = SafePageFileName(page.Field("webpage_filename").Text);
+  const size_t dot = file.rfind('.');
+  const std::string base = file.substr(0, dot), extension = file.substr(dot);
+  TPageFileNames names{file, base};
+  for (int k = 2; used.contains(Lower(names.Base)); ++k) {
+    names.Base = base + "_" + std::to_string(k);
+    names.File = names.Base + extension;
+  }
+  if (names.File != file)
+    warnings.push_back({pageNumber, "webpage_filename",
+                        "published as " + names.File + ": another page already uses " + file});
+  used.insert(Lower(names.Base));
+  return names;
+}
+
+void PublishBuiltPage(const TPageState& page, const TPageFileNames& names, const TDataRoot& data,
+                      const TPublishOptions& options, TSiteFolder& site) {
+  const fs::path& work = options.WorkFolder;
+  const std::string url = UrlName(names.Base);
+  TPageNames pageNames;
+  bool hasPicture = false;
+  if (options.Mode == TPublishMode::CurrentPage) {
+    const std::string images = kImagesFolder;
+    pageNames.Movie = images + url;
+    site.Copy(work / kMainMovieFile, images + names.Base + ".swf");
+    for (int i = 1; i <= kStripCount; ++i) {
+      pageNames.Strips[i - 1] = images + url + std::to_string(i) + ".jpg";
+      site.Copy(work / StripFileName(i), images + names.Base + std::to_string(i) + ".jpg");
+    }
+    pageNames.PagePicture = "\"" + images + url + "_fsbg.jpg\"";
+    hasPicture = fs::exists(work / kPagePictureFile);
+  } else {
+    pageNames.Movie = url;
+    site.Copy(work / kMainMovieFile, names.Base + ".swf");
+  }
+  const TGeneratedPages pages =
+      GeneratePages(ReadPageTemplate(data), page, pageNames, options.Mode, hasPicture);
+  if (pages.ShowsPagePicture)
+    site.Copy(work / kPagePictureFile, kImagesFolder + names.Base + "_fsbg.jpg");
+  site.Write(names.File, EncodeTextFile(pages.Centred));
+}
+
+TPublishResult Publish(TBannerDocument& doc, const std::vector<int>& pages, const TDataRoot& data,
+                       const TPublishOptions& options) {
+  TPublishResult result;
+  TSiteFolder site(options.Folder, result.Files, result.Missing);
+  const int original = doc.CurrentPage();
+  doc.StorePage(original);
+  TBuildDriver driver(data, {options.WorkFolder, options.Seed, options.Mode});
+  AddStandardBuilders(driver);
+  std::set<std::string> used;
+  for (int page : pages) {
+    if (page != doc.CurrentPage()) doc.LoadPage(page, result.Warnings);
+    TBuildReport report = driver.Rebuild(doc, TRebuildOrigin::Command);
+    result.Warnings.insert(result.Warnings.end(), report.Warnings.begin(), report.Warnings.end());
+    PublishBuiltPage(doc.Current, DistinctNames(doc.Current, page, used, result.Warnings), data,
+                     options, site);
+  }
+  if (const auto ruffle = data.Find(kRuffleFolder))
+    site.CopyFolder(*ruffle, kRuffleFolder);
+  else
+    result.Missing.push_back(std::string(kRuffleFolder) +
+                             "/: the data root holds no Ruffle player");
+
+  if (doc.CurrentPage() != original) doc.LoadPage(original, result.Warnings);
+  if (options.RestorePreview &&
+      (options.Mode != TPublishMode::CurrentPage || pages.back() != original)) {
+    TBuildDriver preview(data, {options.WorkFolder, options.Seed});
+    AddStandardBuilders(preview);
+    preview.Rebuild(doc, TRebuildOrigin::Command);
+  }
+  return result;
+}
+
+}  // namespace
+
+std::string TPublishResult::Summary() const {
+  if (Complete()) return "Published " + std::to_string(Files.size()) + " files";
+  std::string text = "Published with " + std::to_string(Missing.size()) + " file" +
+                     (Missing.size() == 1 ? "" : "s") + " missing: ";
+  for (size_t i = 0; i < Missing.size(); ++i) text += (i ? "; " : "") + Missing[i];
+  return text;
+}
+
+TPublishResult PublishPage(TBannerDocument& doc, int page, const TDataRoot& data,
+                           const TPublishOptions& options) {
+  if (page < 1 || page > doc.PageCount())
+    throw Error("page " + std::to_string(page) + " does not exist (the project has " +
+                std::to_string(doc.PageCount()) + ")");
+  return Publish(doc, {page}, data, options);
+}
+
+TPublishResult PublishAllPages(TBannerDocument& doc, const TDataRoot& data,
+                               const TPublishOptions& options) {
+  std::vector<int> pages(size_t(doc.PageCount()));
+  for (int i = 0; i < doc.PageCount(); ++i) pages[size_t(i)] = i + 1;
+  return Publish(doc, pages, data, options);
+}
+
+}  // namespace orvanta
