@@ -10,6 +10,7 @@
 #include "platform/text_file.h"
 #include "project/build_driver.h"
 #include "project/page_file_name.h"
+#include "publish/html_images.h"
 #include "publish/site_folder.h"
 
 namespace orvanta {
@@ -20,23 +21,6 @@ namespace {
 
 constexpr const char* kImagesFolder = "images/";
 constexpr const char* kRuffleFolder = "ruffle";
-
-// A file name as it may stand in a URL of the page: characters that would end or change the
-// reference are percent-encoded; ordinary names stay as they are.
-std::string UrlName(const std::string& name) {
-  std::string out;
-  for (unsigned char c : name) {
-    if (std::isalnum(c) || std::string_view("-_.~!$'()*+,;=@").find(char(c)) != std::string::npos) {
-      out += char(c);
-    } else {
-      static constexpr char kHex[] = "0123456789ABCDEF";
-      out += '%';
-      out += kHex[c >> 4];
-      out += kHex[c & 15];
-    }
-  }
-  return out;
-}
 
 std::string Lower(std::string text) {
   for (char& c : text) c = char(std::tolower(static_cast<unsigned char>(c)));
@@ -64,8 +48,16 @@ TPageFileNames DistinctNames(const TPageState& page, int pageNumber, std::set<st
   return names;
 }
 
-void PublishBuiltPage(const TPageState& page, const TPageFileNames& names, const TDataRoot& data,
-                      const TPublishOptions& options, TSiteFolder& site) {
+// What the pages of one publish share: the folder, and the pictures the HTML layers show.
+struct TSite {
+  TSiteFolder& Folder;
+  std::vector<TLayerPicture> Pictures;
+  std::set<std::string> PictureNames;
+};
+
+void PublishBuiltPage(TPageState page, const TPageFileNames& names, const TDataRoot& data,
+                      const TPublishOptions& options, TSite& shared) {
+  TSiteFolder& site = shared.Folder;
   const fs::path& work = options.WorkFolder;
   const std::string url = UrlName(names.Base);
   TPageNames pageNames;
@@ -84,6 +76,11 @@ void PublishBuiltPage(const TPageState& page, const TPageFileNames& names, const
     pageNames.Movie = url;
     site.Copy(work / kMainMovieFile, names.Base + ".swf");
   }
+  const size_t known = shared.Pictures.size();
+  for (std::string& html : page.HtmlTexts)
+    html = PublishLayerPictures(html, data, shared.Pictures, shared.PictureNames);
+  for (size_t i = known; i < shared.Pictures.size(); ++i)
+    site.Copy(shared.Pictures[i].Source, kLayerPictureFolder + shared.Pictures[i].FileName);
   const TGeneratedPages pages =
       GeneratePages(ReadPageTemplate(data), page, pageNames, options.Mode, hasPicture);
   if (pages.ShowsPagePicture)
@@ -94,7 +91,8 @@ void PublishBuiltPage(const TPageState& page, const TPageFileNames& names, const
 TPublishResult Publish(TBannerDocument& doc, const std::vector<int>& pages, const TDataRoot& data,
                        const TPublishOptions& options) {
   TPublishResult result;
-  TSiteFolder site(options.Folder, result.Files, result.Missing);
+  TSiteFolder folder(options.Folder, result.Files, result.Missing);
+  TSite site{folder, {}, {}};
   const int original = doc.CurrentPage();
   doc.StorePage(original);
   TBuildDriver driver(data, {options.WorkFolder, options.Seed, options.Mode});
@@ -108,7 +106,7 @@ TPublishResult Publish(TBannerDocument& doc, const std::vector<int>& pages, cons
                      options, site);
   }
   if (const auto ruffle = data.Find(kRuffleFolder))
-    site.CopyFolder(*ruffle, kRuffleFolder);
+    folder.CopyFolder(*ruffle, kRuffleFolder);
   else
     result.Missing.push_back(std::string(kRuffleFolder) +
                              "/: the data root holds no Ruffle player");

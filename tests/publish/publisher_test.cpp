@@ -130,6 +130,32 @@ TEST_F(Publisher, MissingFilesAreReportedAndThePageIsWrittenAllTheSame) {
   EXPECT_TRUE(fs::exists(root_ / "site" / "index.html"));
 }
 
+TEST_F(Publisher, PicturesOnThisMachineShownByTheLayersAreCopiedIntoTheSite) {
+  fs::create_directories(root_ / "data" / "photos");
+  fs::create_directories(root_ / "disk");
+  const std::vector<uint8_t> png{0x89, 'P', 'N', 'G', 1, 2};
+  WriteWholeFile((root_ / "disk" / "my pic.png").string(), png);
+  WriteWholeFile((root_ / "data" / "photos" / "sun.png").string(), png);
+  WriteWholeFile((root_ / "disk" / "secret.png").string(), std::vector<uint8_t>{'k', 'e', 'y'});
+  const std::string mine = (root_ / "disk" / "my pic.png").string();
+  doc_.Current.HtmlTexts[0] = "<img src=\"" + mine + "\"><IMG alt=x SRC='file://" + mine + "'>";
+  doc_.Current.HtmlTexts[2] = "<img data-src=\"sun.png\" src=sun.png><img src=\"" +
+                              (root_ / "disk" / "secret.png").string() +
+                              "\"><img src=\"http://example.org/a.png\">";
+  const TPublishResult result = PublishPage(doc_, 1, *data_, options_);
+  EXPECT_TRUE(result.Complete()) << result.Summary();
+  EXPECT_EQ(ReadWholeFile((root_ / "site" / "images" / "html" / "my pic.png").string()), png);
+  EXPECT_TRUE(fs::exists(root_ / "site" / "images" / "html" / "sun.png"));
+  const std::string page = Page("index.html");
+  EXPECT_NE(page.find("<img src=\"images/html/my%20pic.png\"><IMG alt=x "
+                      "SRC='images/html/my%20pic.png'>"),
+            std::string::npos);
+  EXPECT_NE(page.find("<img data-src=\"sun.png\" src=images/html/sun.png>"), std::string::npos);
+  // A file that is no picture, and a web address, stay as the user wrote them.
+  EXPECT_NE(page.find("secret.png\"><img src=\"http://example.org/a.png\">"), std::string::npos);
+  EXPECT_FALSE(fs::exists(root_ / "site" / "images" / "html" / "secret.png"));
+}
+
 TEST(SiteFolder, NothingIsWrittenOutsideTheFolder) {
   const fs::path root = fs::temp_directory_path() / "orvanta_site_folder";
   fs::remove_all(root);
