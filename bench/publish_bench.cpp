@@ -24,9 +24,11 @@ fs::path Folder(const char* name) {
 TBannerDocument Page() {
   TBannerDocument doc = TBannerDocument::New();
   TWarnings warnings;
-  for (const auto& [name, value] :
-       {std::pair{"SWFWidth", "300"}, {"SWFHeight", "250"}, {"preloadindex", "1"},
-        {"bgsound", "calm.mp3"}, {"bgsoundcontrol", "1"}})
+  for (const auto& [name, value] : {std::pair{"SWFWidth", "300"},
+                                    {"SWFHeight", "250"},
+                                    {"preloadindex", "1"},
+                                    {"bgsound", "calm.mp3"},
+                                    {"bgsoundcontrol", "1"}})
     doc.Current.SetField(FindSavedField(name), value, "", 1, warnings);
   return doc;
 }
