@@ -73,30 +73,33 @@ struct TSourceValue {
 };
 std::vector<TSourceValue> ImageSources(const std::string& html) {
   const std::string lower = Lower(html);
-  auto space = [&](size_t i) {
-    return i < lower.size() && std::isspace(static_cast<unsigned char>(lower[i]));
-  };
   std::vector<TSourceValue> found;
-  for (size_t tag = lower.find("<img"); tag != std::string::npos;
-       tag = lower.find("<img", tag + 4)) {
-    const size_t end = lower.find('>', tag);
+  // Each search stays inside one tag and the next tag is looked for after its end, so no
+  // character is scanned more than a few times.
+  for (size_t tag = lower.find("<img"), end; tag != std::string::npos;
+       tag = lower.find("<img", end)) {
+    end = lower.find('>', tag);
     if (end == std::string::npos) break;
-    for (size_t at = tag + 4; (at = lower.find("src", at)) < end; at += 3) {
+    const std::string_view text = std::string_view(lower).substr(tag, end - tag);
+    auto space = [&](size_t i) {
+      return i < text.size() && std::isspace(static_cast<unsigned char>(text[i]));
+    };
+    for (size_t at = 4; (at = text.find("src", at)) != std::string_view::npos; at += 3) {
       if (!space(at - 1)) continue;
       size_t i = at + 3;
       while (space(i)) ++i;
-      if (i >= end || lower[i] != '=') continue;
+      if (i >= text.size() || text[i] != '=') continue;
       do ++i;
       while (space(i));
-      if (lower[i] == '"' || lower[i] == '\'') {
-        const size_t close = lower.find(lower[i], i + 1);
-        if (close == std::string::npos || close > end) break;
-        found.push_back({i + 1, close - i - 1});
+      size_t from = i, to = i;
+      if (i < text.size() && (text[i] == '"' || text[i] == '\'')) {
+        from = i + 1;
+        to = text.find(text[i], from);
+        if (to == std::string_view::npos) break;
       } else {
-        size_t stop = i;
-        while (stop < end && !space(stop)) ++stop;
-        found.push_back({i, stop - i});
+        while (to < text.size() && !space(to)) ++to;
       }
+      found.push_back({tag + from, to - from});
       break;
     }
   }

@@ -7,6 +7,7 @@
 #include "platform/stream.h"
 #include "platform/text_file.h"
 #include "project/build_driver.h"
+#include "publish/html_images.h"
 #include "publish/publisher.h"
 #include "publish/site_folder.h"
 
@@ -144,6 +145,19 @@ TEST_F(Publisher, PicturesOnThisMachineShownByTheLayersAreCopiedIntoTheSite) {
   // A file that is no picture, and a web address, stay as the user wrote them.
   EXPECT_NE(page.find("secret.png\"><img src=\"http://example.org/a.png\">"), std::string::npos);
   EXPECT_FALSE(fs::exists(root_ / "site" / "images" / "html" / "secret.png"));
+}
+
+TEST(LayerPictures, MarkupThatNeverClosesIsLeftAsItIs) {
+  const TDataRoot data(fs::temp_directory_path());
+  std::vector<TLayerPicture> pictures;
+  std::set<std::string> names;
+  std::string html;
+  for (int i = 0; i < 200000; ++i) html += "<img src=\"/x";
+  html += "<IMG SRC = '/etc/passwd' >" + std::string(100000, '<');
+  for (int i = 0; i < 200000; ++i) html += "<img alt='x'>";
+  html += "<img src";
+  EXPECT_EQ(PublishLayerPictures(html, data, pictures, names), html);
+  EXPECT_TRUE(pictures.empty());
 }
 
 TEST(SiteFolder, NothingIsWrittenOutsideTheFolder) {
