@@ -90,6 +90,10 @@ void PublishBuiltPage(TPageState page, const TPageFileNames& names, const TDataR
 
 TPublishResult Publish(TBannerDocument& doc, const std::vector<int>& pages, const TDataRoot& data,
                        const TPublishOptions& options) {
+  const fs::path target = fs::weakly_canonical(options.Folder);
+  const fs::path fromData = target.lexically_relative(fs::weakly_canonical(data.Folder()));
+  if (!fromData.empty() && *fromData.begin() != "..")
+    throw Error("cannot publish into the data root " + data.Folder().string());
   TPublishResult result;
   TSiteFolder folder(options.Folder, result.Files, result.Missing);
   TSite site{folder, {}, {}};

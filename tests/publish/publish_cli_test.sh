@@ -29,6 +29,9 @@ err=$("$orvanta" publish "$dir/p.fls" --to "$dir/x" --data-root "$dir/bare" 2>&1
   fail "a missing player exits 1"
 grep -q 'Published with 1 file missing: ruffle/' <<<"$err" || fail "the missing file is named: $err"
 [ -s "$dir/x/home.html" ] || fail "the page is written all the same"
+"$orvanta" publish "$dir/p.fls" --to "$dir/bare/site" --data-root "$dir/bare" 2>/dev/null &&
+  fail "publishing into the data root exits 1"
+[ -e "$dir/bare/site" ] && fail "nothing is written into the data root"
 "$orvanta" publish "$dir/p.fls" --to "$dir/y" --page 3 --data-root "$data" 2>/dev/null &&
   fail "a page that does not exist exits 1"
 
