@@ -1,6 +1,7 @@
 #include "publish/publisher.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <set>
 
@@ -55,36 +56,55 @@ struct TSite {
   std::set<std::string> PictureNames;
 };
 
+// Where a page's own files stand in the site.
+struct TSiteLayout {
+  std::string Movie;
+  std::array<std::string, kStripCount> Strips;
+  std::string PagePicture;
+};
+TSiteLayout LayoutFor(const std::string& base, TPublishMode mode) {
+  if (mode == TPublishMode::AllMedia) return {base + ".swf", {}, {}};
+  const std::string in = kImagesFolder + base;
+  TSiteLayout layout{in + ".swf", {}, in + "_fsbg.jpg"};
+  for (int i = 1; i <= kStripCount; ++i) layout.Strips[i - 1] = in + std::to_string(i) + ".jpg";
+  return layout;
+}
+
+// A site path as the page refers to it: each folder and file name percent-encoded.
+std::string UrlPath(const std::string& path) {
+  std::string url;
+  for (size_t from = 0, slash; from <= path.size(); from = slash + 1) {
+    slash = std::min(path.find('/', from), path.size());
+    url += UrlName(path.substr(from, slash - from)) + (slash < path.size() ? "/" : "");
+  }
+  return url;
+}
+
 void PublishBuiltPage(TPageState page, const TPageFileNames& names, const TDataRoot& data,
                       const TPublishOptions& options, TSite& shared) {
   TSiteFolder& site = shared.Folder;
   const fs::path& work = options.WorkFolder;
-  const std::string url = UrlName(names.Base);
+  const TSiteLayout layout = LayoutFor(names.Base, options.Mode);
+  const std::string movie = UrlPath(layout.Movie);
   TPageNames pageNames;
-  bool hasPicture = false;
-  if (options.Mode == TPublishMode::CurrentPage) {
-    const std::string images = kImagesFolder;
-    pageNames.Movie = images + url;
-    site.Copy(work / kMainMovieFile, images + names.Base + ".swf");
+  pageNames.Movie = movie.substr(0, movie.size() - 4);  // the template adds ".swf"
+  site.Copy(work / kMainMovieFile, layout.Movie);
+  const bool current = options.Mode == TPublishMode::CurrentPage;
+  if (current) {
     for (int i = 1; i <= kStripCount; ++i) {
-      pageNames.Strips[i - 1] = images + url + std::to_string(i) + ".jpg";
-      site.Copy(work / StripFileName(i), images + names.Base + std::to_string(i) + ".jpg");
+      pageNames.Strips[i - 1] = UrlPath(layout.Strips[i - 1]);
+      site.Copy(work / StripFileName(i), layout.Strips[i - 1]);
     }
-    pageNames.PagePicture = "\"" + images + url + "_fsbg.jpg\"";
-    hasPicture = fs::exists(work / kPagePictureFile);
-  } else {
-    pageNames.Movie = url;
-    site.Copy(work / kMainMovieFile, names.Base + ".swf");
+    pageNames.PagePicture = "\"" + UrlPath(layout.PagePicture) + "\"";
   }
   const size_t known = shared.Pictures.size();
   for (std::string& html : page.HtmlTexts)
     html = PublishLayerPictures(html, data, shared.Pictures, shared.PictureNames);
   for (size_t i = known; i < shared.Pictures.size(); ++i)
     site.Copy(shared.Pictures[i].Source, kLayerPictureFolder + shared.Pictures[i].FileName);
-  const TGeneratedPages pages =
-      GeneratePages(ReadPageTemplate(data), page, pageNames, options.Mode, hasPicture);
-  if (pages.ShowsPagePicture)
-    site.Copy(work / kPagePictureFile, kImagesFolder + names.Base + "_fsbg.jpg");
+  const TGeneratedPages pages = GeneratePages(ReadPageTemplate(data), page, pageNames, options.Mode,
+                                              current && fs::exists(work / kPagePictureFile));
+  if (pages.ShowsPagePicture) site.Copy(work / kPagePictureFile, layout.PagePicture);
   site.Write(names.File, EncodeTextFile(pages.Centred));
 }
 
@@ -133,6 +153,17 @@ std::string TPublishResult::Summary() const {
                      (Missing.size() == 1 ? "" : "s") + " missing: ";
   for (size_t i = 0; i < Missing.size(); ++i) text += (i ? "; " : "") + Missing[i];
   return text;
+}
+
+std::vector<std::string> PublishFileList(const TPageState& page, TPublishMode mode) {
+  const std::string file = SafePageFileName(page.Field("webpage_filename").Text);
+  const std::string line = file + " [" + page.Field("htmltitleedit").Text + "]";
+  const TSiteLayout layout = LayoutFor(file.substr(0, file.rfind('.')), mode);
+  if (mode == TPublishMode::AllMedia) return {layout.Movie, line};
+  std::vector<std::string> list{line, layout.Movie};
+  list.insert(list.end(), layout.Strips.begin(), layout.Strips.end());
+  list.push_back(layout.PagePicture);
+  return list;
 }
 
 TPublishResult PublishPage(TBannerDocument& doc, int page, const TDataRoot& data,

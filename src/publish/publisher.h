@@ -40,6 +40,10 @@ struct TPublishResult {
 TPublishResult PublishPage(TBannerDocument& doc, int page, const TDataRoot& data,
                            const TPublishOptions& options);
 
+// What the publish dialog lists for a mode: the page line (file name and title, as in the page
+// list) and the files of its layout, relative to the folder.
+std::vector<std::string> PublishFileList(const TPageState& page, TPublishMode mode);
+
 // Every page of the project into one folder. Pages whose names would share files get a suffix
 // (a warning says so).
 TPublishResult PublishAllPages(TBannerDocument& doc, const TDataRoot& data,

@@ -73,6 +73,11 @@ TEST_F(Publisher, CurrentPageModeWritesThePageWithImagesAndRuffle) {
             "<img src=\"images/index1.jpg\" border=\"0\"><img src=\"images/index2.jpg\" "
             "border=\"0\"><img src=\"images/index3.jpg\" border=\"0\"><img "
             "src=\"images/index4.jpg\" border=\"0\">");
+  EXPECT_EQ(PublishFileList(doc_.Current, TPublishMode::CurrentPage),
+            (std::vector<std::string>{
+                "index.html [" + doc_.Current.Field("htmltitleedit").Text + "]", "images/index.swf",
+                "images/index1.jpg", "images/index2.jpg", "images/index3.jpg", "images/index4.jpg",
+                "images/index_fsbg.jpg"}));
   EXPECT_EQ(ReadWholeFile((root_ / "site" / "images" / "index.swf").string()),
             ReadWholeFile((root_ / "work" / kMainMovieFile).string()));
 }
@@ -85,6 +90,7 @@ TEST_F(Publisher, AllMediaModeWritesOneMovieAndLeavesThePreviewNormal) {
   EXPECT_TRUE(result.Complete()) << result.Summary();
   EXPECT_EQ(Written(result),
             (std::vector<std::string>{"My Page #1.htm", "My Page #1.swf", "ruffle/ruffle.js"}));
+  EXPECT_EQ(PublishFileList(doc_.Current, options_.Mode)[0], "My Page #1.swf");
   const std::string page = Page("My Page #1.htm");
   EXPECT_NE(page.find("<embed src=\"My%20Page%20%231.swf\">"), std::string::npos);
   EXPECT_EQ(page.find("<img"), std::string::npos);
