@@ -127,6 +127,14 @@ else
   skip "clip banner" "no orvanta binary"
 fi
 
+# Published sites served over HTTP and opened in Chromium: the movie plays over its strips.
+if [[ -x "$build_dir/src/orvanta" ]]; then
+  step "published pages" node tests/conformance/check_page.mjs --orvanta="$build_dir/src/orvanta" \
+    --data-root="$build_dir/src/data"
+else
+  skip "published pages" "no orvanta binary"
+fi
+
 # Our rasteriser against Ruffle (our movies, every 4th corpus file whose first frame needs no
 # script) and against Flash Player pictures of the corpus; fails on a file past its ceiling in
 # tests/conformance/render_ceilings.json.

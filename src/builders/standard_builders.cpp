@@ -4,6 +4,9 @@
 
 #include "builders/button_bar/button_bar_builder.h"
 #include "builders/clips/movie_clip_builder.h"
+#include "builders/html_glow/html_glow_builder.h"
+#include "builders/loading_screen/loading_screen_builder.h"
+#include "builders/music/music_builder.h"
 #include "builders/static_text/static_text_builder.h"
 #include "project/build_driver.h"
 
@@ -14,6 +17,9 @@ void AddStandardBuilders(TBuildDriver& driver, const TTemplatePack& templates) {
   driver.AddBuilder(std::make_unique<TButtonBarBuilder>(templates));
   driver.AddBuilder(std::make_unique<TStaticTextBuilder>(templates));
   driver.AddBuilder(std::make_unique<TMovieClipBuilder>(templates));
+  driver.AddBuilder(std::make_unique<TLoadingScreenBuilder>());
+  driver.AddBuilder(std::make_unique<TMusicBuilder>());
+  driver.AddBuilder(std::make_unique<THtmlGlowBuilder>());
 }
 
 }  // namespace orvanta

@@ -4,7 +4,9 @@
 #include <chrono>
 #include <fstream>
 
+#include "media/flash_external_movie.h"
 #include "movie/flash_movie.h"
+#include "movie/flash_sprite.h"
 #include "platform/errors.h"
 #include "platform/stream.h"
 #include "project/background_strips.h"
@@ -181,6 +183,10 @@ void TBuildDriver::BuildFiles(TBannerDocument& doc, TBuildReport& report) {
         TBuildStage::StaticTexts, TBuildStage::MovieClips}) {
     runStage(stage, *movie);
   }
+  if (options_.Mode == TPublishMode::AllMedia) {
+    TMemoryStream source(backgroundBytes);
+    movie->PlaceObject(movie->AddExternalMovie(source)->Sprite(), depths.BackgroundImport);
+  }
   if (page.InputText.empty()) movie->ShowFrame(5);
   runStage(TBuildStage::AnimatedText, *movie);
   movie->FrameActions().GotoAndPlay(loadingScreen ? 6 : 2);
@@ -190,15 +196,21 @@ void TBuildDriver::BuildFiles(TBannerDocument& doc, TBuildReport& report) {
   movie.reset();
   clock.Mark("main movie file");
 
-  const auto strips = DrawBackgroundStrips(backgroundBytes, IntegerField(page, "SWFWidth"),
-                                           IntegerField(page, "SWFHeight"), context);
-  clock.Mark("strip render");
-  for (size_t i = 0; i < strips.size(); ++i) files.Write(StripFileName(int(i) + 1), strips[i]);
-  clock.Mark("strip files");
+  // The all-media page shows no strips: the background is inside the movie.
+  if (options_.Mode == TPublishMode::CurrentPage) {
+    const auto strips = DrawBackgroundStrips(backgroundBytes, IntegerField(page, "SWFWidth"),
+                                             IntegerField(page, "SWFHeight"), context);
+    clock.Mark("strip render");
+    for (size_t i = 0; i < strips.size(); ++i) files.Write(StripFileName(int(i) + 1), strips[i]);
+    clock.Mark("strip files");
+  }
+  for (auto& [name, bytes] : PreviewPageFiles(page, options_.Mode, context))
+    files.Write(name, bytes);
+  clock.Mark("pages");
 
   std::vector<std::string> fixed{kBackgroundMovieFile, kMainMovieFile};
   for (int i = 1; i <= kStripCount; ++i) fixed.push_back(StripFileName(i));
-  fixed.insert(fixed.end(), {"flashtemp.htm", "flashtemp_center.htm", "fsbackground.jpg"});
+  fixed.insert(fixed.end(), {kLeftPageFile, kCentredPageFile, kPagePictureFile});
   report.Files = files.Commit(fixed);
 }
 
