@@ -149,7 +149,7 @@ TBuildReport TBuildDriver::Rebuild(TBannerDocument& doc, TRebuildOrigin origin) 
 void TBuildDriver::BuildFiles(TBannerDocument& doc, TBuildReport& report) {
   const TPageState& page = doc.Current;
   TRandom random = options_.Seed ? TRandom(*options_.Seed) : TRandom();
-  TBuildContext context{random, data_, report.Warnings, doc.CurrentPage()};
+  TBuildContext context{random, data_, report.Warnings, doc.CurrentPage(), options_.Templates};
   const TDepthPlan depths = DepthPlanFor(page);
   TStageClock clock(report.Times);
   TPendingFiles files(options_.WorkFolder);

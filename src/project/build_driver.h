@@ -13,6 +13,7 @@
 namespace orvanta {
 
 class TDataRoot;
+class TTemplatePack;
 
 // The fixed names of the preview files in the working folder.
 inline constexpr const char* kBackgroundMovieFile = "temp_bg.swf";
@@ -38,7 +39,8 @@ struct TBuildReport {
 
 struct TBuildOptions {
   std::filesystem::path WorkFolder;
-  std::optional<uint64_t> Seed;  // none: seeded from the clock
+  std::optional<uint64_t> Seed;              // none: seeded from the clock
+  const TTemplatePack* Templates = nullptr;  // handed to the builders
 };
 
 // Turns the current page of a document into the preview files. The driver owns the stage order,

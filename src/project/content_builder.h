@@ -14,6 +14,7 @@ namespace orvanta {
 
 class TDataRoot;
 class TFlashMovie;
+class TTemplatePack;
 
 // Where each content kind stands in the main movie. Set by the driver at the start of every
 // build; builders read it and never choose a depth of their own.
@@ -41,6 +42,9 @@ struct TBuildContext {
   const TDataRoot& Data;
   TWarnings& Warnings;
   int Page = 1;  // the page being built, for warnings
+  // The templates linked into the program; none where a build runs without them (a builder
+  // then warns that the template is missing).
+  const TTemplatePack* Templates = nullptr;
   void Warn(std::string field, std::string message) {
     Warnings.push_back({Page, std::move(field), std::move(message)});
   }

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "builders/animated_text/text_kit.h"
+#include "project/content_builder.h"
+
+namespace orvanta {
+
+// A soft band of the shadow colour behind the block, fading out on the side(s) away from the
+// alignment.
+void AddColourShadowPanel(TFlashMovie& movie, const TAnimatedTextSettings& settings,
+                          const TBlockLayout& block, uint16_t depth);
+
+// The chosen background animation around the block: fire stands in a row under the text, the
+// others are scattered over it and turned at random.
+void AddTextBackgroundEffect(TFlashMovie& movie, const TAnimatedTextSettings& settings,
+                             const TBlockLayout& block, const TDepthPlan& depths,
+                             TBuildContext& context);
+
+// The pieces of the animated text that stand apart from its frames: they go into the main movie
+// before the static texts, so that the text's frames play over them.
+class TTextCompanionsBuilder : public TContentBuilder {
+ public:
+  TBuildStage Stage() const override { return TBuildStage::TextCompanions; }
+  std::vector<TBuiltItem> Build(TFlashMovie& movie, const TPageState& page,
+                                const TDepthPlan& depths, TBuildContext& context) override;
+};
+
+}  // namespace orvanta
