@@ -7,11 +7,13 @@
 #include "builders/common/placement_alpha.h"
 #include "media/filters.h"
 #include "media/flash_external_movie.h"
+#include "movie/flash_edges.h"
 #include "movie/flash_movie.h"
 #include "movie/flash_place_object.h"
 #include "movie/flash_sprite.h"
 #include "movie/flash_text.h"
 #include "platform/artwork_names.h"
+#include "platform/codepage.h"
 #include "platform/errors.h"
 #include "platform/random.h"
 #include "platform/stream.h"
@@ -23,6 +25,8 @@ namespace {
 
 // The art letters' key colour: Replace Color shifts it onto the chosen one.
 constexpr int kArtKeyRed = 180, kArtKeyGreen = 225, kArtKeyBlue = 245;
+// A text field keeps its text this far from its edges.
+constexpr int kFieldGutter = 2;
 // Art letter templates are drawn 120 pixels high.
 constexpr int kArtFrameHeight = 120;
 
@@ -69,11 +73,17 @@ void AddArtLetter(TTextKit& kit, TFlashSprite& letter, const TLetterBox& box) {
   letter.PlaceObject(holder, 1000)->SetScale(scale, scale);
 }
 
+// Static text where the code page has the character: players mask by its glyphs, where some
+// (Ruffle) mask by the whole field of a dynamic text. Both start their glyphs at the same place.
 TFlashText* LetterText(TTextKit& kit, const TLetterBox& box, uint32_t rgba) {
+  const TSWFRGBA colour(rgba, false);
+  if (const unsigned char code = UnicodeToCp1252(box.Char); code != '?' || box.Char == u'?')
+    return kit.Movie.AddText(
+        std::string(1, char(code)), colour, kit.Font,
+        TFlashPoint{-box.Width / 2 + kFieldGutter, -box.Height / 2 + kFieldGutter});
   const TRect bounds{-box.Width / 2, -box.Height / 2, -box.Width / 2 + box.Width + 10,
                      -box.Height / 2 + box.Height + 10};
-  return kit.Movie.AddDynamicText(std::u16string(1, box.Char), TSWFRGBA(rgba, false), kit.Font,
-                                  bounds);
+  return kit.Movie.AddDynamicText(std::u16string(1, box.Char), colour, kit.Font, bounds);
 }
 
 uint32_t FaceColour(const TTextKit& kit, const TLetterBox& box) {

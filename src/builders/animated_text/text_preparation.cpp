@@ -81,7 +81,8 @@ std::string TextBudgetProblem(TFlashMovie& movie, const TAnimatedTextSettings& s
 }
 
 void PrepareTextKit(TTextKit& kit, TBuildContext& context) {
-  kit.Font = kit.Movie.AddFont(kit.Measure.Font());
+  // Art letters are pictures; a font without characters would only be an empty tag.
+  if (!kit.Settings.ArtLetters()) kit.Font = kit.Movie.AddFont(kit.Measure.Font());
   if (kit.Settings.Fill == TLetterFill::Texture) PrepareTexture(kit, context);
   if (kit.Settings.ForegroundEffect > 0) PrepareForeground(kit, context);
 }
