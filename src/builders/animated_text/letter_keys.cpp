@@ -63,7 +63,7 @@ uint32_t LetterTableColor(int depthIndex, bool artLetters) {
       {255, 128, 255}, {128, 128, 255}};
   const int entry = ((depthIndex % 17) + 17) % 17;
   const uint32_t* c = kTable[entry];
-  // Art letters get their yellow with a touch of blue, as the family artwork expects.
+  // The art letters' table differs in one entry: their yellow is (255, 255, 5).
   const uint32_t blue = artLetters && entry == 1 ? 5 : c[2];
   return c[0] | c[1] << 8 | blue << 16 | 0xFF000000u;
 }
