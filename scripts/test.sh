@@ -135,6 +135,15 @@ else
   skip "published pages" "no orvanta binary"
 fi
 
+# The animated text of every effect in both passes through swf-parser and Ruffle; four first
+# frames against Ruffle under tests/builders/animated_text_ceilings.json.
+if [[ -x "$build_dir/src/orvanta" ]]; then
+  step "animated text" bash tests/builders/animated_text_conformance.sh "$build_dir/src/orvanta" \
+    "$build_dir/animated-text"
+else
+  skip "animated text" "no orvanta binary"
+fi
+
 # Our rasteriser against Ruffle (our movies, every 4th corpus file whose first frame needs no
 # script) and against Flash Player pictures of the corpus; fails on a file past its ceiling in
 # tests/conformance/render_ceilings.json.

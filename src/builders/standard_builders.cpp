@@ -2,6 +2,8 @@
 
 #include <memory>
 
+#include "builders/animated_text/animated_text_builder.h"
+#include "builders/animated_text/text_companions.h"
 #include "builders/button_bar/button_bar_builder.h"
 #include "builders/clips/movie_clip_builder.h"
 #include "builders/html_glow/html_glow_builder.h"
@@ -20,6 +22,8 @@ void AddStandardBuilders(TBuildDriver& driver, const TTemplatePack& templates) {
   driver.AddBuilder(std::make_unique<TLoadingScreenBuilder>());
   driver.AddBuilder(std::make_unique<TMusicBuilder>());
   driver.AddBuilder(std::make_unique<THtmlGlowBuilder>());
+  driver.AddBuilder(std::make_unique<TTextCompanionsBuilder>(templates));
+  driver.AddBuilder(std::make_unique<TAnimatedTextBuilder>(templates));
 }
 
 }  // namespace orvanta

@@ -107,12 +107,37 @@ void PrintProjectField(const std::string& fileName, const std::string& name, int
   out << DisplayedValue(project.Document.Current.Field(name)) << "\n";
 }
 
+namespace {
+
+// The animated text as typed is a block of the page rather than a field; "\n" in the value
+// stands for a line break, which a command line cannot hold.
+constexpr std::string_view kInputTextName = "InputText";
+
+std::string WithLineBreaks(const std::string& value) {
+  std::string text;
+  for (size_t i = 0; i < value.size(); ++i) {
+    if (value.compare(i, 2, "\\n") == 0) {
+      text += '\n';
+      ++i;
+    } else {
+      text += value[i];
+    }
+  }
+  return text;
+}
+
+}  // namespace
+
 void ApplyFieldAssignments(TPageState& state, int page, const std::vector<std::string>& assignments,
                            TWarnings& warnings) {
   for (const std::string& assignment : assignments) {
     const size_t equals = assignment.find('=');
     if (equals == std::string::npos) throw Error("\"" + assignment + "\" is not NAME=VALUE");
     const std::string name = assignment.substr(0, equals);
+    if (name == kInputTextName) {
+      state.InputText = WithLineBreaks(assignment.substr(equals + 1));
+      continue;
+    }
     const int index = FindSavedField(name);
     if (index < 0) throw Error("no field is named \"" + name + "\"; nothing was changed");
     std::string problem;
