@@ -8,9 +8,11 @@
 #include "builders/standard_builders.h"
 #include "platform/data_root.h"
 #include "platform/errors.h"
+#include "platform/template_pack.h"
 #include "project/build_driver.h"
 #include "project/content_list.h"
 #include "project/work_folder.h"
+#include "shell/embedded_templates.h"
 #include "shell/project_commands.h"
 
 namespace orvanta {
@@ -83,8 +85,9 @@ int RunBuild(const TBuildRequest& request, std::ostream& out, std::ostream& err)
                                                   : std::filesystem::path(request.DataRoot));
     const TWorkFolder work =
         request.Work.empty() ? TWorkFolder::Fresh() : TWorkFolder(request.Work);
+    const TTemplatePack templates(EmbeddedTemplatePack());
     TBuildDriver driver(data, {work.Folder(), request.Seed});
-    AddStandardBuilders(driver);
+    AddStandardBuilders(driver, templates);
     TBuildReport report = driver.Rebuild(project.Document, TRebuildOrigin::Command);
     report.Warnings.insert(report.Warnings.begin(), project.Warnings.begin(),
                            project.Warnings.end());
