@@ -29,6 +29,11 @@ TSurface SurfaceOf(const TPicture& picture) {
     for (uint32_t x = 0; x < picture.Width; ++x) {
       const uint8_t* p = picture.Pixel(x, y);
       const uint32_t a = p[3];
+      // Photos are nearly always opaque; only the others pay for the multiplication.
+      if (a == 255) {
+        row[x] = 0xFF000000u | uint32_t{p[0]} << 16 | uint32_t{p[1]} << 8 | p[2];
+        continue;
+      }
       auto pre = [a](uint32_t c) { return (c * a + 127) / 255; };
       row[x] = a << 24 | pre(p[0]) << 16 | pre(p[1]) << 8 | pre(p[2]);
     }
