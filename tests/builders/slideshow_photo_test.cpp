@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "builders/slideshow/photo_list.h"
 #include "builders/slideshow/photo_preparation.h"
 #include "platform/errors.h"
 #include "slideshow_fixture.h"
@@ -43,6 +44,17 @@ TEST_F(SlideshowPhotoFile, ReadsByContentAndRefusesWhatIsNoPicture) {
   EXPECT_EQ(decoded.Width, 40u);
   EXPECT_TRUE(Near(decoded.Color(20, 10) & 0xFFFFFF, 0x00FF00, 8));
   EXPECT_THROW(PreparePhoto(Junk("junk.jpg"), 40, 40, true), Error);
+}
+
+TEST(SlideshowPhotoList, EntriesAreComparedWhole) {
+  std::vector<std::string> list;
+  const std::string eleven = PhotoEntry("/data/photos/trip/11.jpg", "/data/photos");
+  EXPECT_EQ(eleven, "trip\\11.jpg");
+  EXPECT_TRUE(AddPhotoEntry(list, eleven));
+  EXPECT_TRUE(AddPhotoEntry(list, PhotoEntry("/data/photos/trip/1.jpg", "/data/photos")));
+  EXPECT_FALSE(AddPhotoEntry(list, PhotoEntry("/data/photos/trip/../trip/11.jpg", "/data/photos")));
+  EXPECT_EQ(PhotoEntry("/home/me/photos2/a.jpg", "/data/photos"), "/home/me/photos2/a.jpg");
+  EXPECT_EQ(list.size(), 2u);
 }
 
 }  // namespace

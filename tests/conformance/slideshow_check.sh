@@ -37,7 +37,8 @@ cat >"$dir/check/expected.json" <<'JSON'
                { "x": 44, "y": 189, "rgb": "ff0000", "tol": 40, "what": "its thumbnail on page 1" }],
     "steps": [
       { "waitMs": 3000 },
-      { "pixels": [{ "x": 95, "y": 80, "rgb": "00ff00", "tol": 40, "what": "the second photo after the delay" }] },
+      { "pixels": [{ "x": 95, "y": 80, "rgb": "00ff00", "tol": 40, "what": "the second photo after the delay" },
+                   { "x": 24, "y": 223, "rgb": "ffff00", "tol": 40, "what": "page 1 marked current" }] },
       { "mouse": "click", "x": 61, "y": 226 },
       { "pixels": [{ "x": 44, "y": 189, "rgb": "0000ff", "tol": 40, "what": "next arrow: page 2 shows photo 3" }] },
       { "mouse": "click", "x": 27, "y": 226 },

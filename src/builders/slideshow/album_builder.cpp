@@ -124,7 +124,9 @@ TFlashSprite* AddWrapper(TFlashMovie& movie, TFlashSprite& album) {
   };
   for (int n = 20; n >= 0; --n) {
     TFlashPlaceObject* place = fade(n, n != 20);
-    if (n == 0) place->SetName("ownphotos1");
+    // Named where it is placed as well: players that take no name from a move would leave the
+    // wrapper's script without its album.
+    if (n == 20 || n == 0) place->SetName("ownphotos1");
     wrapper->ShowFrame();
   }
   TAlbumScript rest(wrapper->FrameActions());
