@@ -112,6 +112,13 @@ else
   skip "banner buttons and texts" "no orvanta binary"
 fi
 
+# A slideshow banner built by the program, its album clicked through in Ruffle.
+if [[ -x "$build_dir/src/orvanta" ]]; then
+  step "slideshow in ruffle" bash tests/conformance/slideshow_check.sh "$build_dir/src/orvanta" "$build_dir/src/data"
+else
+  skip "slideshow in ruffle" "no orvanta binary"
+fi
+
 # Every library clip through swf-parser, every 12th played in Ruffle.
 if [[ -x "$build_dir/src/orvanta" ]]; then
   step "library clips" node tests/conformance/check_clips.mjs "$build_dir/src/orvanta" "$build_dir/src/data" --every=12

@@ -9,6 +9,7 @@
 #include "builders/html_glow/html_glow_builder.h"
 #include "builders/loading_screen/loading_screen_builder.h"
 #include "builders/music/music_builder.h"
+#include "builders/slideshow/slideshow_builder.h"
 #include "builders/static_text/static_text_builder.h"
 #include "project/build_driver.h"
 
@@ -24,6 +25,7 @@ void AddStandardBuilders(TBuildDriver& driver, const TTemplatePack& templates) {
   driver.AddBuilder(std::make_unique<THtmlGlowBuilder>());
   driver.AddBuilder(std::make_unique<TTextCompanionsBuilder>(templates));
   driver.AddBuilder(std::make_unique<TAnimatedTextBuilder>(templates));
+  driver.AddBuilder(std::make_unique<TSlideshowBuilder>(&templates));
 }
 
 }  // namespace orvanta

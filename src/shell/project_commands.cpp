@@ -4,6 +4,7 @@
 #include <nlohmann/json.hpp>
 
 #include <iostream>
+#include <sstream>
 
 #include "platform/errors.h"
 #include "project/field_schema.h"
@@ -136,6 +137,15 @@ void ApplyFieldAssignments(TPageState& state, int page, const std::vector<std::s
     const std::string name = assignment.substr(0, equals);
     if (name == kInputTextName) {
       state.InputText = WithLineBreaks(assignment.substr(equals + 1));
+      continue;
+    }
+    if (name == "Photos") {
+      // The photo list is a block, not a field: its entries are separated by "|", which no
+      // file name holds.
+      state.Photos.clear();
+      std::istringstream entries(assignment.substr(equals + 1));
+      for (std::string entry; std::getline(entries, entry, '|');)
+        if (!entry.empty()) state.Photos.push_back(entry);
       continue;
     }
     const int index = FindSavedField(name);
