@@ -2,13 +2,14 @@
 
 #include <memory>
 
+#include "builders/panels/shape_panels_builder.h"
 #include "project/build_driver.h"
 
 namespace orvanta {
 
-void AddStandardBuilders(TBuildDriver& driver) {
+void AddStandardBuilders(TBuildDriver& driver, const TTemplatePack& templates) {
   // One line per content kind; the driver orders them by stage.
-  (void)driver;
+  driver.AddBuilder(std::make_unique<TShapePanelsBuilder>(templates));
 }
 
 }  // namespace orvanta

@@ -8,9 +8,11 @@
 #include "builders/standard_builders.h"
 #include "platform/data_root.h"
 #include "platform/errors.h"
+#include "platform/template_pack.h"
 #include "project/build_driver.h"
 #include "project/content_list.h"
 #include "project/work_folder.h"
+#include "shell/embedded_templates.h"
 #include "shell/project_commands.h"
 
 namespace orvanta {
@@ -84,7 +86,8 @@ int RunBuild(const TBuildRequest& request, std::ostream& out, std::ostream& err)
     const TWorkFolder work =
         request.Work.empty() ? TWorkFolder::Fresh() : TWorkFolder(request.Work);
     TBuildDriver driver(data, {work.Folder(), request.Seed});
-    AddStandardBuilders(driver);
+    const TTemplatePack templates(EmbeddedTemplatePack());
+    AddStandardBuilders(driver, templates);
     TBuildReport report = driver.Rebuild(project.Document, TRebuildOrigin::Command);
     report.Warnings.insert(report.Warnings.begin(), project.Warnings.begin(),
                            project.Warnings.end());
