@@ -160,6 +160,8 @@ void TBuildDriver::BuildFiles(TBannerDocument& doc, TBuildReport& report) {
           if (item.Slot >= 0) doc.SetItemSize(item.Slot, item.Width, item.Height);
   };
 
+  // Cleared before the background movie, whose builders measure the images and panels.
+  for (size_t slot = 0; slot < ContentSlots().size(); ++slot) doc.SetItemSize(int(slot), 0, 0);
   auto background = NewMovie(page, 2, random);
   runStage(TBuildStage::Background, *background);
   AddPageBackground(*background, page, depths, context);
@@ -168,7 +170,6 @@ void TBuildDriver::BuildFiles(TBannerDocument& doc, TBuildReport& report) {
   files.Write(kBackgroundMovieFile, backgroundBytes);
   clock.Mark("background movie");
 
-  for (size_t slot = 0; slot < ContentSlots().size(); ++slot) doc.SetItemSize(int(slot), 0, 0);
   for (int clip = 1; clip <= 5; ++clip) {
     const std::string n = std::to_string(clip);
     const int size = IntegerField(page, "PageEffectID" + n) >= 1 ? 200 : 0;

@@ -12,6 +12,8 @@
 
 #include <unistd.h>
 
+#include <cstdlib>
+
 #include "builders/standard_builders.h"
 #include "media/swf_reader.h"
 #include "movie/flash_movie.h"
@@ -93,6 +95,19 @@ struct TReadBack {
   TSWFStreamReader Reader;
 };
 
+// A pixel of a drawn frame as 0xRRGGBB (the frames drawn on an opaque background).
+inline uint32_t PixelRGB(const render::TPixmap& p, int x, int y) {
+  const uint8_t* px = p.Row(y) + x * 4;
+  return uint32_t(px[2]) << 16 | uint32_t(px[1]) << 8 | px[0];
+}
+
+// Whether two colours are alike within what JPEG and anti-aliasing change.
+inline bool Near(uint32_t a, uint32_t b, int tolerance = 40) {
+  for (int shift : {0, 8, 16})
+    if (std::abs(int((a >> shift) & 0xFF) - int((b >> shift) & 0xFF)) > tolerance) return false;
+  return true;
+}
+
 // A build over the generated templates and data into a working folder of the test's own.
 class TBuildFixture : public ::testing::Test {
  protected:
@@ -112,6 +127,19 @@ class TBuildFixture : public ::testing::Test {
   }
   TBuildReport Build() { return driver_->Rebuild(doc_, TRebuildOrigin::Command); }
   TReadBack Background() const { return TReadBack(ReadAll(work_ / kBackgroundMovieFile)); }
+  // The background movie's first frame at the banner's size, on white.
+  render::TPixmap BackgroundFrame() {
+    return Background().Render(IntegerField(doc_.Current, "SWFWidth"),
+                               IntegerField(doc_.Current, "SWFHeight"));
+  }
+  // A file in the working folder's "pictures" folder, which the build does not touch.
+  std::string WriteFile(const std::string& name, const std::vector<uint8_t>& bytes) {
+    fs::create_directories(work_ / "pictures" / fs::path(name).parent_path());
+    const fs::path path = work_ / "pictures" / name;
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    return path.string();
+  }
 
   fs::path work_;
   std::unique_ptr<TBuildDriver> driver_;

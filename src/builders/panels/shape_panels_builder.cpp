@@ -1,7 +1,8 @@
 #include "builders/panels/shape_panels_builder.h"
+#include "builders/common/content_slot_index.h"
 
+#include "builders/images/picture_filters.h"
 #include "builders/panels/panel_template.h"
-#include "media/filters.h"
 #include "movie/flash_movie.h"
 #include "movie/flash_place_object.h"
 #include "movie/flash_sprite.h"
@@ -9,17 +10,6 @@
 #include "platform/template_pack.h"
 
 namespace orvanta {
-
-namespace {
-
-int ContentSlotOf(const std::string& label) {
-  const auto& slots = ContentSlots();
-  for (size_t i = 0; i < slots.size(); ++i)
-    if (slots[i].Label == label) return int(i);
-  throw Error("no content slot " + label);
-}
-
-}  // namespace
 
 std::string PanelTemplateName(int style) {
   return "SHAPETEMPLATE" + std::to_string(style);
@@ -54,14 +44,11 @@ std::vector<TBuiltItem> TShapePanelsBuilder::Build(TFlashMovie& movie, const TPa
     place->SetTranslate(IntegerField(page, prefix + "posx"), IntegerField(page, prefix + "posy"));
     const int alpha = IntegerField(page, prefix + "alpha");
     if (alpha < 255) place->SetColorTransform(false, 0, 0, 0, 0, true, 255, 255, 255, alpha, true);
-    if (OptionField(page, prefix + "shadow")) {
-      TSWFDropShadowFilter& shadow = place->DropShadowFilter();
-      shadow.BlurX = shadow.BlurY = 5;
-      shadow.DropShadowColor = TSWFRGBA(kOpaqueBlack, true);
-    }
+    // The same black shadow, 5 pixels off and blurred 5, as a picture's.
+    if (OptionField(page, prefix + "shadow")) ApplyPictureFilters(*place, {.DropShadow = true});
     wrapper->ShowFrame();
     placed.emplace_back(wrapper, uint16_t(100 - slot));
-    items.push_back({ContentSlotOf("Shape" + std::to_string(slot)), size.Width, size.Height});
+    items.push_back({ContentSlotIndex("Shape" + std::to_string(slot)), size.Width, size.Height});
   }
   // Made after the panels, so that its definition follows everything it places.
   TFlashSprite* container = movie.AddSprite();
