@@ -142,5 +142,33 @@ TEST_F(StaticImages, MissingOrDamagedPicturesAreWarningsAndTheBannerStillBuilds)
   EXPECT_TRUE(std::filesystem::exists(work_ / "temp_bg1.jpg"));
 }
 
+TEST_F(StaticImages, OnlyAKeptNaturalSizeIsWrittenBackIntoTheFields) {
+  ShowInSlotOne(RedJPEG("big.jpg", 640, 480), true);
+  Set("StaticImageText2", RedJPEG("tiny.jpg", 20, 30));
+  Set("staticimagewh2", "True");
+  Set("StaticImageText3", RedJPEG("typed.jpg", 640, 480));
+  Set("staticimagewh3", "False");
+  Set("staticimagewidth3", "120");
+  Set("staticimageheight3", "90");
+  Set("bgimagewh3", "True");  // and no picture
+  Set("BGimagewidth3", "77");
+  ASSERT_TRUE(Build().Warnings.empty());
+  auto field = [&](const char* name) { return doc_.Current.Field(name).Text; };
+  EXPECT_EQ(field("staticimagewidth"), "640");
+  EXPECT_EQ(field("staticimageheight"), "480");
+  EXPECT_EQ(field("staticimagewidth2"), "50");  // the fields' least; the item keeps 20 x 30
+  EXPECT_EQ(Item("Static Image2").Width, 20);
+  EXPECT_EQ(Item("Static Image2").Height, 30);
+  EXPECT_EQ(field("staticimagewidth3"), "120");
+  EXPECT_EQ(Item("Static Image3").Width, 120);
+  EXPECT_EQ(field("BGimagewidth3"), "77");
+  EXPECT_EQ(Item("BG Image3").Width, 0);
+  // The stored page holds what the fields hold, so confirming the editor unchanged builds
+  // nothing.
+  EXPECT_NE(doc_.PageText(1).find("<Name>staticimagewidth</Name><Value>640</Value>"),
+            std::string::npos);
+  EXPECT_FALSE(driver_->Rebuild(doc_, TRebuildOrigin::Editor).Built);
+}
+
 }  // namespace
 }  // namespace orvanta

@@ -1,4 +1,7 @@
 #include "builders/images/static_images_builder.h"
+
+#include <algorithm>
+
 #include "builders/common/content_slot_index.h"
 
 #include "builders/common/picture_image.h"
@@ -118,7 +121,13 @@ std::vector<TBuiltItem> TStaticImagesBuilder::Build(TFlashMovie& movie, const TP
   std::vector<TBuiltItem> items;
   auto build = [&](const TImageSlot& slot, int depth) {
     const TBoxSize size = BuildSlot(movie, page, slot, uint16_t(depth), context);
-    items.push_back({ContentSlotIndex(slot.Label), size.Width, size.Height});
+    TBuiltItem item{ContentSlotIndex(slot.Label), size.Width, size.Height};
+    // The picture's own size shows in the slot's fields only where it is the size used, and
+    // within their range; a typed size is never overwritten, nor an empty slot's.
+    if (size.Width > 0 && OptionField(page, slot.NaturalSize))
+      item.WriteBack = {{slot.Width, std::clamp(size.Width, 50, 3000)},
+                        {slot.Height, std::clamp(size.Height, 50, 3000)}};
+    items.push_back(std::move(item));
   };
   for (int k = 1; k <= 3; ++k) build(StaticImageSlot(k), depths.StaticImageSecond + k - 1);
   // Just under the panel container, whatever its position.
