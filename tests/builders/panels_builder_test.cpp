@@ -26,7 +26,7 @@ int FirstStyle(TTest wanted) {
   return 1;
 }
 
-class ShapePanels : public test::TBuildFixture {
+class PanelSlots : public test::TBuildFixture {
  protected:
   // The container at the panel depth, and the id of the panel body a slot's depth holds.
   uint16_t Container(const TReadBack& movie) {
@@ -41,13 +41,13 @@ class ShapePanels : public test::TBuildFixture {
   }
 };
 
-TEST_F(ShapePanels, WithoutStylesTheContainerStillStandsEmpty) {
+TEST_F(PanelSlots, WithoutStylesTheContainerStillStandsEmpty) {
   EXPECT_TRUE(Build().Warnings.empty());
   const TReadBack movie = Background();
   EXPECT_TRUE(movie.Placements(Container(movie)).empty());
 }
 
-TEST_F(ShapePanels, SlotsStackFromOneOnTopWithTheirPositionAlphaAndShadow) {
+TEST_F(PanelSlots, SlotsStackFromOneOnTopWithTheirPositionAlphaAndShadow) {
   Set("shape1listbox", "3");
   Set("shape1posx", "40");
   Set("shape1posy", "-7");
@@ -83,7 +83,7 @@ TEST_F(ShapePanels, SlotsStackFromOneOnTopWithTheirPositionAlphaAndShadow) {
   EXPECT_EQ(shadow.DropShadowColor.RGBA(), kOpaqueBlack);
 }
 
-TEST_F(ShapePanels, AWholeTemplateIsPlacedOnceAndCoversTheBox) {
+TEST_F(PanelSlots, AWholeTemplateIsPlacedOnceAndCoversTheBox) {
   const int style = FirstStyle([](const TPanelMargins& m) { return m.ScalesAsWhole(); });
   Set("shape2listbox", std::to_string(style));
   Set("shape2width", "800");
@@ -103,7 +103,7 @@ TEST_F(ShapePanels, AWholeTemplateIsPlacedOnceAndCoversTheBox) {
   EXPECT_NEAR(places[0]->ExistingMatrix()->GetScaleY(), 800 / templateWidth, 1e-3);
 }
 
-TEST_F(ShapePanels, APanelSmallerThanItsCornersGrowsToCornersPlusTen) {
+TEST_F(PanelSlots, APanelSmallerThanItsCornersGrowsToCornersPlusTen) {
   const int style = FirstStyle([](const TPanelMargins& m) { return m == TPanelMargins{}; });
   TFlashMovie movie(0, 0, 100, 100, 12, true);
   const TPanelSize size = BuildPanelFromTemplate(
@@ -112,7 +112,7 @@ TEST_F(ShapePanels, APanelSmallerThanItsCornersGrowsToCornersPlusTen) {
   EXPECT_EQ(size.Height, 70);
 }
 
-TEST_F(ShapePanels, AnUnreadableTemplateIsAWarningAndTheOtherSlotsBuild) {
+TEST_F(PanelSlots, AnUnreadableTemplateIsAWarningAndTheOtherSlotsBuild) {
   // A pack whose first style is damaged and whose second is too small for its own margins.
   TTemplatePackWriter writer;
   writer.Add(PanelTemplateName(1), "panels", {'F', 'W', 'S', 8, 1, 2});
