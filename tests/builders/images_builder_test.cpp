@@ -85,6 +85,11 @@ TEST_F(StaticImages, NaturalSizeBorderAndFiltersOnAPicture) {
   const TItemRect rect = Item("Static Image1");
   EXPECT_EQ(rect.Width, 640);
   EXPECT_EQ(rect.Height, 480);
+  EXPECT_EQ(doc_.Current.Field("staticimageheight").Text, "480");
+  // The stored page holds what the fields hold: confirming the editor unchanged builds nothing.
+  EXPECT_NE(doc_.PageText(1).find("<Name>staticimagewidth</Name><Value>640</Value>"),
+            std::string::npos);
+  EXPECT_FALSE(driver_->Rebuild(doc_, TRebuildOrigin::Editor).Built);
 
   const test::TReadBack movie = Background();
   auto* place = dynamic_cast<TSWFPlaceObject3*>(movie.PlacementAt(0, 1302));
@@ -105,25 +110,34 @@ TEST_F(StaticImages, NaturalSizeBorderAndFiltersOnAPicture) {
   EXPECT_TRUE(Near(PixelRGB(frame, 100, 80), kRed));
 }
 
-TEST_F(StaticImages, SlotsStandAtTheirDepthsAndTheKindComesFromTheContent) {
-  // A BMP, a PNG whose folder name says JPEG, and a JPEG named like a PNG.
+TEST_F(StaticImages, TheKindComesFromTheContentAndOnlyAKeptNaturalSizeIsWrittenBack) {
+  // A BMP, a PNG whose folder name says JPEG, and a JPEG named like a PNG at a typed size.
   const std::vector<uint32_t> blue(40 * 20, 0x0000FF);
   Set("StaticImageText", WriteFile("a.bmp", test::BmpFile(24, 40, 20, {}, blue)));
-  Set("StaticImageText3", WriteFile("shots.jpg.d/b.png", EncodePNG(TPicture(30, 10, 0xFF00FF00))));
-  Set("BGImageText3", RedJPEG("c.png", 50, 50));
-  Set("bgimagewh3", "True");
   Set("staticimagewh", "True");
+  Set("staticimagewh2", "True");  // and no picture
+  Set("staticimagewidth2", "77");
+  Set("StaticImageText3", WriteFile("shots.jpg.d/b.png", EncodePNG(TPicture(30, 10, 0xFF00FF00))));
   Set("staticimagewh3", "True");
+  Set("BGImageText3", RedJPEG("c.png", 50, 50));
+  Set("bgimagewh3", "False");
+  Set("BGimagewidth3", "120");
+  Set("BGimageheight3", "90");
   ASSERT_TRUE(Build().Warnings.empty());
   const test::TReadBack movie = Background();
   EXPECT_NE(movie.PlacementAt(0, 1302), nullptr);
   EXPECT_EQ(movie.PlacementAt(0, 1303), nullptr);
   EXPECT_NE(movie.PlacementAt(0, 1304), nullptr);
   EXPECT_NE(movie.PlacementAt(0, 273), nullptr);  // under the panels at 280
+
+  auto field = [&](const char* name) { return doc_.Current.Field(name).Text; };
   EXPECT_EQ(Item("Static Image1").Width, 40);
-  EXPECT_EQ(Item("Static Image3").Width, 30);
-  EXPECT_EQ(Item("BG Image3").Height, 50);
+  EXPECT_EQ(field("staticimagewidth"), "50");  // the fields' least
   EXPECT_EQ(Item("Static Image2").Width, 0);
+  EXPECT_EQ(field("staticimagewidth2"), "77");
+  EXPECT_EQ(Item("Static Image3").Height, 10);
+  EXPECT_EQ(Item("BG Image3").Width, 120);
+  EXPECT_EQ(field("BGimagewidth3"), "120");
 }
 
 TEST_F(StaticImages, MissingOrDamagedPicturesAreWarningsAndTheBannerStillBuilds) {
@@ -140,34 +154,6 @@ TEST_F(StaticImages, MissingOrDamagedPicturesAreWarningsAndTheBannerStillBuilds)
   EXPECT_EQ(movie.PlacementAt(0, 1302), nullptr);
   EXPECT_NE(movie.PlacementAt(0, 273), nullptr);
   EXPECT_TRUE(std::filesystem::exists(work_ / "temp_bg1.jpg"));
-}
-
-TEST_F(StaticImages, OnlyAKeptNaturalSizeIsWrittenBackIntoTheFields) {
-  ShowInSlotOne(RedJPEG("big.jpg", 640, 480), true);
-  Set("StaticImageText2", RedJPEG("tiny.jpg", 20, 30));
-  Set("staticimagewh2", "True");
-  Set("StaticImageText3", RedJPEG("typed.jpg", 640, 480));
-  Set("staticimagewh3", "False");
-  Set("staticimagewidth3", "120");
-  Set("staticimageheight3", "90");
-  Set("bgimagewh3", "True");  // and no picture
-  Set("BGimagewidth3", "77");
-  ASSERT_TRUE(Build().Warnings.empty());
-  auto field = [&](const char* name) { return doc_.Current.Field(name).Text; };
-  EXPECT_EQ(field("staticimagewidth"), "640");
-  EXPECT_EQ(field("staticimageheight"), "480");
-  EXPECT_EQ(field("staticimagewidth2"), "50");  // the fields' least; the item keeps 20 x 30
-  EXPECT_EQ(Item("Static Image2").Width, 20);
-  EXPECT_EQ(Item("Static Image2").Height, 30);
-  EXPECT_EQ(field("staticimagewidth3"), "120");
-  EXPECT_EQ(Item("Static Image3").Width, 120);
-  EXPECT_EQ(field("BGimagewidth3"), "77");
-  EXPECT_EQ(Item("BG Image3").Width, 0);
-  // The stored page holds what the fields hold, so confirming the editor unchanged builds
-  // nothing.
-  EXPECT_NE(doc_.PageText(1).find("<Name>staticimagewidth</Name><Value>640</Value>"),
-            std::string::npos);
-  EXPECT_FALSE(driver_->Rebuild(doc_, TRebuildOrigin::Editor).Built);
 }
 
 }  // namespace
