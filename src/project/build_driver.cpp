@@ -158,10 +158,17 @@ void TBuildDriver::BuildFiles(TBannerDocument& doc, TBuildReport& report) {
   auto runStage = [&](TBuildStage stage, TFlashMovie& movie) {
     for (const auto& builder : builders_)
       if (builder->Stage() == stage)
-        for (const TBuiltItem& item : builder->Build(movie, page, depths, context))
+        for (const TBuiltItem& item : builder->Build(movie, page, depths, context)) {
           if (item.Slot >= 0) doc.SetItemSize(item.Slot, item.Width, item.Height);
+          for (const auto& [field, value] : item.WriteBack)
+            doc.Current.SetField(FindSavedField(field), std::to_string(value), "",
+                                 doc.CurrentPage(), report.Warnings);
+          if (!item.WriteBack.empty()) doc.StorePage(doc.CurrentPage());
+        }
   };
 
+  // Cleared before the background movie, whose builders measure the images and panels.
+  for (size_t slot = 0; slot < ContentSlots().size(); ++slot) doc.SetItemSize(int(slot), 0, 0);
   auto background = NewMovie(page, 2, random);
   runStage(TBuildStage::Background, *background);
   AddPageBackground(*background, page, depths, context);
@@ -170,7 +177,6 @@ void TBuildDriver::BuildFiles(TBannerDocument& doc, TBuildReport& report) {
   files.Write(kBackgroundMovieFile, backgroundBytes);
   clock.Mark("background movie");
 
-  for (size_t slot = 0; slot < ContentSlots().size(); ++slot) doc.SetItemSize(int(slot), 0, 0);
 
   auto movie = NewMovie(page, IntegerField(page, "SpeedFPS"), random);
   movie->SetCompressed(true);
