@@ -44,6 +44,10 @@ inline std::unique_ptr<TSWFObject> ReadTag(uint16_t Code, const Bytes& Body) {
   return tag;
 }
 
+inline std::unique_ptr<TSWFObject> ReadTag(TTagCode Code, const Bytes& Body) {
+  return ReadTag(ToCode(Code), Body);
+}
+
 inline Bytes Concat(std::initializer_list<Bytes> Parts) {
   Bytes out;
   for (const Bytes& part : Parts) out.insert(out.end(), part.begin(), part.end());
