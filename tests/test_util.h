@@ -45,6 +45,10 @@ inline std::unique_ptr<TSWFObject> ReadTag(uint16_t Code, const Bytes& Body) {
   return tag;
 }
 
+inline std::unique_ptr<TSWFObject> ReadTag(TTagCode Code, const Bytes& Body) {
+  return ReadTag(ToCode(Code), Body);
+}
+
 // A pack without a single template, for builds that use no artwork or test its absence.
 inline const TTemplatePack& EmptyTemplatePack() {
   static const std::vector<uint8_t> bytes = TTemplatePackWriter().Bytes();
