@@ -105,50 +105,23 @@ else
   skip "artwork parse and play" "no orvanta binary or no templates"
 fi
 
-# Built banners used in Ruffle: button links, roll-over looks, the whole-banner link, static texts.
-if [[ -x "$build_dir/src/orvanta" ]]; then
-  step "banner buttons and texts" node tests/conformance/check_banners.mjs "$build_dir/src/orvanta"
+# Banners built by the program and used as a person would, in Ruffle and Chromium: button links,
+# roll-over looks, the whole-banner link and static texts; the slideshow's album clicked through;
+# every library clip parsed and every 12th played; all five clip layers with an own LZMA movie and
+# the catalogue's counts; published sites served over HTTP, the movie over its strips; the
+# animated text of every effect in both passes, four first frames against Ruffle under
+# tests/builders/animated_text_ceilings.json.
+orvanta="$build_dir/src/orvanta"
+data_root="$build_dir/src/data"
+if [[ -x "$orvanta" ]]; then
+  step "banner buttons and texts" node tests/conformance/check_banners.mjs "$orvanta"
+  step "slideshow in ruffle" bash tests/conformance/slideshow_check.sh "$orvanta" "$data_root"
+  step "library clips" node tests/conformance/check_clips.mjs "$orvanta" "$data_root" --every=12
+  step "clip banner" bash tests/conformance/clip_banner.sh "$orvanta" "$data_root" "$build_dir/clip-banner"
+  step "published pages" node tests/conformance/check_page.mjs --orvanta="$orvanta" --data-root="$data_root"
+  step "animated text" bash tests/builders/animated_text_conformance.sh "$orvanta" "$build_dir/animated-text"
 else
-  skip "banner buttons and texts" "no orvanta binary"
-fi
-
-# A slideshow banner built by the program, its album clicked through in Ruffle.
-if [[ -x "$build_dir/src/orvanta" ]]; then
-  step "slideshow in ruffle" bash tests/conformance/slideshow_check.sh "$build_dir/src/orvanta" "$build_dir/src/data"
-else
-  skip "slideshow in ruffle" "no orvanta binary"
-fi
-
-# Every library clip through swf-parser, every 12th played in Ruffle.
-if [[ -x "$build_dir/src/orvanta" ]]; then
-  step "library clips" node tests/conformance/check_clips.mjs "$build_dir/src/orvanta" "$build_dir/src/data" --every=12
-else
-  skip "library clips" "no orvanta binary"
-fi
-
-# A banner with all five clip layers and an own LZMA movie, played in Ruffle; the catalogue's counts.
-if [[ -x "$build_dir/src/orvanta" ]]; then
-  step "clip banner" bash tests/conformance/clip_banner.sh "$build_dir/src/orvanta" "$build_dir/src/data" \
-    "$build_dir/clip-banner"
-else
-  skip "clip banner" "no orvanta binary"
-fi
-
-# Published sites served over HTTP and opened in Chromium: the movie plays over its strips.
-if [[ -x "$build_dir/src/orvanta" ]]; then
-  step "published pages" node tests/conformance/check_page.mjs --orvanta="$build_dir/src/orvanta" \
-    --data-root="$build_dir/src/data"
-else
-  skip "published pages" "no orvanta binary"
-fi
-
-# The animated text of every effect in both passes through swf-parser and Ruffle; four first
-# frames against Ruffle under tests/builders/animated_text_ceilings.json.
-if [[ -x "$build_dir/src/orvanta" ]]; then
-  step "animated text" bash tests/builders/animated_text_conformance.sh "$build_dir/src/orvanta" \
-    "$build_dir/animated-text"
-else
-  skip "animated text" "no orvanta binary"
+  skip "banner checks" "no orvanta binary"
 fi
 
 # Our rasteriser against Ruffle (our movies, every 4th corpus file whose first frame needs no

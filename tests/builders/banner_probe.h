@@ -1,7 +1,7 @@
 #pragma once
 
-// Builds a page with the standard builders over a small data root of its own and reads the
-// main movie back, so that a test looks at what a player would get.
+// Builds a page with the loading-screen, music and glow builders over a small data root of its
+// own and reads the main movie back, so that a test looks at what a player would get.
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "builders/standard_builders.h"
+#include "builders/html_glow/html_glow_builder.h"
+#include "builders/loading_screen/loading_screen_builder.h"
+#include "builders/music/music_builder.h"
 #include "media/sound_test_util.h"
 #include "media/swf_reader.h"
 #include "movie/flash_movie.h"
@@ -20,7 +22,6 @@
 #include "project/build_driver.h"
 #include "swf/swf_object.h"
 #include "swf/tag_codes.h"
-#include "test_util.h"
 
 namespace orvanta::test {
 
@@ -47,7 +48,9 @@ class BannerProbe : public ::testing::Test {
   }
   TBuildReport Build(TPublishMode mode = TPublishMode::CurrentPage) {
     TBuildDriver driver(*data_, {root_ / "work", 1, mode});
-    AddStandardBuilders(driver, EmptyTemplatePack());
+    driver.AddBuilder(std::make_unique<TLoadingScreenBuilder>());
+    driver.AddBuilder(std::make_unique<TMusicBuilder>());
+    driver.AddBuilder(std::make_unique<THtmlGlowBuilder>());
     TBuildReport report = driver.Rebuild(doc_, TRebuildOrigin::Command);
     movie_ = std::make_unique<TSWFStreamReader>((root_ / "work" / kMainMovieFile).string());
     movie_->ParseTags(true, false);

@@ -2,6 +2,7 @@
 
 #include "builders/animated_text/text_budget.h"
 #include "builders/animated_text/text_preparation.h"
+#include "builders/common/template_import.h"
 #include "media/flash_external_movie.h"
 #include "movie/flash_movie.h"
 #include "movie/flash_place_object.h"
@@ -18,22 +19,6 @@ namespace {
 
 bool IsFire(const std::string& effect) {
   return effect == "fire" || effect == "FIRE_withoutsound";
-}
-
-TFlashVisualObject* ImportTemplate(TFlashMovie& movie, const std::string& name,
-                                   const TTemplatePack& templates, TBuildContext& context) {
-  const TTemplateEntry* entry = templates.Find(name);
-  if (!entry) {
-    context.Warn("FontBackgroundEffectNone", "template " + name + " not found");
-    return nullptr;
-  }
-  TMemoryViewStream stream(entry->Data);
-  try {
-    return movie.AddExternalMovie(stream, TFlashExternalMovie::kImportAsSprite)->Sprite();
-  } catch (const Error& e) {
-    context.Warn("FontBackgroundEffectNone", e.what());
-    return nullptr;
-  }
 }
 
 // The height the scattered effects spread over: one line, or every line with its spacing.
@@ -90,7 +75,8 @@ void AddColourShadowPanel(TFlashMovie& movie, const TAnimatedTextSettings& s,
 void AddTextBackgroundEffect(TFlashMovie& movie, const TAnimatedTextSettings& s,
                              const TBlockLayout& block, const TDepthPlan& depths,
                              const TTemplatePack& templates, TBuildContext& context) {
-  TFlashVisualObject* effect = ImportTemplate(movie, s.BackgroundEffect, templates, context);
+  TFlashVisualObject* effect = ImportTemplateSprite(movie, templates, s.BackgroundEffect, context,
+                                                    "FontBackgroundEffectNone");
   if (!effect) return;
   const bool fire = IsFire(s.BackgroundEffect);
   TFlashSprite* holder =

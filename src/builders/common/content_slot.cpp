@@ -1,5 +1,8 @@
 #include "builders/common/content_slot.h"
 
+#include <string>
+
+#include "platform/errors.h"
 #include "project/banner_document.h"
 
 namespace orvanta {
@@ -8,7 +11,7 @@ int ContentSlotIndex(std::string_view label) {
   const auto& slots = ContentSlots();
   for (size_t i = 0; i < slots.size(); ++i)
     if (slots[i].Label == label) return int(i);
-  return -1;
+  throw Error("the content list has no slot " + std::string(label));
 }
 
 }  // namespace orvanta

@@ -4,7 +4,8 @@
 
 namespace orvanta {
 
-// The content-list slot with that label ("Button", "Static Text3"); -1 when there is none.
+// The index in ContentSlots() of the slot with this label ("Button", "Shape2", "Static Text3").
+// The labels are the program's own, so one the content list lacks is a fault: Error.
 int ContentSlotIndex(std::string_view label);
 
 }  // namespace orvanta

@@ -1,9 +1,7 @@
 #include "builders/common/template_import.h"
 
+#include "builders/common/sprite_import.h"
 #include "media/flash_external_movie.h"
-#include "movie/flash_movie.h"
-#include "platform/errors.h"
-#include "platform/stream.h"
 #include "platform/template_pack.h"
 
 namespace orvanta {
@@ -16,13 +14,9 @@ TFlashSprite* ImportTemplateSprite(TFlashMovie& movie, const TTemplatePack& pack
     context.Warn(field, "the template " + std::string(name) + " is missing");
     return nullptr;
   }
-  try {
-    TMemoryViewStream stream(entry->Data);
-    return movie.AddExternalMovie(stream, TFlashExternalMovie::kImportAsSprite)->Sprite();
-  } catch (const Error& e) {
-    context.Warn(field, e.what());
-    return nullptr;
-  }
+  TFlashExternalMovie* import =
+      ImportSprite(movie, entry->Data, "the template " + std::string(name), context, field);
+  return import ? import->Sprite() : nullptr;
 }
 
 }  // namespace orvanta

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "builders/common/content_slot_index.h"
+#include "builders/common/content_slot.h"
 
 #include "builders/common/picture_image.h"
 #include "builders/images/frame_shapes.h"

@@ -1,5 +1,5 @@
 #include "builders/panels/shape_panels_builder.h"
-#include "builders/common/content_slot_index.h"
+#include "builders/common/content_slot.h"
 
 #include "builders/images/picture_filters.h"
 #include "builders/panels/panel_template.h"

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "builders/common/content_slot.h"
 #include "builders/slideshow/album_builder.h"
 #include "builders/slideshow/slideshow_budget.h"
 #include "builders/slideshow/slideshow_transitions.h"
@@ -84,13 +85,6 @@ void CapPhotos(TSlideshowSettings& s, TBuildContext& context) {
   s.Photos.resize(size_t(limit));
 }
 
-int SlotOf(const std::string& label) {
-  const auto& slots = ContentSlots();
-  for (size_t i = 0; i < slots.size(); ++i)
-    if (slots[i].Label == label) return int(i);
-  return -1;
-}
-
 }  // namespace
 
 std::vector<TBuiltItem> TSlideshowBuilder::Build(TFlashMovie& movie, const TPageState& page,
@@ -135,9 +129,9 @@ std::vector<TBuiltItem> TSlideshowBuilder::Build(TFlashMovie& movie, const TPage
     shadow.BlurX = shadow.BlurY = 5;
   }
 
-  std::vector<TBuiltItem> items{{SlotOf("SlideShow"), s.BoxWidth, s.BoxHeight}};
+  std::vector<TBuiltItem> items{{ContentSlotIndex("SlideShow"), s.BoxWidth, s.BoxHeight}};
   if (s.Thumbnails)
-    items.push_back({SlotOf("Album Thumb"),
+    items.push_back({ContentSlotIndex("Album Thumb"),
                      s.Columns * (s.BoxWidth * s.ThumbScale / 100 + s.Spacing),
                      s.Rows * (s.BoxHeight * s.ThumbScale / 100 + s.Spacing)});
   return items;
