@@ -10,6 +10,7 @@
 #include "shell/demo_movie.h"
 #include "shell/project_commands.h"
 #include "shell/render_command.h"
+#include "shell/serve_command.h"
 #include "shell/swf_commands.h"
 
 namespace {
@@ -44,6 +45,7 @@ int main(int argc, char** argv) {
   auto projectCommands = orvanta::AddProjectCommands(app);
   auto dataCommands = orvanta::AddDataCommands(app);
   auto buildCommand = orvanta::AddBuildCommand(app);
+  auto serveCommand = orvanta::AddServeCommand(app);
 
   try {
     app.parse(argc, argv);
@@ -61,6 +63,7 @@ int main(int argc, char** argv) {
     if (projectCommands->Selected()) return projectCommands->Run();
     if (dataCommands->Selected()) return dataCommands->Run();
     if (buildCommand->Selected()) return buildCommand->Run();
+    if (serveCommand->Selected()) return serveCommand->Run();
     std::cout << app.help();
     return 0;
   } catch (const std::exception& e) {
