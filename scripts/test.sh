@@ -119,6 +119,14 @@ else
   skip "library clips" "no orvanta binary"
 fi
 
+# A banner with all five clip layers and an own LZMA movie, played in Ruffle; the catalogue's counts.
+if [[ -x "$build_dir/src/orvanta" ]]; then
+  step "clip banner" bash tests/conformance/clip_banner.sh "$build_dir/src/orvanta" "$build_dir/src/data" \
+    "$build_dir/clip-banner"
+else
+  skip "clip banner" "no orvanta binary"
+fi
+
 # Our rasteriser against Ruffle (our movies, every 4th corpus file whose first frame needs no
 # script) and against Flash Player pictures of the corpus; fails on a file past its ceiling in
 # tests/conformance/render_ceilings.json.

@@ -169,13 +169,6 @@ void TBuildDriver::BuildFiles(TBannerDocument& doc, TBuildReport& report) {
   clock.Mark("background movie");
 
   for (size_t slot = 0; slot < ContentSlots().size(); ++slot) doc.SetItemSize(int(slot), 0, 0);
-  for (int clip = 1; clip <= 5; ++clip) {
-    const std::string n = std::to_string(clip);
-    const int size = IntegerField(page, "PageEffectID" + n) >= 1 ? 200 : 0;
-    const auto& slots = ContentSlots();
-    for (size_t slot = 0; slot < slots.size(); ++slot)
-      if (slots[slot].LeftField == "PageBackGroundPosX" + n) doc.SetItemSize(int(slot), size, size);
-  }
 
   auto movie = NewMovie(page, IntegerField(page, "SpeedFPS"), random);
   movie->SetCompressed(true);

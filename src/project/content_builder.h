@@ -28,6 +28,7 @@ struct TDepthPlan {
   uint16_t ButtonBar = 1300;
   uint16_t MusicControl = 1301;
   uint16_t StaticImageSecond = 1302;  // inside the background movie
+  uint16_t MovieClips = 517;          // the own SWF; library clip layer N at MovieClips - 2 N
   uint16_t HtmlGlow = 3010;
   uint16_t LoadingScreen = 3109;
 };

@@ -6,6 +6,7 @@
 #include <iostream>
 
 #include "builders/standard_builders.h"
+#include "platform/clip_table.h"
 #include "platform/data_root.h"
 #include "platform/errors.h"
 #include "platform/template_pack.h"
@@ -29,7 +30,8 @@ nlohmann::json ReportJson(const TBuildReport& report, const TBannerDocument& doc
   for (const TWarning& w : report.Warnings)
     json["warnings"].push_back({{"page", w.Page}, {"field", w.Field}, {"message", w.Message}});
   json["content"] = nlohmann::json::array();
-  for (const TContentItem& item : ContentList(doc)) {
+  const auto clipName = [](int choice) { return choice > 0 ? ClipName(choice) : std::string(); };
+  for (const TContentItem& item : ContentList(doc, clipName)) {
     nlohmann::json row{{"label", item.Label}};
     if (item.HasRect)
       row.update({{"left", item.Rect.Left},

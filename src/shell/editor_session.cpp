@@ -2,6 +2,7 @@
 
 #include <chrono>
 
+#include "platform/clip_table.h"
 #include "project/content_list.h"
 #include "project/field_registry.h"
 #include "project/page_operations.h"
@@ -95,7 +96,8 @@ std::string* Block(TPageState& page, const std::string& name) {
 
 json ContentJson(const TBannerDocument& doc) {
   json out = json::array();
-  for (const TContentItem& item : ContentList(doc)) {
+  const auto clipName = [](int choice) { return choice > 0 ? ClipName(choice) : std::string(); };
+  for (const TContentItem& item : ContentList(doc, clipName)) {
     json row{{"label", item.Label}};
     if (item.HasRect)
       row.update({{"left", item.Rect.Left},
@@ -262,6 +264,14 @@ json TEditorSession::Load(uint64_t revision, const TFileRef& file) {
   const fs::path path = files_.Resolve(file.Root, file.Path);
   TChange change(*this, revision, false);
   TLoadedProject project = LoadProject(path);  // the open document stays when this fails
+  change.Touch();
+  return LoadDocument(std::move(project.Document), std::move(project.Warnings), change);
+}
+
+json TEditorSession::OpenSample(uint64_t revision, const std::string& list, int entry) {
+  const fs::path path = data_.Require(catalogue_.SampleProject(list, entry));
+  TChange change(*this, revision, false);
+  TLoadedProject project = LoadProject(path);
   change.Touch();
   return LoadDocument(std::move(project.Document), std::move(project.Warnings), change);
 }

@@ -16,6 +16,7 @@
 #include "platform/data_root.h"
 #include "project/build_driver.h"
 #include "project/page_operations.h"
+#include "shell/catalogue_service.h"
 #include "shell/file_browser.h"
 
 namespace orvanta {
@@ -48,6 +49,9 @@ class TEditorSession {
 
   nlohmann::json State() const;
   const TFileBrowser& Files() const { return files_; }
+  // Read at start-up while requests may already ask for its progress.
+  void ReadCatalogue() { catalogue_.Read(data_); }
+  const TCatalogueService& Catalogue() const { return catalogue_; }
   const std::filesystem::path& WorkFolder() const { return config_.WorkFolder; }
 
   // Field values by name (registry fields and the text blocks "InputText", "StaticText1" ...
@@ -69,6 +73,8 @@ class TEditorSession {
   nlohmann::json EditContent(const std::string& label) const;
   nlohmann::json DeleteContent(uint64_t revision, const std::string& label);
   nlohmann::json SetPreviewMode(uint64_t revision, TPreviewMode mode);
+  // Loads the sample project of a catalogue entry.
+  nlohmann::json OpenSample(uint64_t revision, const std::string& list, int entry);
 
  private:
   class TChange;
@@ -81,6 +87,7 @@ class TEditorSession {
   TSessionConfig config_;
   TDataRoot data_;
   TFileBrowser files_;
+  TCatalogueService catalogue_;
   std::unique_ptr<TBuildDriver> driver_;
   TBannerDocument doc_;
 

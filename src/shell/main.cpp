@@ -6,6 +6,7 @@
 
 #include "movie/flash_movie.h"
 #include "shell/build_command.h"
+#include "shell/catalogue_command.h"
 #include "shell/data_commands.h"
 #include "shell/demo_movie.h"
 #include "shell/project_commands.h"
@@ -46,6 +47,7 @@ int main(int argc, char** argv) {
   auto dataCommands = orvanta::AddDataCommands(app);
   auto buildCommand = orvanta::AddBuildCommand(app);
   auto serveCommand = orvanta::AddServeCommand(app);
+  auto catalogueCommand = orvanta::AddCatalogueCommand(app);
 
   try {
     app.parse(argc, argv);
@@ -64,6 +66,7 @@ int main(int argc, char** argv) {
     if (dataCommands->Selected()) return dataCommands->Run();
     if (buildCommand->Selected()) return buildCommand->Run();
     if (serveCommand->Selected()) return serveCommand->Run();
+    if (catalogueCommand->Selected()) return catalogueCommand->Run();
     std::cout << app.help();
     return 0;
   } catch (const std::exception& e) {

@@ -64,13 +64,17 @@ int Serve(const TServeRequest& request) {
        std::nullopt,
        [&templates](TBuildDriver& driver) { AddStandardBuilders(driver, templates); }});
   TEditorServer server(session, {request.Port, 0});
-  const double readyMs =
-      std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
   std::cout << "Orvanta editor: " << server.EditorAddress() << "\n"
             << "previews on http://127.0.0.1:" << server.PreviewPort() << "/, working folder "
-            << work.Folder().string() << "\n"
-            << "ready in " << int(readyMs) << " ms; Ctrl-C stops the server" << std::endl;
+            << work.Folder().string() << std::endl;
   if (!request.NoBrowser) OpenBrowser(server.EditorAddress());
+  // The UI shows the progress of this from its first request on.
+  session.ReadCatalogue();
+  for (const auto& problem : session.Catalogue().Lists()["problems"])
+    std::cout << "warning: " << problem.get<std::string>() << "\n";
+  const double readyMs =
+      std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+  std::cout << "ready in " << int(readyMs) << " ms; Ctrl-C stops the server" << std::endl;
 
   int signal = 0;
   sigwait(&stopSignals, &signal);

@@ -162,5 +162,40 @@ TEST_F(ServerTest, PreviewPortServesTheWorkingFolderOnly) {
   EXPECT_EQ(api->status, 403);
 }
 
+TEST_F(ServerTest, CatalogueProgressListsAndThumbnailsAsPng) {
+  auto get = [&](const char* path) {
+    auto res = Api().Get(path, Own());
+    EXPECT_TRUE(res) << path;
+    return res;
+  };
+  EXPECT_FALSE(json::parse(get("/api/progress")->body)["ready"]);
+  session_->ReadCatalogue();
+  EXPECT_EQ(json::parse(get("/api/progress")->body)["text"], "Building SWF");
+  const json catalogue = json::parse(get("/api/catalogue")->body);
+  std::string list;
+  int pictured = -1;
+  for (const json& l : catalogue["lists"])
+    for (size_t i = 0; i < l["entries"].size() && pictured < 0; ++i)
+      if (l["entries"][i]["picture"]) list = l["name"], pictured = int(i);
+  ASSERT_GE(pictured, 0) << "some entry has a picture";
+  auto png =
+      Api().Get("/api/thumbnail", {{"list", list}, {"entry", std::to_string(pictured)}}, Own());
+  ASSERT_TRUE(png);
+  EXPECT_EQ(png->status, 200);
+  EXPECT_EQ(png->get_header_value("Content-Type"), "image/png");
+  EXPECT_EQ(png->body.substr(1, 3), "PNG");
+  EXPECT_EQ(get("/api/thumbnail?list=none&entry=0")->status, 404);
+  EXPECT_EQ(get("/api/thumbnail?list=x&entry=-1")->status, 400);
+  // A sample whose project is missing leaves the open document as it is.
+  const uint64_t revision = Revision();
+  auto res = Api().Post("/api/samples/open", Own(),
+                        json{{"revision", revision}, {"list", "Flash Banner"}, {"entry", 0}}.dump(),
+                        "application/json");
+  ASSERT_TRUE(res);
+  if (res->status != 200) {
+    EXPECT_EQ(Revision(), revision) << res->body;
+  }
+}
+
 }  // namespace
 }  // namespace orvanta

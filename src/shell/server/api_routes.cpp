@@ -81,6 +81,12 @@ const std::vector<TRoute>& Routes() {
          return json{{"editors", FieldSchema()}};
        }},
       {"GET", "/api/files", ListFiles},
+      {"GET", "/api/progress", [](S& s, const json&) { return s.Catalogue().Progress(); }},
+      {"GET", "/api/catalogue", [](S& s, const json&) { return s.Catalogue().Lists(); }},
+      {"POST", "/api/samples/open",
+       [](S& s, const json& r) {
+         return s.OpenSample(Revision(r), Get<std::string>(r, "list"), Get<int>(r, "entry"));
+       }},
       {"POST", "/api/fields", SetFields},
       {"POST", "/api/rebuild", [](S& s, const json& r) { return s.Rebuild(Revision(r)); }},
       {"POST", "/api/auto-rebuild",

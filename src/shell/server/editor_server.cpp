@@ -2,6 +2,7 @@
 
 #include <httplib.h>
 
+#include <cstdlib>
 #include <thread>
 
 #include "platform/errors.h"
@@ -70,6 +71,27 @@ struct TEditorServer::TImpl {
     res.set_content(answer.Body.dump(), "application/json");
   }
 
+  void AnswerThumbnail(const httplib::Request& req, httplib::Response& res) {
+    res.set_header("Cache-Control", "no-store");
+    const std::string entry = req.get_param_value("entry");
+    char* end = nullptr;
+    const long index = std::strtol(entry.c_str(), &end, 10);
+    if (entry.empty() || *end != '\0' || index < 0 || index > 100000) {
+      res.status = 400;
+      res.set_content(nlohmann::json{{"error", "\"entry\" must be an entry's position"}}.dump(),
+                      "application/json");
+      return;
+    }
+    try {
+      const std::vector<uint8_t> png =
+          Session.Catalogue().ThumbnailPng(req.get_param_value("list"), int(index));
+      res.set_content(std::string(png.begin(), png.end()), "image/png");
+    } catch (const Error& e) {
+      res.status = 404;
+      res.set_content(nlohmann::json{{"error", e.what()}}.dump(), "application/json");
+    }
+  }
+
   void AnswerPreview(const httplib::Request& req, httplib::Response& res) {
     const TPreviewAnswer answer = PreviewAnswer(Session.WorkFolder(), req.path);
     res.status = answer.Status;
@@ -82,6 +104,10 @@ struct TEditorServer::TImpl {
     Api.set_payload_max_length(maxBody);
     Api.set_pre_routing_handler([this](const httplib::Request& req, httplib::Response& res) {
       return Guard(req, res, ApiPort, req.path.starts_with("/api/"));
+    });
+    // Pictures are the one answer of the API that is not JSON.
+    Api.Get("/api/thumbnail", [this](const httplib::Request& req, httplib::Response& res) {
+      AnswerThumbnail(req, res);
     });
     auto api = [this](const httplib::Request& req, httplib::Response& res) { AnswerApi(req, res); };
     Api.Get(R"(/api/.*)", api);
