@@ -2,14 +2,13 @@
 
 #include <chrono>
 
-#include "platform/clip_table.h"
-#include "project/content_list.h"
 #include "project/field_registry.h"
 #include "project/page_operations.h"
 #include "project/page_text.h"
 #include "project/project_file.h"
 #include "shell/api_errors.h"
 #include "shell/content_commands.h"
+#include "shell/document_json.h"
 
 namespace orvanta {
 
@@ -53,13 +52,6 @@ class TEditorSession::TChange {
 
 namespace {
 
-json WarningsJson(const TWarnings& warnings) {
-  json out = json::array();
-  for (const TWarning& w : warnings)
-    out.push_back({{"page", w.Page}, {"field", w.Field}, {"message", w.Message}});
-  return out;
-}
-
 json FieldsJson(const TPageState& page) {
   json out = json::object();
   const auto& registry = FieldRegistry();
@@ -92,22 +84,6 @@ std::string* Block(TPageState& page, const std::string& name) {
   };
   if (std::string* text = numbered("StaticText", page.StaticTexts)) return text;
   return numbered("HtmlText", page.HtmlTexts);
-}
-
-json ContentJson(const TBannerDocument& doc) {
-  json out = json::array();
-  const auto clipName = [](int choice) { return choice > 0 ? ClipName(choice) : std::string(); };
-  for (const TContentItem& item : ContentList(doc, clipName)) {
-    json row{{"label", item.Label}};
-    if (item.HasRect)
-      row.update({{"left", item.Rect.Left},
-                  {"top", item.Rect.Top},
-                  {"width", item.Rect.Width},
-                  {"height", item.Rect.Height},
-                  {"colour", item.Colour}});
-    out.push_back(row);
-  }
-  return out;
 }
 
 json PagesJson(const TBannerDocument& doc) {
@@ -154,7 +130,7 @@ json TEditorSession::Snapshot(const TWarnings& warnings) {
           {"previewPage", mode_ == TPreviewMode::Design ? "flashtemp.htm" : "flashtemp_center.htm"},
           {"currentPage", doc_.CurrentPage()},
           {"pages", PagesJson(doc_)},
-          {"content", ContentJson(doc_)},
+          {"content", ContentListJson(doc_)},
           {"selection", selection_},
           {"fields", FieldsJson(doc_.Current)},
           {"blocks", BlocksJson(doc_.Current)},

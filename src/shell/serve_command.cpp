@@ -83,7 +83,7 @@ int Serve(const TServeRequest& request) {
   return 0;
 }
 
-class TCommand : public TServeCommand {
+class TCommand : public TShellCommand {
  public:
   explicit TCommand(CLI::App& app) : app_(app) {
     cmd_ = app.add_subcommand("serve", "Run the editor: a local server the browser talks to");
@@ -113,7 +113,7 @@ class TCommand : public TServeCommand {
 
 }  // namespace
 
-std::unique_ptr<TServeCommand> AddServeCommand(CLI::App& app) {
+std::unique_ptr<TShellCommand> AddServeCommand(CLI::App& app) {
   return std::make_unique<TCommand>(app);
 }
 
