@@ -112,6 +112,13 @@ else
   skip "banner buttons and texts" "no orvanta binary"
 fi
 
+# A slideshow banner built by the program, its album clicked through in Ruffle.
+if [[ -x "$build_dir/src/orvanta" ]]; then
+  step "slideshow in ruffle" bash tests/conformance/slideshow_check.sh "$build_dir/src/orvanta" "$build_dir/src/data"
+else
+  skip "slideshow in ruffle" "no orvanta binary"
+fi
+
 # Every library clip through swf-parser, every 12th played in Ruffle.
 if [[ -x "$build_dir/src/orvanta" ]]; then
   step "library clips" node tests/conformance/check_clips.mjs "$build_dir/src/orvanta" "$build_dir/src/data" --every=12
@@ -125,6 +132,23 @@ if [[ -x "$build_dir/src/orvanta" ]]; then
     "$build_dir/clip-banner"
 else
   skip "clip banner" "no orvanta binary"
+fi
+
+# Published sites served over HTTP and opened in Chromium: the movie plays over its strips.
+if [[ -x "$build_dir/src/orvanta" ]]; then
+  step "published pages" node tests/conformance/check_page.mjs --orvanta="$build_dir/src/orvanta" \
+    --data-root="$build_dir/src/data"
+else
+  skip "published pages" "no orvanta binary"
+fi
+
+# The animated text of every effect in both passes through swf-parser and Ruffle; four first
+# frames against Ruffle under tests/builders/animated_text_ceilings.json.
+if [[ -x "$build_dir/src/orvanta" ]]; then
+  step "animated text" bash tests/builders/animated_text_conformance.sh "$build_dir/src/orvanta" \
+    "$build_dir/animated-text"
+else
+  skip "animated text" "no orvanta binary"
 fi
 
 # Our rasteriser against Ruffle (our movies, every 4th corpus file whose first frame needs no

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/stream.h"
+#include "platform/template_pack.h"
 #include "swf/bits_engine.h"
 #include "swf/swf_object.h"
 #include "swf/tag_factory.h"
@@ -42,6 +43,17 @@ inline std::unique_ptr<TSWFObject> ReadTag(uint16_t Code, const Bytes& Body) {
   TBitsEngine engine(stream);
   tag->ReadFromStream(engine);
   return tag;
+}
+
+inline std::unique_ptr<TSWFObject> ReadTag(TTagCode Code, const Bytes& Body) {
+  return ReadTag(ToCode(Code), Body);
+}
+
+// A pack without a single template, for builds that use no artwork or test its absence.
+inline const TTemplatePack& EmptyTemplatePack() {
+  static const std::vector<uint8_t> bytes = TTemplatePackWriter().Bytes();
+  static const TTemplatePack pack(bytes);
+  return pack;
 }
 
 inline Bytes Concat(std::initializer_list<Bytes> Parts) {

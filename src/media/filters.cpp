@@ -382,6 +382,13 @@ std::unique_ptr<TSWFFilter> TSWFColorMatrixFilter::CreateNew() const {
 
 // ---- TSWFFilterList
 
+TSWFFilterList::TSWFFilterList() = default;
+TSWFFilterList::~TSWFFilterList() = default;
+
+void TSWFFilterList::Clear() {
+  items_.clear();
+}
+
 TSWFFilter* TSWFFilterList::AddFilter(uint8_t FilterID) {
   auto filter = CreateFilterByID(FilterID);
   if (!filter) return nullptr;

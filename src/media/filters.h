@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "swf/filter_list.h"
 #include "swf/swf_records.h"
 
 namespace orvanta {
@@ -193,30 +194,6 @@ class TSWFColorMatrixFilter : public TSWFFilter {
 
  protected:
   void WriteBody(TBitsEngine& Engine) override;
-};
-
-// The owning filter list of a PlaceObject3 tag.
-class TSWFFilterList {
- public:
-  TSWFFilterList() = default;
-  TSWFFilterList(const TSWFFilterList&) = delete;
-  TSWFFilterList& operator=(const TSWFFilterList&) = delete;
-
-  size_t Count() const { return items_.size(); }
-  TSWFFilter& operator[](size_t Index) const { return *items_.at(Index); }
-  // Creates the filter of FilterID with its defaults and appends it; nullptr for an unknown id.
-  TSWFFilter* AddFilter(uint8_t FilterID);
-  void Clear() { items_.clear(); }
-
-  // Count UI8, then per filter its id and its record. Replaces the current contents. An unknown
-  // id raises FormatError: its record has no known length, so nothing after it can be read.
-  void ReadFromStream(TBitsEngine& Engine);
-  // Count UI8, then each filter's id and record. A list is at most 255 filters long.
-  void WriteToStream(TBitsEngine& Engine);
-  void Assign(const TSWFFilterList& Source);
-
- private:
-  std::vector<std::unique_ptr<TSWFFilter>> items_;
 };
 
 // Gives a newly created filter the movie-wide default parameters.

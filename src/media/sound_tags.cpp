@@ -1,8 +1,10 @@
 #include "media/sound_tags.h"
 
+#include <algorithm>
 #include <string>
 
 #include "platform/errors.h"
+#include "platform/stream.h"
 #include "swf/bits_engine.h"
 
 namespace orvanta {
@@ -271,6 +273,65 @@ void TSWFSoundStreamBlock::WriteTagBody(TBitsEngine& Engine) {
     Engine.WriteWord(static_cast<uint16_t>(SeekSamples));
   }
   WritePayload(Engine);
+}
+
+// ---- DefineButtonSound ----
+
+TSWFDefineButtonSound::TSWFDefineButtonSound() : TSWFObject(TTagCode::DefineButtonSound) {}
+TSWFDefineButtonSound::~TSWFDefineButtonSound() = default;
+
+TSWFStartSound& TSWFDefineButtonSound::Slot(size_t index) {
+  if (!sounds_[index]) sounds_[index] = std::make_unique<TSWFStartSound>();
+  return *sounds_[index];
+}
+
+TSWFStartSound& TSWFDefineButtonSound::ButtonSoundChar0() {
+  return Slot(0);
+}
+TSWFStartSound& TSWFDefineButtonSound::ButtonSoundChar1() {
+  return Slot(1);
+}
+TSWFStartSound& TSWFDefineButtonSound::ButtonSoundChar2() {
+  return Slot(2);
+}
+TSWFStartSound& TSWFDefineButtonSound::ButtonSoundChar3() {
+  return Slot(3);
+}
+
+bool TSWFDefineButtonSound::HasAnySound() const {
+  return std::any_of(sounds_.begin(), sounds_.end(), [](const auto& s) { return s != nullptr; });
+}
+
+void TSWFDefineButtonSound::Assign(const TBasedSWFObject& Source) {
+  TSWFObject::Assign(Source);
+  auto& source = dynamic_cast<const TSWFDefineButtonSound&>(Source);
+  ButtonId = source.ButtonId;
+  for (size_t i = 0; i < sounds_.size(); ++i) {
+    sounds_[i].reset();
+    if (source.sounds_[i]) Slot(i).Assign(*source.sounds_[i]);
+  }
+}
+
+void TSWFDefineButtonSound::ReadFromStream(TBitsEngine& Engine) {
+  TStream& stream = Engine.Stream();
+  ButtonId = Engine.ReadWord();
+  for (size_t i = 0; i < sounds_.size(); ++i) {
+    sounds_[i].reset();
+    uint16_t soundId = Engine.ReadWord();
+    if (soundId == 0) continue;
+    stream.SetPosition(stream.Position() - 2);
+    Slot(i).ReadFromStream(Engine);
+  }
+}
+
+void TSWFDefineButtonSound::WriteTagBody(TBitsEngine& Engine) {
+  Engine.WriteWord(ButtonId);
+  for (const auto& sound : sounds_) {
+    if (sound && sound->SoundId != 0)
+      sound->WriteTagBody(Engine);
+    else
+      Engine.WriteWord(0);
+  }
 }
 
 }  // namespace orvanta

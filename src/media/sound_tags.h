@@ -1,6 +1,9 @@
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -136,6 +139,9 @@ class TSWFSoundStreamHead : public TSWFObject {
   int MinVersion() const override;
   void ReadFromStream(TBitsEngine& Engine) override;
   void WriteTagBody(TBitsEngine& Engine) override;
+  void UpdateTimelineContext(TTimelineContext& Context) const override {
+    Context.StreamSoundCompression = StreamSoundCompression;
+  }
 
  protected:
   explicit TSWFSoundStreamHead(uint16_t code) : TSWFObject(code) {}
@@ -165,6 +171,36 @@ class TSWFSoundStreamBlock : public TSWFDataObject {
   void Assign(const TBasedSWFObject& Source) override;
   void ReadFromStream(TBitsEngine& Engine) override;
   void WriteTagBody(TBitsEngine& Engine) override;
+  void TakeTimelineContext(const TTimelineContext& Context) override {
+    StreamSoundCompression = Context.StreamSoundCompression;
+  }
+};
+
+// DefineButtonSound (17): up to four sounds played on button transitions.
+class TSWFDefineButtonSound : public TSWFObject {
+ public:
+  TSWFDefineButtonSound();
+  ~TSWFDefineButtonSound() override;
+
+  uint16_t ButtonId = 0;
+
+  // Each slot is created on first use, which marks it present.
+  TSWFStartSound& ButtonSoundChar0();  // OverUpToIdle
+  TSWFStartSound& ButtonSoundChar1();  // IdleToOverUp
+  TSWFStartSound& ButtonSoundChar2();  // OverUpToOverDown
+  TSWFStartSound& ButtonSoundChar3();  // OverDownToOverUp
+  // Slot I (0..3) if present, without creating it.
+  const TSWFStartSound* ExistingSound(size_t index) const { return sounds_.at(index).get(); }
+  bool HasAnySound() const;
+
+  void Assign(const TBasedSWFObject& Source) override;
+  int MinVersion() const override { return 2; }
+  void ReadFromStream(TBitsEngine& Engine) override;
+  void WriteTagBody(TBitsEngine& Engine) override;
+
+ private:
+  TSWFStartSound& Slot(size_t index);
+  std::array<std::unique_ptr<TSWFStartSound>, 4> sounds_;
 };
 
 }  // namespace orvanta

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "media/sound_tags.h"
 #include "movie/flash_object.h"
 #include "swf/tags_button.h"
 

@@ -248,9 +248,6 @@ class TFlashMovie : public TBasedSWFStream {
                                         const std::string& sourceName, uint8_t mode, bool renumber);
   // Serialising: an import writes its frames and placements inside itself; they count.
   void CountExternalFrames(const TBasedSWFObject& obj, int& frames, bool& placed) const;
-  // The import whose sprite obj is (its definition stands in the object list for the sprite),
-  // or none.
-  const TBasedSWFObject* ImportOfSprite(const TBasedSWFObject& obj) const;
   // End of the external movies block
 };
 

@@ -1,7 +1,9 @@
 // The movie's display-list operations: placements, sprites and buttons.
 
 #include <algorithm>
+#include <iterator>
 
+#include "media/flash_external_movie.h"
 #include "movie/flash_button.h"
 #include "movie/flash_movie.h"
 #include "movie/flash_place_object.h"
@@ -31,19 +33,25 @@ TFlashButton* TFlashMovie::AddButton(bool trackAsMenu, bool useButton2) {
 }
 
 bool TFlashMovie::MoveObjectBefore(const TBasedSWFObject& obj, const TBasedSWFObject& anchor) {
-  auto find = [this](const TBasedSWFObject& wanted) {
-    return std::find_if(objects_.begin(), objects_.end(),
-                        [&](const auto& item) { return item.get() == &wanted; });
+  // Both usually stand among the last objects added, so the search runs from the end and stops
+  // at the anchor: an object before it needs no move. Searching the whole list on every
+  // placement made building a long timeline quadratic.
+  auto standsFor = [&obj](const TBasedSWFObject* item) {
+    if (item == &obj) return true;
+    // An imported movie's sprite is written by its import, which stands in the list for it.
+    auto* external = dynamic_cast<const TFlashExternalMovie*>(item);
+    return external && external->Sprite() == &obj;
   };
-  auto from = find(obj);
-  // An imported movie's sprite is written by its import, which stands in the list for it.
-  if (from == objects_.end())
-    if (const TBasedSWFObject* external = ImportOfSprite(obj)) from = find(*external);
-  auto to = find(anchor);
-  if (from == objects_.end() || to == objects_.end() || from <= to) return false;
-  const int32_t fromIndex = static_cast<int32_t>(from - objects_.begin());
-  const int32_t toIndex = static_cast<int32_t>(to - objects_.begin());
-  std::rotate(to, from, from + 1);
+  auto from = objects_.rbegin();
+  while (from != objects_.rend() && from->get() != &anchor && !standsFor(from->get())) ++from;
+  if (from == objects_.rend() || from->get() == &anchor) return false;
+  auto to = std::find_if(from, objects_.rend(),
+                         [&anchor](const auto& item) { return item.get() == &anchor; });
+  if (to == objects_.rend()) return false;
+  const auto fromIt = std::prev(from.base()), toIt = std::prev(to.base());
+  const int32_t fromIndex = static_cast<int32_t>(fromIt - objects_.begin());
+  const int32_t toIndex = static_cast<int32_t>(toIt - objects_.begin());
+  std::rotate(toIt, fromIt, fromIt + 1);
   // The insertion point keeps standing before the same object.
   if (AddPosition >= toIndex && AddPosition < fromIndex) ++AddPosition;
   return true;

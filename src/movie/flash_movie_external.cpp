@@ -116,11 +116,4 @@ void TFlashMovie::CountExternalFrames(const TBasedSWFObject& obj, int& frames, b
   if (external->WrotePlacements()) placed = true;
 }
 
-const TBasedSWFObject* TFlashMovie::ImportOfSprite(const TBasedSWFObject& obj) const {
-  for (const auto& item : objects_)
-    if (auto* external = dynamic_cast<const TFlashExternalMovie*>(item.get()))
-      if (external->Sprite() == &obj) return external;
-  return nullptr;
-}
-
 }  // namespace orvanta

@@ -4,7 +4,9 @@
 #include <chrono>
 #include <fstream>
 
+#include "media/flash_external_movie.h"
 #include "movie/flash_movie.h"
+#include "movie/flash_sprite.h"
 #include "platform/errors.h"
 #include "platform/stream.h"
 #include "project/background_strips.h"
@@ -156,10 +158,17 @@ void TBuildDriver::BuildFiles(TBannerDocument& doc, TBuildReport& report) {
   auto runStage = [&](TBuildStage stage, TFlashMovie& movie) {
     for (const auto& builder : builders_)
       if (builder->Stage() == stage)
-        for (const TBuiltItem& item : builder->Build(movie, page, depths, context))
+        for (const TBuiltItem& item : builder->Build(movie, page, depths, context)) {
           if (item.Slot >= 0) doc.SetItemSize(item.Slot, item.Width, item.Height);
+          for (const auto& [field, value] : item.WriteBack)
+            doc.Current.SetField(FindSavedField(field), std::to_string(value), "",
+                                 doc.CurrentPage(), report.Warnings);
+          if (!item.WriteBack.empty()) doc.StorePage(doc.CurrentPage());
+        }
   };
 
+  // Cleared before the background movie, whose builders measure the images and panels.
+  for (size_t slot = 0; slot < ContentSlots().size(); ++slot) doc.SetItemSize(int(slot), 0, 0);
   auto background = NewMovie(page, 2, random);
   runStage(TBuildStage::Background, *background);
   AddPageBackground(*background, page, depths, context);
@@ -168,7 +177,6 @@ void TBuildDriver::BuildFiles(TBannerDocument& doc, TBuildReport& report) {
   files.Write(kBackgroundMovieFile, backgroundBytes);
   clock.Mark("background movie");
 
-  for (size_t slot = 0; slot < ContentSlots().size(); ++slot) doc.SetItemSize(int(slot), 0, 0);
 
   auto movie = NewMovie(page, IntegerField(page, "SpeedFPS"), random);
   movie->SetCompressed(true);
@@ -181,6 +189,10 @@ void TBuildDriver::BuildFiles(TBannerDocument& doc, TBuildReport& report) {
         TBuildStage::StaticTexts, TBuildStage::MovieClips}) {
     runStage(stage, *movie);
   }
+  if (options_.Mode == TPublishMode::AllMedia) {
+    TMemoryStream source(backgroundBytes);
+    movie->PlaceObject(movie->AddExternalMovie(source)->Sprite(), depths.BackgroundImport);
+  }
   if (page.InputText.empty()) movie->ShowFrame(5);
   runStage(TBuildStage::AnimatedText, *movie);
   movie->FrameActions().GotoAndPlay(loadingScreen ? 6 : 2);
@@ -190,15 +202,21 @@ void TBuildDriver::BuildFiles(TBannerDocument& doc, TBuildReport& report) {
   movie.reset();
   clock.Mark("main movie file");
 
-  const auto strips = DrawBackgroundStrips(backgroundBytes, IntegerField(page, "SWFWidth"),
-                                           IntegerField(page, "SWFHeight"), context);
-  clock.Mark("strip render");
-  for (size_t i = 0; i < strips.size(); ++i) files.Write(StripFileName(int(i) + 1), strips[i]);
-  clock.Mark("strip files");
+  // The all-media page shows no strips: the background is inside the movie.
+  if (options_.Mode == TPublishMode::CurrentPage) {
+    const auto strips = DrawBackgroundStrips(backgroundBytes, IntegerField(page, "SWFWidth"),
+                                             IntegerField(page, "SWFHeight"), context);
+    clock.Mark("strip render");
+    for (size_t i = 0; i < strips.size(); ++i) files.Write(StripFileName(int(i) + 1), strips[i]);
+    clock.Mark("strip files");
+  }
+  for (auto& [name, bytes] : PreviewPageFiles(page, options_.Mode, context))
+    files.Write(name, bytes);
+  clock.Mark("pages");
 
   std::vector<std::string> fixed{kBackgroundMovieFile, kMainMovieFile};
   for (int i = 1; i <= kStripCount; ++i) fixed.push_back(StripFileName(i));
-  fixed.insert(fixed.end(), {"flashtemp.htm", "flashtemp_center.htm", "fsbackground.jpg"});
+  fixed.insert(fixed.end(), {kLeftPageFile, kCentredPageFile, kPagePictureFile});
   report.Files = files.Commit(fixed);
 }
 

@@ -9,6 +9,7 @@
 
 #include "project/banner_document.h"
 #include "project/content_builder.h"
+#include "project/page_generator.h"
 
 namespace orvanta {
 
@@ -39,6 +40,8 @@ struct TBuildReport {
 struct TBuildOptions {
   std::filesystem::path WorkFolder;
   std::optional<uint64_t> Seed;  // none: seeded from the clock
+  // Only publishing asks for the all-media build; every preview rebuild shows the strips.
+  TPublishMode Mode = TPublishMode::CurrentPage;
 };
 
 // Turns the current page of a document into the preview files. The driver owns the stage order,

@@ -5,6 +5,7 @@
 #include <initializer_list>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/random.h"
@@ -72,6 +73,9 @@ enum class TBuildStage : uint8_t {
 struct TBuiltItem {
   int Slot = -1;  // content-list slot (ContentSlots()), -1 when the item is not listed
   int Width = 0, Height = 0;
+  // Integer fields the builder measured (a picture's own size), written into the page after
+  // the build so that its editor shows them; the stored page text follows.
+  std::vector<std::pair<std::string, int>> WriteBack = {};
 };
 
 class TContentBuilder {

@@ -56,6 +56,33 @@ void TSWFActionByteCode::WriteToStream(TBitsEngine& Engine) {
   WriteData(Engine);
 }
 
+TSWFActionList::TSWFActionList() = default;
+TSWFActionList::~TSWFActionList() = default;
+TSWFActionList::TSWFActionList(TSWFActionList&&) noexcept = default;
+TSWFActionList& TSWFActionList::operator=(TSWFActionList&&) noexcept = default;
+
+void TSWFActionList::Clear() {
+  items_.clear();
+}
+
+void TSWFActionList::AddRawBytes(std::vector<uint8_t> Bytes) {
+  auto raw = std::make_unique<TSWFActionByteCode>(std::move(Bytes));
+  raw->Length = static_cast<uint16_t>(std::min<size_t>(raw->Data.size(), 0xFFFF));
+  items_.push_back(std::move(raw));
+}
+
+bool TSWFActionList::NeedsEndFlag() const {
+  const TSWFAction* last = Last();
+  if (!last) return true;
+  if (last->ActionCode == 0) return false;
+  // Markers write nothing, so a list ending with one needs the flag too.
+  if (last->ActionCode == TSWFAction::kByteCode) {
+    auto* raw = dynamic_cast<const TSWFActionByteCode*>(last);
+    return !raw || raw->Data.empty() || raw->Data.back() != 0;
+  }
+  return true;
+}
+
 TSWFAction& TSWFActionList::Add(std::unique_ptr<TSWFAction> Action) {
   items_.push_back(std::move(Action));
   return *items_.back();

@@ -4,6 +4,8 @@
 #include <memory>
 #include <vector>
 
+#include "swf/action_list.h"
+
 namespace orvanta {
 
 class TBitsEngine;
@@ -56,40 +58,8 @@ class TSWFActionByteCode : public TSWFAction {
   uint32_t RecordSize() const override { return static_cast<uint32_t>(Data.size()); }
 };
 
-// An owning list of actions; frame scripts, button conditions and clip actions each hold one.
-class TSWFActionList {
- public:
-  size_t Count() const { return items_.size(); }
-  bool Empty() const { return items_.empty(); }
-  TSWFAction& operator[](size_t I) const { return *items_[I]; }
-  TSWFAction* Last() const { return items_.empty() ? nullptr : items_.back().get(); }
-  TSWFAction& Add(std::unique_ptr<TSWFAction> Action);
-  TSWFAction& Insert(size_t Index, std::unique_ptr<TSWFAction> Action);
-  std::unique_ptr<TSWFAction> Extract(size_t Index);
-  size_t IndexOf(const TSWFAction* Action) const;  // Count() when absent
-  void Clear() { items_.clear(); }
-
-  // Writes every action in order (no end flag).
-  void WriteToStream(TBitsEngine& Engine) const;
-  int MinVersion() const;
-
-  auto begin() const { return items_.begin(); }
-  auto end() const { return items_.end(); }
-
- private:
-  std::vector<std::unique_ptr<TSWFAction>> items_;
-};
-
 // A new action of the class registered for Code, or nullptr for a code this library does not
 // know (254 gives a raw block, 255 an offset marker).
 std::unique_ptr<TSWFAction> CreateActionByCode(uint8_t Code);
-
-// Reads action records into List until the end action (code 0) or until Budget bytes are
-// consumed; unknown actions are kept as raw blocks holding their whole record. True when the
-// end action was read (it is consumed, not stored).
-bool ReadActionList(TBitsEngine& Engine, TSWFActionList& List, uint32_t Budget);
-
-// Appends copies of Source's actions to Destination.
-void CopyActionList(const TSWFActionList& Source, TSWFActionList& Destination);
 
 }  // namespace orvanta

@@ -30,6 +30,9 @@ class TSWFDoAction : public TSWFObject {
   int MinVersion() const override;
   void ReadFromStream(TBitsEngine& Engine) override;
   void WriteTagBody(TBitsEngine& Engine) override;
+  void TakeTimelineContext(const TTimelineContext& Context) override {
+    ParseActions = Context.ParseActions;
+  }
 
  protected:
   explicit TSWFDoAction(uint16_t Code, TSWFActionList* Actions = nullptr);

@@ -10,6 +10,7 @@
 #include "shell/data_commands.h"
 #include "shell/demo_movie.h"
 #include "shell/project_commands.h"
+#include "shell/publish_command.h"
 #include "shell/render_command.h"
 #include "shell/serve_command.h"
 #include "shell/swf_commands.h"
@@ -48,6 +49,7 @@ int main(int argc, char** argv) {
   auto buildCommand = orvanta::AddBuildCommand(app);
   auto serveCommand = orvanta::AddServeCommand(app);
   auto catalogueCommand = orvanta::AddCatalogueCommand(app);
+  auto publishCommand = orvanta::AddPublishCommand(app);
 
   try {
     app.parse(argc, argv);
@@ -67,6 +69,7 @@ int main(int argc, char** argv) {
     if (buildCommand->Selected()) return buildCommand->Run();
     if (serveCommand->Selected()) return serveCommand->Run();
     if (catalogueCommand->Selected()) return catalogueCommand->Run();
+    if (publishCommand->Selected()) return publishCommand->Run();
     std::cout << app.help();
     return 0;
   } catch (const std::exception& e) {

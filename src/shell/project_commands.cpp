@@ -4,6 +4,7 @@
 #include <nlohmann/json.hpp>
 
 #include <iostream>
+#include <sstream>
 
 #include "platform/errors.h"
 #include "project/field_schema.h"
@@ -107,12 +108,46 @@ void PrintProjectField(const std::string& fileName, const std::string& name, int
   out << DisplayedValue(project.Document.Current.Field(name)) << "\n";
 }
 
+namespace {
+
+// The animated text as typed is a block of the page rather than a field; "\n" in the value
+// stands for a line break, which a command line cannot hold.
+constexpr std::string_view kInputTextName = "InputText";
+
+std::string WithLineBreaks(const std::string& value) {
+  std::string text;
+  for (size_t i = 0; i < value.size(); ++i) {
+    if (value.compare(i, 2, "\\n") == 0) {
+      text += '\n';
+      ++i;
+    } else {
+      text += value[i];
+    }
+  }
+  return text;
+}
+
+}  // namespace
+
 void ApplyFieldAssignments(TPageState& state, int page, const std::vector<std::string>& assignments,
                            TWarnings& warnings) {
   for (const std::string& assignment : assignments) {
     const size_t equals = assignment.find('=');
     if (equals == std::string::npos) throw Error("\"" + assignment + "\" is not NAME=VALUE");
     const std::string name = assignment.substr(0, equals);
+    if (name == kInputTextName) {
+      state.InputText = WithLineBreaks(assignment.substr(equals + 1));
+      continue;
+    }
+    if (name == "Photos") {
+      // The photo list is a block, not a field: its entries are separated by "|", which no
+      // file name holds.
+      state.Photos.clear();
+      std::istringstream entries(assignment.substr(equals + 1));
+      for (std::string entry; std::getline(entries, entry, '|');)
+        if (!entry.empty()) state.Photos.push_back(entry);
+      continue;
+    }
     const int index = FindSavedField(name);
     if (index < 0) throw Error("no field is named \"" + name + "\"; nothing was changed");
     std::string problem;

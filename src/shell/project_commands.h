@@ -32,7 +32,8 @@ void PrintProjectField(const std::string& fileName, const std::string& name, int
                        std::ostream& out);
 // Loads a project and makes the page current; Error when it has no such page.
 TLoadedProject LoadProjectPage(const std::string& fileName, int page);
-// Applies NAME=VALUE settings through the registry, as a user types them.
+// Applies NAME=VALUE settings through the registry, as a user types them; Photos=A|B sets the
+// photo list.
 void ApplyFieldAssignments(TPageState& state, int page, const std::vector<std::string>& assignments,
                            TWarnings& warnings);
 void SetProjectFields(const std::string& fileName, int page,

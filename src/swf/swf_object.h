@@ -27,6 +27,15 @@ class TBasedSWFObject {
   virtual void WriteToStream(TBitsEngine& Engine) = 0;
 };
 
+// What a tag read inside a sprite takes from the sprite's timeline: whether actions are decoded,
+// how clip events are laid out, how deep sprites nest and how stream blocks are laid out.
+struct TTimelineContext {
+  bool ParseActions = false;
+  int EventVersion = 3;
+  int NestingLevel = 0;
+  uint8_t StreamSoundCompression = 0;
+};
+
 // Base of every tag class: frames the body that each subclass writes.
 class TSWFObject : public TBasedSWFObject {
  public:
@@ -41,6 +50,10 @@ class TSWFObject : public TBasedSWFObject {
   // Reads the body; BodySize is set by the caller first. The engine's stream holds the body.
   virtual void ReadFromStream(TBitsEngine& Engine);
   virtual void WriteTagBody(TBitsEngine& Engine);
+  // Called before reading a tag inside a sprite; most tags depend on nothing of the timeline.
+  virtual void TakeTimelineContext(const TTimelineContext& /*Context*/) {}
+  // Called after reading it: passes on what the tags after it depend on.
+  virtual void UpdateTimelineContext(TTimelineContext& /*Context*/) const {}
 
  protected:
   explicit TSWFObject(uint16_t Code) : TagID(Code) {}

@@ -1,19 +1,17 @@
 #pragma once
 
-#include <array>
 #include <bitset>
 #include <cstdint>
 #include <memory>
 #include <vector>
 
-#include "script/action.h"
+#include "swf/action_list.h"
 #include "swf/swf_object.h"
 #include "swf/swf_records.h"
 
 namespace orvanta {
 
 class TSWFFilterList;
-class TSWFStartSound;
 
 // The states a button record shows its character in. The in-memory values are not the SWF bit
 // positions: the file has HitTest, Down, Over, Up from the high bit of the nibble.
@@ -166,33 +164,6 @@ class TSWFDefineButtonCxform : public TSWFObject {
   int MinVersion() const override { return 2; }
   void ReadFromStream(TBitsEngine& Engine) override;
   void WriteTagBody(TBitsEngine& Engine) override;
-};
-
-// DefineButtonSound (17): up to four sounds played on button transitions.
-class TSWFDefineButtonSound : public TSWFObject {
- public:
-  TSWFDefineButtonSound();
-  ~TSWFDefineButtonSound() override;
-
-  uint16_t ButtonId = 0;
-
-  // Each slot is created on first use, which marks it present.
-  TSWFStartSound& ButtonSoundChar0();  // OverUpToIdle
-  TSWFStartSound& ButtonSoundChar1();  // IdleToOverUp
-  TSWFStartSound& ButtonSoundChar2();  // OverUpToOverDown
-  TSWFStartSound& ButtonSoundChar3();  // OverDownToOverUp
-  // Slot I (0..3) if present, without creating it.
-  const TSWFStartSound* ExistingSound(size_t index) const { return sounds_.at(index).get(); }
-  bool HasAnySound() const;
-
-  void Assign(const TBasedSWFObject& Source) override;
-  int MinVersion() const override { return 2; }
-  void ReadFromStream(TBitsEngine& Engine) override;
-  void WriteTagBody(TBitsEngine& Engine) override;
-
- private:
-  TSWFStartSound& Slot(size_t index);
-  std::array<std::unique_ptr<TSWFStartSound>, 4> sounds_;
 };
 
 }  // namespace orvanta

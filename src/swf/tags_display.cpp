@@ -2,12 +2,10 @@
 
 #include <algorithm>
 
-#include "media/filters.h"
-#include "media/sound_tags.h"
 #include "platform/errors.h"
 #include "platform/stream.h"
-#include "script/tags_action.h"
 #include "swf/bits_engine.h"
+#include "swf/filter_list.h"
 #include "swf/tag_factory.h"
 #include "swf/tags_control.h"
 #include "swf/tags_data.h"
@@ -126,19 +124,6 @@ TSWFClipEventFlags ReadEventFlags(TBitsEngine& Engine, bool wide, bool& wireNonZ
 const TSWFClipEventFlags kWideOnlyEvents =
     ClipEvents({kClipEventConstruct, kClipEventKeyPress, kClipEventDragOut});
 
-// An action list needs the end flag unless it already ends with one: an end action, or a raw
-// block whose last byte is 0. Markers write nothing, so a list ending with one needs it too.
-bool NeedsActionEndFlag(const TSWFActionList& actions) {
-  const TSWFAction* last = actions.Last();
-  if (!last) return true;
-  if (last->ActionCode == 0) return false;
-  if (last->ActionCode == TSWFAction::kByteCode) {
-    auto* raw = dynamic_cast<const TSWFActionByteCode*>(last);
-    return !raw || raw->Data.empty() || raw->Data.back() != 0;
-  }
-  return true;
-}
-
 }  // namespace
 
 void TSWFClipActionRecord::SetKeyCode(uint8_t code) {
@@ -221,9 +206,7 @@ void TSWFClipActions::ReadFromStream(TBitsEngine& Engine, int eventVersion, bool
       TBitsEngine actionEngine(actionStream);
       ReadActionList(actionEngine, record->Actions, actionBytes);
     } else {
-      auto raw = std::make_unique<TSWFActionByteCode>(std::move(bytes));
-      raw->Length = static_cast<uint16_t>(std::min<uint32_t>(actionBytes, 0xFFFF));
-      record->Actions.Add(std::move(raw));
+      record->Actions.AddRawBytes(std::move(bytes));
     }
     Records.push_back(std::move(record));
   }
@@ -243,7 +226,7 @@ void TSWFClipActions::WriteToStream(TBitsEngine& Engine, int eventVersion) const
     TBitsEngine tailEngine(tail);
     if (record->EventFlags[kClipEventKeyPress]) tailEngine.WriteByte(record->keyCode_);
     record->Actions.WriteToStream(tailEngine);
-    if (NeedsActionEndFlag(record->Actions)) tailEngine.WriteByte(0);
+    if (record->Actions.NeedsEndFlag()) tailEngine.WriteByte(0);
     Engine.WriteDWord(static_cast<uint32_t>(tail.Size()));
     Engine.WriteBuffer(tail.Bytes().data(), tail.Bytes().size());
   }
@@ -351,6 +334,11 @@ void TSWFPlaceObject2::WriteFlags3(TBitsEngine&) {}
 void TSWFPlaceObject2::WriteTail3(TBitsEngine&) {}
 void TSWFPlaceObject2::ReadClassName3(TBitsEngine&) {}
 void TSWFPlaceObject2::WriteClassName3(TBitsEngine&) {}
+
+void TSWFPlaceObject2::TakeTimelineContext(const TTimelineContext& Context) {
+  EventVersion = Context.EventVersion;
+  ParseActions = Context.ParseActions;
+}
 
 void TSWFPlaceObject2::ReadFromStream(TBitsEngine& Engine) {
   TStream& stream = Engine.Stream();
@@ -576,19 +564,10 @@ int TSWFDefineSprite::MinVersion() const {
   return version;
 }
 
-void TSWFDefineSprite::PrepareNestedTag(TSWFObject& tag, uint8_t streamCompression) const {
-  if (auto* place = dynamic_cast<TSWFPlaceObject2*>(&tag)) {
-    place->EventVersion = EventVersion;
-    place->ParseActions = ParseActions;
-  } else if (auto* sprite = dynamic_cast<TSWFDefineSprite*>(&tag)) {
-    sprite->EventVersion = EventVersion;
-    sprite->ParseActions = ParseActions;
-    sprite->NestingLevel = NestingLevel + 1;
-  } else if (auto* actions = dynamic_cast<TSWFDoAction*>(&tag)) {
-    actions->ParseActions = ParseActions;
-  } else if (auto* block = dynamic_cast<TSWFSoundStreamBlock*>(&tag)) {
-    block->StreamSoundCompression = streamCompression;
-  }
+void TSWFDefineSprite::TakeTimelineContext(const TTimelineContext& Context) {
+  EventVersion = Context.EventVersion;
+  ParseActions = Context.ParseActions;
+  NestingLevel = Context.NestingLevel;
 }
 
 void TSWFDefineSprite::ReadFromStream(TBitsEngine& Engine) {
@@ -598,7 +577,7 @@ void TSWFDefineSprite::ReadFromStream(TBitsEngine& Engine) {
   const uint64_t end = stream.Position() + std::min<uint64_t>(BodySize, stream.Remaining());
   ControlTags.clear();
   // Stream blocks are laid out by the format of the last stream head of this timeline.
-  uint8_t streamCompression = 0;
+  TTimelineContext context{ParseActions, EventVersion, NestingLevel + 1, 0};
   SpriteID = Engine.ReadWord();
   FrameCount = Engine.ReadWord();
   while (stream.Position() < end) {
@@ -617,7 +596,7 @@ void TSWFDefineSprite::ReadFromStream(TBitsEngine& Engine) {
     Engine.RequireBytes(length);
 
     auto tag = CreateTagByCode(code);
-    PrepareNestedTag(*tag, streamCompression);
+    tag->TakeTimelineContext(context);
     tag->BodySize = length;
     // Each nested tag reads from a copy of exactly its own body.
     std::vector<uint8_t> body(length);
@@ -625,8 +604,7 @@ void TSWFDefineSprite::ReadFromStream(TBitsEngine& Engine) {
     TMemoryStream bodyStream(std::move(body));
     TBitsEngine bodyEngine(bodyStream);
     tag->ReadFromStream(bodyEngine);
-    if (auto* head = dynamic_cast<TSWFSoundStreamHead*>(tag.get()))
-      streamCompression = head->StreamSoundCompression;
+    tag->UpdateTimelineContext(context);
     ControlTags.push_back(std::move(tag));
   }
   if (stream.Position() < end) stream.SetPosition(end);

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "script/action.h"
+#include "swf/action_list.h"
 #include "swf/swf_object.h"
 #include "swf/swf_records.h"
 
@@ -184,6 +184,7 @@ class TSWFPlaceObject2 : public TSWFBasedPlaceObject {
 
   void Assign(const TBasedSWFObject& Source) override;
   int MinVersion() const override;
+  void TakeTimelineContext(const TTimelineContext& Context) override;
   void ReadFromStream(TBitsEngine& Engine) override;
   void WriteTagBody(TBitsEngine& Engine) override;
 
@@ -273,9 +274,7 @@ class TSWFDefineSprite : public TSWFObject {
   int MinVersion() const override;
   void ReadFromStream(TBitsEngine& Engine) override;
   void WriteTagBody(TBitsEngine& Engine) override;
-
- private:
-  void PrepareNestedTag(TSWFObject& tag, uint8_t streamCompression) const;
+  void TakeTimelineContext(const TTimelineContext& Context) override;
 };
 
 }  // namespace orvanta

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "test_util.h"
+
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -38,11 +40,7 @@ class BuilderTest : public ::testing::Test {
     return pack;
   }
   // A pack without a single template, for the warnings of missing artwork.
-  static const TTemplatePack& EmptyPack() {
-    static const std::vector<uint8_t> bytes = TTemplatePackWriter().Bytes();
-    static const TTemplatePack pack(bytes);
-    return pack;
-  }
+  static const TTemplatePack& EmptyPack() { return EmptyTemplatePack(); }
 
   void Set(std::string_view name, std::string_view value) {
     TWarnings problems;

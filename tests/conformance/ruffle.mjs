@@ -175,6 +175,7 @@ const MIME = {
   ".map": "application/json",
   ".wasm": "application/wasm",
   ".swf": "application/x-shockwave-flash",
+  ".jpg": "image/jpeg",
 };
 
 /**
@@ -226,23 +227,64 @@ export async function startServer(swfFiles) {
   };
 }
 
+/**
+ * Headless Chromium that reaches nothing but the given origin. Returns { browser, profileDir };
+ * remove profileDir after closing the browser.
+ */
+export async function launchChromium(origin) {
+  const profileDir = fs.mkdtempSync(path.join(os.tmpdir(), "orvanta-chromium-"));
+  const browser = await chromium.launchPersistentContext(profileDir, {
+    executablePath: CHROMIUM,
+    headless: true,
+    args: CHROMIUM_ARGS,
+    viewport: { width: 1280, height: 960 },
+    // One screenshot pixel per CSS pixel, so that expectations can name points of the movie.
+    deviceScaleFactor: 1,
+    serviceWorkers: "block",
+  });
+  await browser.route((url) => !url.href.startsWith(origin), (route) => route.abort());
+  return { browser, profileDir };
+}
+
+/**
+ * Serves every file below a folder as a static web server would (a published site), without
+ * caching; paths that leave the folder are not found.
+ */
+export async function startFolderServer(folder) {
+  const root = path.resolve(folder);
+  const server = http.createServer((req, res) => {
+    const name = decodeURIComponent(new URL(req.url, "http://127.0.0.1").pathname);
+    const file = path.resolve(root, "." + name);
+    const inside = file.startsWith(root + path.sep);
+    fs.readFile(inside ? file : "", (err, data) => {
+      if (err) {
+        res.writeHead(404, { "content-type": "text/plain" });
+        res.end("not found");
+        return;
+      }
+      const ext = path.extname(file);
+      const type = ext === ".htm" ? MIME[".html"] : MIME[ext] ?? "application/octet-stream";
+      res.writeHead(200, { "content-type": type, "cache-control": "no-store" });
+      res.end(data);
+    });
+  });
+  await new Promise((resolve, reject) => {
+    server.once("error", reject);
+    server.listen(0, "127.0.0.1", resolve);
+  });
+  return {
+    origin: `http://127.0.0.1:${server.address().port}`,
+    close: () => new Promise((resolve) => server.close(resolve)),
+  };
+}
+
 export class RuffleSession {
   static async start(swfFiles) {
     const session = new RuffleSession();
     session.server = await startServer(swfFiles);
-    session.profileDir = fs.mkdtempSync(path.join(os.tmpdir(), "orvanta-chromium-"));
-    session.browser = await chromium.launchPersistentContext(session.profileDir, {
-      executablePath: CHROMIUM,
-      headless: true,
-      args: CHROMIUM_ARGS,
-      viewport: { width: 1280, height: 960 },
-      // One screenshot pixel per CSS pixel, so that expectations can name points of the movie.
-      deviceScaleFactor: 1,
-      serviceWorkers: "block",
-    });
-    // Nothing but our own server may be reached. A movie's getURL still shows as the navigation
-    // it asked for (in its own page or a popup), which is recorded and then refused.
-    await session.browser.route((url) => !url.href.startsWith(session.server.origin), (route) => route.abort());
+    Object.assign(session, await launchChromium(session.server.origin));
+    // A movie's getURL still shows as the navigation it asked for (in its own page or a popup),
+    // which is recorded and then refused.
     session.opened = [];
     session.browser.on("request", (req) => {
       if (req.isNavigationRequest() && !req.url().startsWith(session.server.origin)) {

@@ -339,8 +339,8 @@ TEST(ExternalMovie, LzmaSourceImportsLikeItsPlainForm) {
   Bytes outputs[2];
   for (int i = 0; i < 2; ++i) {
     Target t;
-    TFlashExternalMovie& ext = t.Import(i == 0 ? plain : test::ZwsFromFws(plain),
-                                        TFlashExternalMovie::kImportAsSprite);
+    TFlashExternalMovie& ext =
+        t.Import(i == 0 ? plain : test::ZwsFromFws(plain), TFlashExternalMovie::kImportAsSprite);
     t.movie.PlaceObject(ext.Sprite(), 7);
     t.movie.ShowFrame();
     outputs[i] = Saved(t.movie);
@@ -397,7 +397,7 @@ TEST(ExternalMovie, AsSpriteMovesTheTimelineIntoOneSpriteAfterTheDefinitions) {
   EXPECT_EQ(std::vector<uint16_t>(codes.begin() + 2, codes.begin() + 2 + definitions.size()),
             definitions);
   TSWFTagInfo& spriteInfo = *out->TagList[2 + definitions.size()];
-  ASSERT_EQ(spriteInfo.TagID, 39);
+  ASSERT_EQ(spriteInfo.TagID, ToCode(TTagCode::DefineSprite));
   auto& sprite = static_cast<TSWFDefineSprite&>(*spriteInfo.TagObject());
   EXPECT_EQ(sprite.SpriteID, 3);
   EXPECT_EQ(sprite.FrameCount, 3);
@@ -534,7 +534,7 @@ TEST(ExternalMovie, WriteHookDropsTagsAndSpriteFramesAreRebuiltEachWrite) {
   EXPECT_EQ(sprite.FrameCount, 3);  // not 6: the second write starts over
   size_t frames = 0;
   for (auto& tag : sprite.ControlTags) {
-    EXPECT_NE(tag->TagID, 12);
+    EXPECT_NE(tag->TagID, ToCode(TTagCode::DoAction));
     frames += tag->TagID == 1;
   }
   EXPECT_EQ(frames, 3u);

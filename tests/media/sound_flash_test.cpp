@@ -45,7 +45,7 @@ std::unique_ptr<TSWFDefineSound> DefineSoundOf(TFlashSound& sound) {
   EXPECT_EQ(tags.size(), 1u);
   EXPECT_EQ(tags[0].code, 14);
   auto define = std::make_unique<TSWFDefineSound>();
-  define->Assign(*test::ReadTag(14, tags[0].body));
+  define->Assign(*test::ReadTag(TTagCode::DefineSound, tags[0].body));
   return define;
 }
 
@@ -331,7 +331,7 @@ TEST(MovieSound, BackgroundSoundStreamsFromItsStartFrame) {
   EXPECT_EQ(version, 5);
   ASSERT_EQ(tags.size(), 1u + 4);
   EXPECT_EQ(tags[0].code, 45);
-  auto head = test::ReadTag(45, tags[0].body);
+  auto head = test::ReadTag(TTagCode::SoundStreamHead2, tags[0].body);
   EXPECT_EQ(dynamic_cast<TSWFSoundStreamHead2&>(*head).StreamSoundSampleCount, 1102);
   for (size_t i = 1; i < tags.size(); ++i) EXPECT_EQ(tags[i].code, 19);
 

@@ -150,7 +150,7 @@ TEST_F(Mp3Files, DefineSoundCarriesExactlyTheBytesBetweenTheTags) {
     EXPECT_EQ(sound.SoundFormat, 2);
     EXPECT_EQ(sound.MinVersion(), 4);
     test::Bytes tag = test::Written([&](TBitsEngine& e) { sound.WriteToStream(e); });
-    auto define = test::ReadTag(14, test::Bytes(tag.begin() + 6, tag.end()));
+    auto define = test::ReadTag(TTagCode::DefineSound, test::Bytes(tag.begin() + 6, tag.end()));
     auto& read = dynamic_cast<TSWFDefineSound&>(*define);
     EXPECT_EQ(read.SoundId, 3);
     EXPECT_EQ(read.SoundFormat, kSoundFormatMP3);
@@ -269,7 +269,7 @@ TEST_F(Mp3Files, MP3InsideWaveIsCarriedAsMP3) {
 
   TFlashSound sound(nullptr, path);
   test::Bytes tag = test::Written([&](TBitsEngine& e) { sound.WriteToStream(e); });
-  auto define = test::ReadTag(14, test::Bytes(tag.begin() + 6, tag.end()));
+  auto define = test::ReadTag(TTagCode::DefineSound, test::Bytes(tag.begin() + 6, tag.end()));
   EXPECT_EQ(dynamic_cast<TSWFDefineSound&>(*define).Data, frames);
 }
 

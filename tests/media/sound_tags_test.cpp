@@ -45,7 +45,7 @@ TEST(DefineSound, PacksTheFormatByteAndAddsSeekSamplesOnlyForMP3) {
   EXPECT_EQ(BodyBytes(sound), mp3);
   EXPECT_EQ(sound.MinVersion(), 4);
 
-  auto read = ReadTag(14, mp3);
+  auto read = ReadTag(TTagCode::DefineSound, mp3);
   auto& back = As<TSWFDefineSound>(read);
   EXPECT_EQ(back.SoundId, 0x0102);
   EXPECT_EQ(back.SoundFormat, kSoundFormatMP3);
@@ -60,7 +60,7 @@ TEST(DefineSound, PacksTheFormatByteAndAddsSeekSamplesOnlyForMP3) {
   copy.Assign(back);
   EXPECT_EQ(BodyBytes(copy), mp3);
 
-  auto adpcmRead = ReadTag(14, adpcm);
+  auto adpcmRead = ReadTag(TTagCode::DefineSound, adpcm);
   EXPECT_EQ(As<TSWFDefineSound>(adpcmRead).Data, (Bytes{0xAA, 0xBB}));
 }
 
@@ -74,9 +74,9 @@ TEST(DefineSound, VersionFollowsTheFormat) {
 }
 
 TEST(DefineSound, ShortBodiesAreErrors) {
-  EXPECT_THROW(ReadTag(14, Bytes{0x01, 0x00, 0x10}), StreamError);
+  EXPECT_THROW(ReadTag(TTagCode::DefineSound, Bytes{0x01, 0x00, 0x10}), StreamError);
   // An MP3 sound needs its seek samples.
-  EXPECT_THROW(ReadTag(14, Bytes{0x01, 0x00, 0x2F, 0, 0, 0, 0}), StreamError);
+  EXPECT_THROW(ReadTag(TTagCode::DefineSound, Bytes{0x01, 0x00, 0x2F, 0, 0, 0, 0}), StreamError);
 }
 
 TEST(StartSound, WritesEveryPartOfTheSoundInfoInOrder) {
@@ -100,7 +100,7 @@ TEST(StartSound, WritesEveryPartOfTheSoundInfoInOrder) {
   EXPECT_EQ(BodyBytes(start), body);
   EXPECT_EQ(start.MinVersion(), 1);
 
-  auto read = ReadTag(15, body);
+  auto read = ReadTag(TTagCode::StartSound, body);
   auto& back = As<TSWFStartSound>(read);
   EXPECT_EQ(back.SoundId, 7);
   EXPECT_TRUE(back.SyncStop);
@@ -144,8 +144,9 @@ TEST(StartSound, FlagsFollowTheirValues) {
 }
 
 TEST(StartSound, EnvelopeThatClaimsMorePointsThanThereAreIsAnError) {
-  EXPECT_THROW(ReadTag(15, Bytes{0x01, 0x00, 0x08, 200, 0, 0, 0, 0, 0, 0, 0, 0}), StreamError);
-  EXPECT_THROW(ReadTag(15, Bytes{0x01, 0x00, 0x04, 0x01}), StreamError);
+  EXPECT_THROW(ReadTag(TTagCode::StartSound, Bytes{0x01, 0x00, 0x08, 200, 0, 0, 0, 0, 0, 0, 0, 0}),
+               StreamError);
+  EXPECT_THROW(ReadTag(TTagCode::StartSound, Bytes{0x01, 0x00, 0x04, 0x01}), StreamError);
 }
 
 TEST(StartSound2, NamesTheSoundByClass) {
@@ -158,7 +159,7 @@ TEST(StartSound2, NamesTheSoundByClass) {
                                      body}));
   EXPECT_EQ(start.MinVersion(), 9);
 
-  auto read = ReadTag(89, body);
+  auto read = ReadTag(TTagCode::StartSound2, body);
   auto& back = As<TSWFStartSound2>(read);
   EXPECT_EQ(back.SoundClassName, "Music");
   EXPECT_EQ(back.LoopCount, 2);
@@ -185,7 +186,7 @@ TEST(SoundStreamHead, PacksPlaybackAndStreamFieldsAndLatencyForMP3) {
                                     body}));
   EXPECT_EQ(head.MinVersion(), 4);
 
-  auto read = ReadTag(45, body);
+  auto read = ReadTag(TTagCode::SoundStreamHead2, body);
   auto& back = As<TSWFSoundStreamHead2>(read);
   EXPECT_EQ(back.PlaybackSoundRate, 3);
   EXPECT_TRUE(back.PlaybackSoundSize && back.PlaybackSoundType);
@@ -197,7 +198,7 @@ TEST(SoundStreamHead, PacksPlaybackAndStreamFieldsAndLatencyForMP3) {
   EXPECT_EQ(back.LatencySeek, -5);
 
   // The bits above the playback fields are kept as found.
-  auto marked = ReadTag(45, Bytes{0x26, 0x00, 0x00, 0x00});
+  auto marked = ReadTag(TTagCode::SoundStreamHead2, Bytes{0x26, 0x00, 0x00, 0x00});
   EXPECT_EQ(As<TSWFSoundStreamHead2>(marked).Reserved, 2);
   EXPECT_EQ(As<TSWFSoundStreamHead2>(marked).PlaybackSoundRate, 1);
   EXPECT_EQ(BodyBytes(*marked), (Bytes{0x26, 0x00, 0x00, 0x00}));
@@ -206,7 +207,7 @@ TEST(SoundStreamHead, PacksPlaybackAndStreamFieldsAndLatencyForMP3) {
   EXPECT_EQ(BodyBytes(markedCopy), (Bytes{0x26, 0x00, 0x00, 0x00}));
 
   // An MP3 head without the latency is read, and written back with it.
-  auto shortHead = ReadTag(18, Bytes{0x0F, 0x2E, 0x5B, 0x0E});
+  auto shortHead = ReadTag(TTagCode::SoundStreamHead, Bytes{0x0F, 0x2E, 0x5B, 0x0E});
   EXPECT_EQ(As<TSWFSoundStreamHead>(shortHead).LatencySeek, 0);
   EXPECT_EQ(BodyBytes(*shortHead).size(), 6u);
 }
@@ -238,10 +239,10 @@ TEST(SoundStreamBlock, AlwaysLongHeaderAndMP3PrefixByCompression) {
   EXPECT_EQ(BodyBytes(block), body);
 
   // The reader tells the block which stream it belongs to before it reads.
-  auto plain = ReadTag(19, body);
+  auto plain = ReadTag(TTagCode::SoundStreamBlock, body);
   EXPECT_EQ(As<TSWFSoundStreamBlock>(plain).Data, body);
 
-  auto mp3 = CreateTagByCode(19);
+  auto mp3 = CreateTagByCode(ToCode(TTagCode::SoundStreamBlock));
   auto& typed = dynamic_cast<TSWFSoundStreamBlock&>(*mp3);
   typed.StreamSoundCompression = kSoundFormatMP3;
   typed.BodySize = static_cast<uint32_t>(body.size());
@@ -270,12 +271,20 @@ TEST(SoundStreamBlock, AlwaysLongHeaderAndMP3PrefixByCompression) {
 }
 
 TEST(SoundTags, FactoryKnowsEveryCode) {
-  EXPECT_NE(dynamic_cast<TSWFDefineSound*>(CreateTagByCode(14).get()), nullptr);
-  EXPECT_NE(dynamic_cast<TSWFStartSound*>(CreateTagByCode(15).get()), nullptr);
-  EXPECT_NE(dynamic_cast<TSWFStartSound2*>(CreateTagByCode(89).get()), nullptr);
-  EXPECT_EQ(CreateTagByCode(18)->TagID, 18);
-  EXPECT_NE(dynamic_cast<TSWFSoundStreamHead2*>(CreateTagByCode(45).get()), nullptr);
-  EXPECT_NE(dynamic_cast<TSWFSoundStreamBlock*>(CreateTagByCode(19).get()), nullptr);
+  EXPECT_NE(dynamic_cast<TSWFDefineSound*>(CreateTagByCode(ToCode(TTagCode::DefineSound)).get()),
+            nullptr);
+  EXPECT_NE(dynamic_cast<TSWFStartSound*>(CreateTagByCode(ToCode(TTagCode::StartSound)).get()),
+            nullptr);
+  EXPECT_NE(dynamic_cast<TSWFStartSound2*>(CreateTagByCode(ToCode(TTagCode::StartSound2)).get()),
+            nullptr);
+  EXPECT_EQ(CreateTagByCode(ToCode(TTagCode::SoundStreamHead))->TagID,
+            ToCode(TTagCode::SoundStreamHead));
+  EXPECT_NE(dynamic_cast<TSWFSoundStreamHead2*>(
+                CreateTagByCode(ToCode(TTagCode::SoundStreamHead2)).get()),
+            nullptr);
+  EXPECT_NE(dynamic_cast<TSWFSoundStreamBlock*>(
+                CreateTagByCode(ToCode(TTagCode::SoundStreamBlock)).get()),
+            nullptr);
 }
 
 }  // namespace

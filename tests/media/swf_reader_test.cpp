@@ -277,7 +277,7 @@ TEST(SwfReaderParse, TagThatFailsToReadKeepsItsBytesAndParsingGoesOn) {
   auto reader = Parse(Fws(body));
   ASSERT_EQ(reader->TagList.size(), 4u);
   const TSWFTagInfo& failed = reader->TagInfo(0);
-  EXPECT_EQ(failed.TagID, 240);
+  EXPECT_EQ(failed.TagID, ToCode(TTagCode::ErrorTag));
   EXPECT_EQ(failed.StoredCode(), 43);
   EXPECT_EQ(failed.BodySize, 2u);
   EXPECT_FALSE(failed.ReadError.empty());
@@ -286,7 +286,7 @@ TEST(SwfReaderParse, TagThatFailsToReadKeepsItsBytesAndParsingGoesOn) {
   EXPECT_EQ(raw->StoredCode, 43);
   EXPECT_EQ(raw->Description, failed.ReadError);
   EXPECT_EQ(raw->Data, (Bytes{'a', 'b'}));
-  EXPECT_EQ(reader->TagInfo(1).TagID, 9);
+  EXPECT_EQ(reader->TagInfo(1).TagID, ToCode(TTagCode::SetBackgroundColor));
   EXPECT_NE(reader->TagInfo(1).TagObject(), nullptr);
   EXPECT_EQ(TSWFStreamReader::TagName(failed.TagID), "Error Tag");
   // Written back under its own code, unchanged.
@@ -298,7 +298,7 @@ TEST(SwfReaderParse, TruncatedTagEndsTheListKeepingWhatIsThere) {
   auto reader = Parse(Fws(body));
   ASSERT_EQ(reader->TagList.size(), 2u);
   const TSWFTagInfo& cut = reader->TagInfo(1);
-  EXPECT_EQ(cut.TagID, 240);
+  EXPECT_EQ(cut.TagID, ToCode(TTagCode::ErrorTag));
   EXPECT_EQ(cut.StoredCode(), 9);
   EXPECT_EQ(cut.BodySize, 1000u);
   EXPECT_NE(cut.ReadError.find("1000"), std::string::npos);
@@ -311,7 +311,7 @@ TEST(SwfReaderParse, TruncatedTagEndsTheListKeepingWhatIsThere) {
   // Without objects it is still an entry that can be written.
   auto bare = Parse(Fws(body), false);
   ASSERT_EQ(bare->TagList.size(), 2u);
-  EXPECT_EQ(bare->TagInfo(1).TagID, 240);
+  EXPECT_EQ(bare->TagInfo(1).TagID, ToCode(TTagCode::ErrorTag));
 
   // A header cut off by the end of the data is dropped; so is a stray last byte.
   for (const Bytes& tail : {Bytes{0x3F, 0x02, 0x10}, Bytes{0x40}}) {
@@ -335,7 +335,7 @@ TEST(SwfReaderParse, SpriteGetsOneSubEntryPerInnerTag) {
   auto reader = Parse(Fws(body));
   ASSERT_EQ(reader->TagList.size(), 4u);
   const TSWFTagInfo& sprite = reader->TagInfo(1);
-  ASSERT_EQ(sprite.TagID, 39) << sprite.ReadError;
+  ASSERT_EQ(sprite.TagID, ToCode(TTagCode::DefineSprite)) << sprite.ReadError;
   ASSERT_EQ(sprite.SubTags.size(), 4u);
   std::vector<uint16_t> codes, frames;
   for (const auto& sub : sprite.SubTags) {
@@ -482,9 +482,9 @@ TEST(SwfReaderRenumber, ImportsHookFailedTagsAndLimits) {
       Tag(37, Concat({U16(13), {0x00, 0x01, 0x00}, U16(6), U16(240)})),
   });
   auto reader = Parse(Fws(in));
-  EXPECT_EQ(reader->TagInfo(1).TagID, 240);
-  EXPECT_EQ(reader->TagInfo(6).TagID, 240);
-  EXPECT_EQ(reader->TagInfo(7).TagID, 240);
+  EXPECT_EQ(reader->TagInfo(1).TagID, ToCode(TTagCode::ErrorTag));
+  EXPECT_EQ(reader->TagInfo(6).TagID, ToCode(TTagCode::ErrorTag));
+  EXPECT_EQ(reader->TagInfo(7).TagID, ToCode(TTagCode::ErrorTag));
   // The hook keeps the video stream's id.
   reader->OnRenumberTag = [](TSWFObject& tag, bool& renumber) { renumber = tag.TagID != 60; };
   EXPECT_EQ(reader->RenumberIDs(20), 24);

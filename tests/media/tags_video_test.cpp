@@ -26,7 +26,7 @@ TEST(DefineVideoStream, AlwaysTakesTheLongHeader) {
   EXPECT_EQ(TagBytes(video), Concat({{0x3F, 0x0F, 10, 0, 0, 0}, body}));
   EXPECT_EQ(video.BodySize, 10u);
 
-  auto read = ReadTag(60, body);
+  auto read = ReadTag(TTagCode::DefineVideoStream, body);
   auto* stream = dynamic_cast<TSWFDefineVideoStream*>(read.get());
   ASSERT_NE(stream, nullptr);
   EXPECT_EQ(stream->CharacterID, 0x1234);
@@ -54,7 +54,7 @@ TEST(DefineVideoStream, FlagBitsStayInTheirFieldsAndVersionFollowsCodec) {
   video.CodecID = 4;
   EXPECT_EQ(video.MinVersion(), 6);
 
-  EXPECT_THROW(ReadTag(60, Bytes(9, 0)), StreamError);
+  EXPECT_THROW(ReadTag(TTagCode::DefineVideoStream, Bytes(9, 0)), StreamError);
 }
 
 TEST(VideoFrame, CarriesStoredBytesOrWhatTheCallbackWrites) {
@@ -80,7 +80,7 @@ TEST(VideoFrame, CarriesStoredBytesOrWhatTheCallbackWrites) {
 
 TEST(VideoFrame, ReadKeepsTheRestOfTheBodyAsVideoData) {
   Bytes body = {3, 0, 9, 0, 1, 2, 3, 4, 5};
-  auto read = ReadTag(61, body);
+  auto read = ReadTag(TTagCode::VideoFrame, body);
   auto* frame = dynamic_cast<TSWFVideoFrame*>(read.get());
   ASSERT_NE(frame, nullptr);
   EXPECT_EQ(frame->StreamID, 3);
@@ -88,10 +88,10 @@ TEST(VideoFrame, ReadKeepsTheRestOfTheBodyAsVideoData) {
   EXPECT_EQ(frame->Data, (Bytes{1, 2, 3, 4, 5}));
   EXPECT_EQ(test::BodyBytes(*frame), body);
 
-  auto empty = ReadTag(61, Bytes{3, 0, 9, 0});
+  auto empty = ReadTag(TTagCode::VideoFrame, Bytes{3, 0, 9, 0});
   EXPECT_TRUE(dynamic_cast<TSWFVideoFrame&>(*empty).Data.empty());
 
-  EXPECT_THROW(ReadTag(61, Bytes{3, 0, 9}), FormatError);
+  EXPECT_THROW(ReadTag(TTagCode::VideoFrame, Bytes{3, 0, 9}), FormatError);
 
   // A declared length longer than the body must not be trusted.
   TSWFVideoFrame lying;

@@ -92,7 +92,7 @@ TEST_F(FlashButton, SharedEventScriptFollowsTheLastEvent) {
   // Written and read back: the three condition actions with their actions in order.
   auto tags = Tags(Written(*button));
   ASSERT_EQ(tags.size(), 1u);
-  auto read = test::ReadTag(34, tags[0].second);
+  auto read = test::ReadTag(TTagCode::DefineButton2, tags[0].second);
   auto& back = dynamic_cast<TSWFDefineButton2&>(*read);
   ASSERT_EQ(back.Actions.size(), 3u);
   EXPECT_EQ(back.Actions[0]->Conditions, tag.Actions[0]->Conditions);
@@ -125,7 +125,7 @@ TEST_F(FlashButton, SoundOnlyWhenASlotIsUsed) {
 
 TEST_F(FlashButton, PlainDefineButton) {
   TFlashButton* button = movie.AddButton(false, false);
-  EXPECT_EQ(button->ButtonTag().TagID, 7);
+  EXPECT_EQ(button->ButtonTag().TagID, ToCode(TTagCode::DefineButton));
   button->AddRecord(*shape, kButtonStateUp | kButtonStateHitTest, 1);
   button->OnRelease().Stop();
   EXPECT_THROW(button->OnRollOver(), Error);

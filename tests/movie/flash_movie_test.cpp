@@ -8,9 +8,9 @@
 #include "movie/flash_object.h"
 #include "movie/flash_shape.h"
 #include "movie/flash_sprite.h"
+#include "platform/errors.h"
 #include "platform/font_engine.h"
 #include "platform/stream.h"
-#include "platform/errors.h"
 #include "swf/tags_control.h"
 #include "swf/tags_display.h"
 #include "test_util.h"
@@ -42,7 +42,9 @@ Bytes Saved(TFlashMovie& movie) {
   return out.Bytes();
 }
 
-Bytes Body(TFlashMovie& movie) { return movie.BodyStream().Bytes(); }
+Bytes Body(TFlashMovie& movie) {
+  return movie.BodyStream().Bytes();
+}
 
 std::vector<uint16_t> Codes(const Bytes& body) {
   std::vector<uint16_t> codes;
@@ -253,9 +255,9 @@ TEST(FlashMovie, SharedSeededGeneratorMakesBuildsReproducible) {
 TEST(FlashMovie, RemoveObjectPicksTheTagByWhatIsKnown) {
   TFlashMovie movie(0, 0, 100, 100, 12);
   auto* character = movie.AddIDObject(std::make_unique<Character>(), true);
-  EXPECT_EQ(movie.RemoveObject(4, character)->TagID, 5);
-  EXPECT_EQ(movie.RemoveObject(4)->TagID, 28);
-  EXPECT_EQ(movie.ExportAssets("clip", 1)->TagID, 56);
+  EXPECT_EQ(movie.RemoveObject(4, character)->TagID, ToCode(TTagCode::RemoveObject));
+  EXPECT_EQ(movie.RemoveObject(4)->TagID, ToCode(TTagCode::RemoveObject2));
+  EXPECT_EQ(movie.ExportAssets("clip", 1)->TagID, ToCode(TTagCode::ExportAssets));
 }
 
 TEST(FlashMovie, AddModesInsertInCallOrder) {
@@ -299,16 +301,17 @@ TEST(FlashMovie, FramePositionCountsShowFrames) {
 TEST(FlashMovie, MoveResourceHoistsDefinitionsKeepingOrder) {
   TFlashMovie movie(0, 0, 100, 100, 12);
   movie.Add(std::make_unique<CodedTag>(100));
-  movie.ShowFrame();                              // frame 0 ends at index 1
+  movie.ShowFrame();  // frame 0 ends at index 1
   movie.Add(std::make_unique<CodedTag>(101));
-  movie.Add(std::make_unique<CodedTag>(21));      // bitmap
-  movie.ShowFrame();                              // frame 1 ends at index 4
-  movie.Add(std::make_unique<CodedTag>(48));      // font
+  movie.Add(std::make_unique<CodedTag>(21));  // bitmap
+  movie.ShowFrame();                          // frame 1 ends at index 4
+  movie.Add(std::make_unique<CodedTag>(48));  // font
   movie.Add(std::make_unique<CodedTag>(102));
-  movie.Add(std::make_unique<CodedTag>(14));      // sound
-  auto* sound = movie.AddSound("");                // a builder resource: an empty DefineSound
-  movie.ShowFrame();                              // frame 2 ends at index 9
-  movie.MoveResource(0, 1, 2);  // frames count from 0: frame 1 is the content after the first ShowFrame
+  movie.Add(std::make_unique<CodedTag>(14));  // sound
+  auto* sound = movie.AddSound("");           // a builder resource: an empty DefineSound
+  movie.ShowFrame();                          // frame 2 ends at index 9
+  movie.MoveResource(0, 1,
+                     2);  // frames count from 0: frame 1 is the content after the first ShowFrame
   EXPECT_EQ(movie.ObjectList()[3].get(), static_cast<TBasedSWFObject*>(sound));
   movie.MakeData();
   EXPECT_EQ(Codes(Body(movie)), (std::vector<uint16_t>{21, 48, 14, 14, 100, 1, 101, 1, 102, 1, 0}));

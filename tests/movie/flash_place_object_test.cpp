@@ -90,7 +90,7 @@ TEST_F(FlashPlaceObject, PlaceObject3OnlyWhenNeeded) {
   EXPECT_EQ(tag[3], 0x01);  // filter flag
   EXPECT_EQ(shadowed->MinVersion(), 8);
   // The tag reads back as a PlaceObject3 with its filter.
-  auto read = test::ReadTag(70, Body(tag));
+  auto read = test::ReadTag(TTagCode::PlaceObject3, Body(tag));
   EXPECT_EQ(dynamic_cast<TSWFPlaceObject3&>(*read).ExistingFilterList()->Count(), 1u);
 }
 
@@ -137,7 +137,7 @@ TEST_F(FlashPlaceObject, ColorTransformGroups) {
 
   // Multiply terms without alpha: alpha multiplied by 256, and the record reads back whole.
   place->SetColorTransform(true, 255, 0, 0, 0, true, 0, 256, 256, 256, false);
-  auto read = test::ReadTag(26, Body(Written(*place)));
+  auto read = test::ReadTag(TTagCode::PlaceObject2, Body(Written(*place)));
   const TSWFColorTransform& back = *dynamic_cast<TSWFPlaceObject2&>(*read).ExistingColorTransform();
   EXPECT_EQ(back.AlphaMult, 256);
   EXPECT_EQ(back.RedMult, 0);

@@ -416,7 +416,7 @@ TEST(FlashShape, Gradients) {
 
   // The gradients survive the trip through the written tag.
   Bytes tag = Written([&](TBitsEngine& e) { shape->WriteToStream(e); });
-  auto read = ReadTag(32, BodyOf(tag));
+  auto read = ReadTag(TTagCode::DefineShape3, BodyOf(tag));
   auto& fills = dynamic_cast<TSWFDefineShape&>(*read).FillStyles;
   ASSERT_EQ(fills.size(), 3u);
   EXPECT_EQ(dynamic_cast<TSWFGradientFill&>(*fills[1]).GradientColor(2).Alpha(), 0x80);

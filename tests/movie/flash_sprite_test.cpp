@@ -141,8 +141,8 @@ TEST_F(FlashSprite, InsertionFollowsTheMovieAddMode) {
   ASSERT_EQ(timeline.size(), 5u);
   EXPECT_EQ(timeline[0].get(), first);
   EXPECT_EQ(timeline[1].get(), second);
-  EXPECT_EQ(first->TagID, 28);
-  EXPECT_EQ(second->TagID, 5);
+  EXPECT_EQ(first->TagID, ToCode(TTagCode::RemoveObject2));
+  EXPECT_EQ(second->TagID, ToCode(TTagCode::RemoveObject));
   EXPECT_EQ(dynamic_cast<TSWFRemoveObject&>(*second).CharacterId, shape->CharacterId());
   EXPECT_EQ(sprite->AddPosition, 2);
 }

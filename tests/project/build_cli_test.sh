@@ -25,6 +25,12 @@ grep -q '"stage": "strip render"' <<<"$out" || fail "stage times in the json"
 grep -q '"label": "\[Layout\] 800x800"' <<<"$out" && grep -q '"label": "Back Ground"' <<<"$out" ||
   fail "the empty page lists the layout and the background: $out"
 
+out=$(build --work "$dir/f" --json --set shape1listbox=3 --set StaticImageText=photo01.jpg \
+  --set StaticImageText2=gone.png) || fail "panels and pictures build"
+grep -q '"message": "gone.png file not found !"' <<<"$out" || fail "missing static image warning: $out"
+grep -q '"label": "Static Image1"' <<<"$out" && grep -q '"label": "Shape1"' <<<"$out" ||
+  fail "the panel and the picture are listed: $out"
+
 out=$(build --work "$dir/d" --set 'webpage_filename=../../x.html') || fail "unsafe page name builds"
 grep -q 'is not a safe page file name; "x.html" is used' <<<"$out" || fail "the cleaned name is reported: $out"
 

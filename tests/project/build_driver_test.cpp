@@ -52,7 +52,7 @@ TEST_F(BuildDriverTest, EmptyPageGivesBothMoviesAndStripsCoveringTheWidth) {
   const TBuildReport report = driver_->Rebuild(doc_, TRebuildOrigin::Command);
   EXPECT_TRUE(report.Built);
   EXPECT_TRUE(report.Warnings.empty());
-  EXPECT_EQ(report.Files.size(), 6u);
+  EXPECT_EQ(report.Files.size(), 8u);  // both movies, four strips, two pages
 
   const auto main = ReadAll(Work("temp.swf")), background = ReadAll(Work("temp_bg.swf"));
   ASSERT_GE(main.size(), 8u);

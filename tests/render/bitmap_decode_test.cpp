@@ -41,8 +41,8 @@ Bytes LosslessBody(uint16_t id, uint8_t format, uint16_t w, uint16_t h, const By
 
 TEST(DecodeBitmap, LosslessFormatsKeepTheirRowPaddingAndAlpha) {
   // 32-bit, with alpha: premultiplied ARGB, taken as it is.
-  auto argb =
-      ReadTag(36, LosslessBody(1, 5, 2, 1, {0x80, 0x40, 0x00, 0x20, 0xFF, 0x00, 0xFF, 0x00}));
+  auto argb = ReadTag(TTagCode::DefineBitsLossless2,
+                      LosslessBody(1, 5, 2, 1, {0x80, 0x40, 0x00, 0x20, 0xFF, 0x00, 0xFF, 0x00}));
   TPixmap p = DecodeBitmap(*argb, nullptr);
   ASSERT_EQ(p.Width, 2);
   EXPECT_EQ(At(p, 0, 0).R, 0x40);
@@ -52,7 +52,8 @@ TEST(DecodeBitmap, LosslessFormatsKeepTheirRowPaddingAndAlpha) {
   EXPECT_EQ(At(p, 1, 0).A, 0xFF);
 
   // 32-bit without alpha: the first byte is padding, every pixel opaque.
-  auto xrgb = ReadTag(20, LosslessBody(1, 5, 1, 1, {0x00, 0x10, 0x20, 0x30}));
+  auto xrgb =
+      ReadTag(TTagCode::DefineBitsLossless, LosslessBody(1, 5, 1, 1, {0x00, 0x10, 0x20, 0x30}));
   p = DecodeBitmap(*xrgb, nullptr);
   EXPECT_EQ(At(p, 0, 0).A, 255);
   EXPECT_EQ(At(p, 0, 0).B, 0x30);
@@ -60,21 +61,25 @@ TEST(DecodeBitmap, LosslessFormatsKeepTheirRowPaddingAndAlpha) {
   // Colour-mapped, 3 wide: rows of 4 bytes; the table has RGBA entries in the second tag.
   Bytes mapped = Concat({{0xFF, 0, 0, 0xFF, 0, 0x80, 0, 0x80},  // red, half green
                          {0, 1, 1, 0xEE, 1, 0, 7, 0xEE}});      // two rows; index 7 is past
-  p = DecodeBitmap(*ReadTag(36, LosslessBody(1, 3, 3, 2, mapped, 1)), nullptr);
+  p = DecodeBitmap(*ReadTag(TTagCode::DefineBitsLossless2, LosslessBody(1, 3, 3, 2, mapped, 1)),
+                   nullptr);
   EXPECT_EQ(At(p, 0, 0).R, 0xFF);
   EXPECT_EQ(At(p, 1, 0).G, 0x80);
   EXPECT_EQ(At(p, 1, 0).A, 0x80);
   EXPECT_EQ(At(p, 0, 1).G, 0x80);  // the padding byte 0xEE was skipped
   EXPECT_EQ(At(p, 2, 1).A, 0);     // an index past the table is transparent
   // RGB entries in the first tag.
-  p = DecodeBitmap(*ReadTag(20, LosslessBody(1, 3, 1, 1, {1, 2, 3, 0, 0, 0, 0}, 0)), nullptr);
+  p = DecodeBitmap(
+      *ReadTag(TTagCode::DefineBitsLossless, LosslessBody(1, 3, 1, 1, {1, 2, 3, 0, 0, 0, 0}, 0)),
+      nullptr);
   EXPECT_EQ(At(p, 0, 0).R, 1);
   EXPECT_EQ(At(p, 0, 0).B, 3);
   EXPECT_EQ(At(p, 0, 0).A, 255);
 
   // 15-bit: big-endian 0RRRRRGG GGGBBBBB, rows padded to 4 bytes.
   Bytes rgb15 = {0x7C, 0x00, 0xEE, 0xEE, 0x00, 0x1F, 0xEE, 0xEE};
-  p = DecodeBitmap(*ReadTag(20, LosslessBody(1, 4, 1, 2, rgb15)), nullptr);
+  p = DecodeBitmap(*ReadTag(TTagCode::DefineBitsLossless, LosslessBody(1, 4, 1, 2, rgb15)),
+                   nullptr);
   EXPECT_EQ(At(p, 0, 0).R, 255);
   EXPECT_EQ(At(p, 0, 0).B, 0);
   EXPECT_EQ(At(p, 0, 1).B, 255);
@@ -83,18 +88,25 @@ TEST(DecodeBitmap, LosslessFormatsKeepTheirRowPaddingAndAlpha) {
 TEST(DecodeBitmap, BrokenLosslessData) {
   // Data that ends early leaves the rest transparent.
   Bytes half = Zlib({0xFF, 1, 2, 3});
-  auto shortTag = ReadTag(36, Concat({Word(1), {5}, Word(2), Word(2), half}));
+  auto shortTag =
+      ReadTag(TTagCode::DefineBitsLossless2, Concat({Word(1), {5}, Word(2), Word(2), half}));
   TPixmap p = DecodeBitmap(*shortTag, nullptr);
   EXPECT_EQ(At(p, 0, 0).A, 0xFF);
   EXPECT_EQ(At(p, 1, 1).A, 0);
   // Not zlib at all, and an unknown format.
-  EXPECT_THROW(
-      DecodeBitmap(*ReadTag(36, Concat({Word(1), {5}, Word(2), Word(2), {1, 2, 3, 4}})), nullptr),
-      FormatError);
-  EXPECT_THROW(DecodeBitmap(*ReadTag(36, LosslessBody(1, 6, 1, 1, {0, 0, 0, 0})), nullptr),
+  EXPECT_THROW(DecodeBitmap(*ReadTag(TTagCode::DefineBitsLossless2,
+                                     Concat({Word(1), {5}, Word(2), Word(2), {1, 2, 3, 4}})),
+                            nullptr),
                FormatError);
+  EXPECT_THROW(
+      DecodeBitmap(*ReadTag(TTagCode::DefineBitsLossless2, LosslessBody(1, 6, 1, 1, {0, 0, 0, 0})),
+                   nullptr),
+      FormatError);
   // A size past the pixmap limit is refused before anything is inflated.
-  EXPECT_THROW(DecodeBitmap(*ReadTag(36, LosslessBody(1, 5, 65535, 65535, {0})), nullptr), Error);
+  EXPECT_THROW(
+      DecodeBitmap(*ReadTag(TTagCode::DefineBitsLossless2, LosslessBody(1, 5, 65535, 65535, {0})),
+                   nullptr),
+      Error);
 }
 
 // An opaque picture of one colour as a JPEG file.
@@ -117,8 +129,8 @@ TEST(DecodeBitmap, JpegTablesAreJoinedWithTheImage) {
   image.insert(image.end(), jpeg.begin() + i, jpeg.end());
   tables.insert(tables.end(), {0xFF, 0xD9});
 
-  auto tablesTag = ReadTag(8, tables);
-  auto bits = ReadTag(6, Concat({Word(3), image}));
+  auto tablesTag = ReadTag(TTagCode::JPEGTables, tables);
+  auto bits = ReadTag(TTagCode::DefineBits, Concat({Word(3), image}));
   TPixmap p = DecodeBitmap(*bits, static_cast<const TSWFJPEGTables*>(tablesTag.get()));
   ASSERT_EQ(p.Width, 8);
   EXPECT_GT(At(p, 4, 4).B, 240);
@@ -128,7 +140,7 @@ TEST(DecodeBitmap, JpegTablesAreJoinedWithTheImage) {
 
   // The layout of old encoders: tables, end, start, image in one DefineBitsJPEG2.
   Bytes legacy = Concat({tables, image});
-  p = DecodeBitmap(*ReadTag(21, Concat({Word(3), legacy})), nullptr);
+  p = DecodeBitmap(*ReadTag(TTagCode::DefineBitsJPEG2, Concat({Word(3), legacy})), nullptr);
   EXPECT_GT(At(p, 4, 4).B, 240);
 }
 
@@ -150,7 +162,8 @@ TEST(JoinJPEGStreams, DropsInnerMarkersAndKeepsEntropyData) {
 TEST(DecodeBitmap, Jpeg3AlphaClampsTheColours) {
   Bytes jpeg = JpegOf(PackRGBA(255, 255, 255, 255), 2, 2);
   Bytes alpha = Zlib({0, 128, 255});  // one value short: the last pixel stays opaque
-  auto tag = ReadTag(35, Concat({Word(4), DWord(uint32_t(jpeg.size())), jpeg, alpha}));
+  auto tag = ReadTag(TTagCode::DefineBitsJPEG3,
+                     Concat({Word(4), DWord(uint32_t(jpeg.size())), jpeg, alpha}));
   TPixmap p = DecodeBitmap(*tag, nullptr);
   EXPECT_EQ(At(p, 0, 0).A, 0);
   EXPECT_EQ(At(p, 0, 0).R, 0);
@@ -162,14 +175,15 @@ TEST(DecodeBitmap, Jpeg3AlphaClampsTheColours) {
   // PNG data in a JPEG tag brings its own alpha; the alpha plane is not used.
   TPicture picture(1, 1, PackRGBA(255, 0, 0, 64));
   Bytes png = EncodePNG(picture);
-  auto pngTag = ReadTag(35, Concat({Word(4), DWord(uint32_t(png.size())), png, Zlib({255})}));
+  auto pngTag = ReadTag(TTagCode::DefineBitsJPEG3,
+                        Concat({Word(4), DWord(uint32_t(png.size())), png, Zlib({255})}));
   p = DecodeBitmap(*pngTag, nullptr);
   EXPECT_EQ(At(p, 0, 0).A, 64);
   EXPECT_EQ(At(p, 0, 0).R, 64);  // premultiplied
 }
 
 TEST(DecodeBitmap, OtherTagsAreNoBitmaps) {
-  auto shape = ReadTag(2, Concat({Word(1), {0, 0, 0, 0}}));
+  auto shape = ReadTag(TTagCode::DefineShape, Concat({Word(1), {0, 0, 0, 0}}));
   EXPECT_THROW(DecodeBitmap(*shape, nullptr), FormatError);
 }
 

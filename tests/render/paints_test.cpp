@@ -37,7 +37,7 @@ std::unique_ptr<TSWFObject> StripedBitmap(uint16_t id) {
   packed.resize(size);
   Bytes body = {uint8_t(id), uint8_t(id >> 8), 5, kWidth, 0, kHeight, 0};
   body.insert(body.end(), packed.begin(), packed.begin() + std::ptrdiff_t(size));
-  return ReadTag(36, body);
+  return ReadTag(TTagCode::DefineBitsLossless2, body);
 }
 
 // The bitmap's rectangle under m filled into a fresh 64 x 64 pixmap with the source.

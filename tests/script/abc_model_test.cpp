@@ -171,7 +171,7 @@ TEST(DoABC, RoundTripsByteForByte) {
     }
   }
   // Through the tag table and the framing, with the raw form the reader uses by default.
-  auto read = test::ReadTag(82, body);
+  auto read = test::ReadTag(TTagCode::DoABC, body);
   ASSERT_NE(dynamic_cast<TSWFDoABC*>(read.get()), nullptr);
   EXPECT_EQ(read->MinVersion(), 9);
   EXPECT_EQ(test::TagBytes(*read), test::Concat({{0xBF, 0x14},

@@ -27,7 +27,7 @@ TEST(DoAction, WritesTheActionsAndTheEndFlag) {
 
 TEST(DoAction, ReadsBackParsedOrRaw) {
   Bytes body = {0x96, 0x03, 0x00, 0x00, 'a', 0x00, 0x1C, 0x9D, 0x02, 0x00, 0x01, 0x00, 0x07, 0x00};
-  auto parsed = ReadTag(12, body);
+  auto parsed = ReadTag(TTagCode::DoAction, body);
   auto& doAction = dynamic_cast<TSWFDoAction&>(*parsed);
   EXPECT_EQ(doAction.Actions().Count(), 5u);  // Push, GetVariable, If, Stop, marker
   EXPECT_EQ(BodyBytes(doAction), body);
@@ -43,13 +43,14 @@ TEST(DoAction, ReadsBackParsedOrRaw) {
   EXPECT_EQ(stream.Position(), body.size());
   EXPECT_EQ(BodyBytes(raw), body);
 
-  auto empty = ReadTag(12, {});  // not even an end flag: written back as empty as it came
+  auto empty =
+      ReadTag(TTagCode::DoAction, {});  // not even an end flag: written back as empty as it came
   EXPECT_EQ(BodyBytes(*empty), Bytes());
 }
 
 TEST(DoAction, InitActionsNameTheirSprite) {
   Bytes body = {0x05, 0x01, 0x07, 0x00};
-  auto tag = ReadTag(59, body);
+  auto tag = ReadTag(TTagCode::DoInitAction, body);
   auto& init = dynamic_cast<TSWFDoInitAction&>(*tag);
   EXPECT_EQ(init.SpriteID, 0x0105);
   EXPECT_EQ(init.Actions().Count(), 1u);

@@ -37,8 +37,12 @@ TEST(BitmapTags, FactoryMapsEveryCodeToItsClassAndVersion) {
     EXPECT_EQ(tag->MinVersion(), row.version) << row.code;
     EXPECT_EQ(dynamic_cast<TSWFByteCodeTag*>(tag.get()), nullptr) << row.code;
   }
-  EXPECT_NE(dynamic_cast<TSWFDefineBitsJPEG2*>(CreateTagByCode(35).get()), nullptr);
-  EXPECT_NE(dynamic_cast<TSWFDefineBitsLossless*>(CreateTagByCode(36).get()), nullptr);
+  EXPECT_NE(
+      dynamic_cast<TSWFDefineBitsJPEG2*>(CreateTagByCode(ToCode(TTagCode::DefineBitsJPEG3)).get()),
+      nullptr);
+  EXPECT_NE(dynamic_cast<TSWFDefineBitsLossless*>(
+                CreateTagByCode(ToCode(TTagCode::DefineBitsLossless2)).get()),
+            nullptr);
 }
 
 TEST(BitmapTags, JPEGPayloadGetsItsMarkersBack) {
@@ -60,7 +64,8 @@ TEST(BitmapTags, JPEGPayloadGetsItsMarkersBack) {
 
 TEST(BitmapTags, ReadJPEGPayloadsDropTheirMarkers) {
   // The erroneous header: the four bytes go, the rest is the data.
-  auto read = ReadTag(21, Concat({{0x05, 0x00, 0xFF, 0xD9, 0xFF, 0xD8}, kInner}));
+  auto read =
+      ReadTag(TTagCode::DefineBitsJPEG2, Concat({{0x05, 0x00, 0xFF, 0xD9, 0xFF, 0xD8}, kInner}));
   auto& jpeg2 = As<TSWFDefineBitsJPEG2>(read);
   EXPECT_EQ(jpeg2.CharacterId, 5);
   EXPECT_EQ(jpeg2.Data, kInner);
@@ -73,7 +78,7 @@ TEST(BitmapTags, ReadJPEGPayloadsDropTheirMarkers) {
     EXPECT_EQ(As<TSWFDefineBits>(tag).Data, kInner);
     EXPECT_EQ(BodyBytes(*tag), body);
   }
-  auto tables = ReadTag(8, kJPEG);
+  auto tables = ReadTag(TTagCode::JPEGTables, kJPEG);
   EXPECT_EQ(As<TSWFJPEGTables>(tables).Data, kInner);
   EXPECT_EQ(BodyBytes(*tables), kJPEG);
 }
@@ -85,7 +90,7 @@ TEST(BitmapTags, OtherPayloadsAreKeptWhole) {
   const Bytes doubleStart = {0xFF, 0xD8, 0xFF, 0xD8, 0x33, 0xFF, 0xD9};
   for (const Bytes& payload : {png, gif, cutShort, doubleStart, Bytes{0xFF}, Bytes{}}) {
     Bytes body = Concat({{0x03, 0x00}, payload});
-    auto tag = ReadTag(21, body);
+    auto tag = ReadTag(TTagCode::DefineBitsJPEG2, body);
     EXPECT_EQ(As<TSWFDefineBits>(tag).Data, payload);
     EXPECT_EQ(BodyBytes(*tag), body);
   }
@@ -126,7 +131,7 @@ TEST(BitmapTags, JPEG3PatchesTheAlphaOffset) {
   });
   EXPECT_EQ(Bytes(framed.begin() + 8, framed.begin() + 12), (Bytes{0x03, 0x00, 0xEC, 0x03}));
 
-  auto read = ReadTag(35, body);
+  auto read = ReadTag(TTagCode::DefineBitsJPEG3, body);
   auto& back = As<TSWFDefineBitsJPEG3>(read);
   EXPECT_EQ(back.AlphaDataOffset, 1004u);
   EXPECT_EQ(back.Data, tag.Data);
@@ -141,9 +146,12 @@ TEST(BitmapTags, JPEG3PatchesTheAlphaOffset) {
 }
 
 TEST(BitmapTags, JPEG3OffsetBeyondTheBodyFails) {
-  EXPECT_THROW(ReadTag(35, Bytes({1, 0, 0x10, 0, 0, 0, 0xFF, 0xD8, 0xFF, 0xD9})), StreamError);
-  EXPECT_THROW(ReadTag(35, Bytes({1, 0, 0xFF, 0xFF, 0xFF, 0xFF})), StreamError);
-  EXPECT_THROW(ReadTag(35, Bytes({1, 0, 0})), StreamError);
+  EXPECT_THROW(
+      ReadTag(TTagCode::DefineBitsJPEG3, Bytes({1, 0, 0x10, 0, 0, 0, 0xFF, 0xD8, 0xFF, 0xD9})),
+      StreamError);
+  EXPECT_THROW(ReadTag(TTagCode::DefineBitsJPEG3, Bytes({1, 0, 0xFF, 0xFF, 0xFF, 0xFF})),
+               StreamError);
+  EXPECT_THROW(ReadTag(TTagCode::DefineBitsJPEG3, Bytes({1, 0, 0})), StreamError);
 }
 
 TEST(BitmapTags, LosslessLayoutAndLongHeader) {
@@ -167,7 +175,7 @@ TEST(BitmapTags, LosslessLayoutAndLongHeader) {
   Bytes tag = TagBytes(mapped);
   EXPECT_EQ(tag, (Bytes{0x3F, 0x09, 9, 0, 0, 0, 4, 0, 3, 5, 0, 1, 0, 6, 0xCC}));
 
-  auto read = ReadTag(36, Bytes(tag.begin() + 6, tag.end()));
+  auto read = ReadTag(TTagCode::DefineBitsLossless2, Bytes(tag.begin() + 6, tag.end()));
   auto& back = As<TSWFDefineBitsLossless2>(read);
   EXPECT_EQ(back.BitmapFormat, 3);
   EXPECT_EQ(back.BitmapWidth, 5);
@@ -178,7 +186,7 @@ TEST(BitmapTags, LosslessLayoutAndLongHeader) {
   copy.Assign(back);
   EXPECT_EQ(BodyBytes(copy), BodyBytes(back));
 
-  EXPECT_THROW(ReadTag(20, Bytes({1, 0, 3, 5, 0, 1})), StreamError);
+  EXPECT_THROW(ReadTag(TTagCode::DefineBitsLossless, Bytes({1, 0, 3, 5, 0, 1})), StreamError);
 }
 
 TEST(BinaryDataTag, LayoutAndReservedWord) {
@@ -190,14 +198,14 @@ TEST(BinaryDataTag, LayoutAndReservedWord) {
 
   // A value some tools keep in the reserved word survives a read and write.
   body[2] = 1;
-  auto read = ReadTag(87, body);
+  auto read = ReadTag(TTagCode::DefineBinaryData, body);
   auto& back = As<TSWFDefineBinaryData>(read);
   EXPECT_EQ(back.Tag, 0x0304);
   EXPECT_EQ(back.Reserved, 1u);
   EXPECT_EQ(back.Data, (Bytes{1, 2, 3}));
   EXPECT_EQ(BodyBytes(back), body);
 
-  EXPECT_THROW(ReadTag(87, Bytes({1, 0, 0})), StreamError);
+  EXPECT_THROW(ReadTag(TTagCode::DefineBinaryData, Bytes({1, 0, 0})), StreamError);
 }
 
 }  // namespace

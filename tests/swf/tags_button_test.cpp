@@ -18,10 +18,10 @@ using test::ReadTag;
 using test::TagBytes;
 
 template <class T>
-std::unique_ptr<T> ReadAs(uint16_t code, const Bytes& body, bool parseActions = true) {
-  auto tag = CreateTagByCode(code);
+std::unique_ptr<T> ReadAs(TTagCode code, const Bytes& body, bool parseActions = true) {
+  auto tag = CreateTagByCode(ToCode(code));
   auto* typed = dynamic_cast<T*>(tag.get());
-  EXPECT_NE(typed, nullptr) << "code " << code;
+  EXPECT_NE(typed, nullptr) << "code " << TagCodeName(ToCode(code));
   if (!typed) return nullptr;
   if constexpr (std::is_base_of_v<TSWFBasedButton, T>) typed->ParseActions = parseActions;
   typed->BodySize = static_cast<uint32_t>(body.size());
@@ -64,7 +64,7 @@ TEST(ButtonTags, StateNibbleIsWrittenInFileOrder) {
     Bytes body = BodyBytes(button);
     EXPECT_EQ(body, Concat({{0x01, 0x00}, RecordBytes(c.nibble, 5, 2), {0x00, 0x00}}))
         << int(c.states);
-    auto read = ReadAs<TSWFDefineButton>(7, body);
+    auto read = ReadAs<TSWFDefineButton>(TTagCode::DefineButton, body);
     ASSERT_EQ(read->Characters.size(), 1u);
     EXPECT_EQ(read->Characters[0]->States, c.states);
   }
@@ -86,13 +86,13 @@ TEST(ButtonTags, DefineButtonWithActions) {
   EXPECT_EQ(TagBytes(button)[0], (7 << 6 | body.size()) & 0xFF);
   EXPECT_EQ(button.MinVersion(), 3);
 
-  auto parsed = ReadAs<TSWFDefineButton>(7, body, true);
+  auto parsed = ReadAs<TSWFDefineButton>(TTagCode::DefineButton, body, true);
   ASSERT_EQ(parsed->Actions.Count(), 2u);
   EXPECT_EQ(parsed->Actions[1].ActionCode, 0x07);
   EXPECT_EQ(parsed->Characters[0]->ExistingPlaceMatrix()->TranslateX, 100);
   EXPECT_EQ(BodyBytes(*parsed), body);
 
-  auto raw = ReadAs<TSWFDefineButton>(7, body, false);
+  auto raw = ReadAs<TSWFDefineButton>(TTagCode::DefineButton, body, false);
   ASSERT_EQ(raw->Actions.Count(), 1u);
   EXPECT_EQ(dynamic_cast<TSWFActionByteCode&>(raw->Actions[0]).Data, (Bytes{0x06, 0x07}));
   EXPECT_EQ(BodyBytes(*raw), body);
@@ -102,7 +102,7 @@ TEST(ButtonTags, RawActionsRunToTheEndFlagNotToTheFirstZero) {
   // A Push of an empty string holds zero bytes in its data.
   Bytes actions = {0x96, 0x02, 0x00, 0x00, 0x00, 0x07};
   Bytes body = Concat({{0x01, 0x00}, RecordBytes(0x01, 1, 1), {0x00}, actions, {0x00}});
-  auto raw = ReadAs<TSWFDefineButton>(7, body, false);
+  auto raw = ReadAs<TSWFDefineButton>(TTagCode::DefineButton, body, false);
   ASSERT_EQ(raw->Actions.Count(), 1u);
   EXPECT_EQ(dynamic_cast<TSWFActionByteCode&>(raw->Actions[0]).Data, actions);
   EXPECT_EQ(BodyBytes(*raw), body);
@@ -121,7 +121,7 @@ TEST(ButtonTags, DefineButton2WithoutConditionActions) {
   EXPECT_EQ(body, Concat({{0x02, 0x00, 0x01, 0x00, 0x00}, RecordBytes(0x0F, 1, 1), {0x00, 0x00}}));
   EXPECT_EQ(button.MinVersion(), 3);
 
-  auto read = ReadAs<TSWFDefineButton2>(34, body);
+  auto read = ReadAs<TSWFDefineButton2>(TTagCode::DefineButton2, body);
   EXPECT_TRUE(read->TrackAsMenu);
   EXPECT_TRUE(read->Actions.empty());
   EXPECT_TRUE(read->Characters[0]->HasColorTransform);
@@ -153,7 +153,7 @@ TEST(ButtonTags, DefineButton2ConditionActions) {
                        {0x00, 0x00, 0x01, 0x1A, 0x00}});
   EXPECT_EQ(BodyBytes(button), body);
 
-  auto read = ReadAs<TSWFDefineButton2>(34, body);
+  auto read = ReadAs<TSWFDefineButton2>(TTagCode::DefineButton2, body);
   ASSERT_EQ(read->Actions.size(), 2u);
   EXPECT_TRUE(read->Actions[0]->Conditions[kCondOverDownToOverUp]);
   EXPECT_EQ(read->Actions[0]->Count(), 1u);
@@ -161,7 +161,7 @@ TEST(ButtonTags, DefineButton2ConditionActions) {
   EXPECT_EQ(read->Characters[0]->ExistingColorTransform()->AlphaMult, 128);
   EXPECT_EQ(BodyBytes(*read), body);
 
-  auto raw = ReadAs<TSWFDefineButton2>(34, body, false);
+  auto raw = ReadAs<TSWFDefineButton2>(TTagCode::DefineButton2, body, false);
   EXPECT_EQ(BodyBytes(*raw), body);
 
   TSWFDefineButton2 copy;
@@ -210,7 +210,7 @@ TEST(ButtonTags, RecordFiltersAndBlendMode) {
   EXPECT_EQ(body[body.size() - 2], 0x03);  // the blend mode, then the end flag
   EXPECT_EQ(button.MinVersion(), 8);
 
-  auto read = ReadAs<TSWFDefineButton2>(34, body);
+  auto read = ReadAs<TSWFDefineButton2>(TTagCode::DefineButton2, body);
   const TSWFButtonRecord& back = *read->Characters[0];
   EXPECT_TRUE(back.ButtonHasBlendMode);
   EXPECT_EQ(back.BlendMode, 3);
@@ -231,7 +231,7 @@ TEST(ButtonTags, RecordWithoutStatesIsLeftOut) {
   TSWFButtonRecord& shown = button.AddRecord();
   shown.States = kButtonStateHitTest;
   shown.CharacterID = 1;
-  auto read = ReadAs<TSWFDefineButton2>(34, BodyBytes(button));
+  auto read = ReadAs<TSWFDefineButton2>(TTagCode::DefineButton2, BodyBytes(button));
   ASSERT_EQ(read->Characters.size(), 1u);
   EXPECT_EQ(read->Characters[0]->CharacterID, 1);
 }
@@ -241,31 +241,35 @@ TEST(ButtonTags, HostileBodies) {
   Bytes record = Concat({RecordBytes(0x01, 1, 1), {0x00}});
 
   // Records that never meet their end flag stop at the end of the body.
-  auto unterminated = ReadAs<TSWFDefineButton2>(34, Concat({header, record}));
+  auto unterminated = ReadAs<TSWFDefineButton2>(TTagCode::DefineButton2, Concat({header, record}));
   EXPECT_EQ(unterminated->Characters.size(), 1u);
   EXPECT_TRUE(unterminated->Actions.empty());
-  auto plain = ReadAs<TSWFDefineButton>(7, Concat({{0x01, 0x00}, RecordBytes(0x01, 1, 1)}));
+  auto plain = ReadAs<TSWFDefineButton>(TTagCode::DefineButton,
+                                        Concat({{0x01, 0x00}, RecordBytes(0x01, 1, 1)}));
   EXPECT_EQ(plain->Characters.size(), 1u);
 
   // A record cut short.
-  EXPECT_THROW(ReadTag(34, Concat({header, {0x01, 0x01}})), StreamError);
+  EXPECT_THROW(ReadTag(TTagCode::DefineButton2, Concat({header, {0x01, 0x01}})), StreamError);
 
   // Condition-action sizes that point past the body or inside their own header.
   Bytes records = Concat({record, {0x00}});
-  EXPECT_THROW(ReadTag(34, Concat({header, records, {0xC8, 0x00, 0x00, 0x01, 0x07, 0x00}})),
+  EXPECT_THROW(ReadTag(TTagCode::DefineButton2,
+                       Concat({header, records, {0xC8, 0x00, 0x00, 0x01, 0x07, 0x00}})),
                FormatError);
-  EXPECT_THROW(ReadTag(34, Concat({header, records, {0x02, 0x00, 0x00, 0x01, 0x07, 0x00}})),
+  EXPECT_THROW(ReadTag(TTagCode::DefineButton2,
+                       Concat({header, records, {0x02, 0x00, 0x00, 0x01, 0x07, 0x00}})),
                FormatError);
 
   // A condition action that misses its end flag takes the rest of the body.
-  auto open =
-      ReadAs<TSWFDefineButton2>(34, Concat({header, records, {0x00, 0x00, 0x00, 0x01, 0x07}}));
+  auto open = ReadAs<TSWFDefineButton2>(TTagCode::DefineButton2,
+                                        Concat({header, records, {0x00, 0x00, 0x00, 0x01, 0x07}}));
   ASSERT_EQ(open->Actions.size(), 1u);
   EXPECT_EQ(open->Actions[0]->Count(), 1u);
 
   // Actions that declare more data than the block holds stay raw bytes.
   auto overlong = ReadAs<TSWFDefineButton>(
-      7, Concat({{0x01, 0x00}, RecordBytes(0x01, 1, 1), {0x00, 0x96, 0xFF, 0x00, 0x01}}), false);
+      TTagCode::DefineButton,
+      Concat({{0x01, 0x00}, RecordBytes(0x01, 1, 1), {0x00, 0x96, 0xFF, 0x00, 0x01}}), false);
   ASSERT_EQ(overlong->Actions.Count(), 1u);
   EXPECT_EQ(dynamic_cast<TSWFActionByteCode&>(overlong->Actions[0]).Data,
             (Bytes{0x96, 0xFF, 0x00, 0x01}));
@@ -279,7 +283,7 @@ TEST(ButtonTags, ButtonCxformHasNoAlpha) {
   // Add only, 3 bits: 1 2 3 without the alpha term.
   Bytes body = {0x07, 0x00, 0x8C, 0xA6};
   EXPECT_EQ(BodyBytes(tag), body);
-  auto read = ReadAs<TSWFDefineButtonCxform>(23, body);
+  auto read = ReadAs<TSWFDefineButtonCxform>(TTagCode::DefineButtonCxform, body);
   EXPECT_EQ(read->ButtonId, 7);
   EXPECT_EQ(read->ButtonColorTransform.BlueAdd, 3);
   EXPECT_EQ(BodyBytes(*read), body);
@@ -287,7 +291,7 @@ TEST(ButtonTags, ButtonCxformHasNoAlpha) {
 
   // Flash MX writes more transforms after the first; they stay.
   const Bytes mx = {0x03, 0x00, 0x8C, 0xA6, 0x00, 0x8C, 0xA6};
-  auto withMore = ReadAs<TSWFDefineButtonCxform>(23, mx);
+  auto withMore = ReadAs<TSWFDefineButtonCxform>(TTagCode::DefineButtonCxform, mx);
   EXPECT_EQ(withMore->ButtonColorTransform.BlueAdd, 3);
   EXPECT_EQ(withMore->TrailingData, (Bytes{0x00, 0x8C, 0xA6}));
   EXPECT_EQ(BodyBytes(*withMore), mx);
@@ -310,13 +314,13 @@ TEST(ButtonTags, ButtonSoundSlots) {
   tag.ButtonSoundChar3().SetLoopCount(2);
   body = {0x04, 0x00, 0x00, 0x00, 0x05, 0x00, 0x00, 0x00, 0x00, 0x06, 0x00, 0x04, 0x02, 0x00};
   EXPECT_EQ(BodyBytes(tag), body);
-  auto read = ReadAs<TSWFDefineButtonSound>(17, body);
+  auto read = ReadAs<TSWFDefineButtonSound>(TTagCode::DefineButtonSound, body);
   EXPECT_EQ(read->ExistingSound(0), nullptr);
   ASSERT_NE(read->ExistingSound(3), nullptr);
   EXPECT_EQ(read->ExistingSound(3)->LoopCount, 2);
   EXPECT_EQ(BodyBytes(*read), body);
 
-  EXPECT_THROW(ReadTag(17, {0x04, 0x00, 0x05, 0x00}), StreamError);
+  EXPECT_THROW(ReadTag(TTagCode::DefineButtonSound, {0x04, 0x00, 0x05, 0x00}), StreamError);
 }
 
 }  // namespace

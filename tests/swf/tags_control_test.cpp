@@ -41,7 +41,7 @@ TEST(ControlTags, SetBackgroundColor) {
   TSWFSetBackgroundColor tag;
   tag.BackgroundColor.SetColor(PackRGB(0x11, 0x22, 0x33));
   EXPECT_EQ(TagBytes(tag), (Bytes{0x43, 0x02, 0x11, 0x22, 0x33}));
-  auto copy = ReadTag(9, {0xAA, 0xBB, 0xCC});
+  auto copy = ReadTag(TTagCode::SetBackgroundColor, {0xAA, 0xBB, 0xCC});
   auto& read = dynamic_cast<TSWFSetBackgroundColor&>(*copy);
   EXPECT_EQ(read.BackgroundColor.RGB(), PackRGB(0xAA, 0xBB, 0xCC));
   EXPECT_EQ(tag.MinVersion(), 1);
@@ -55,21 +55,21 @@ TEST(ControlTags, FrameLabelAndAnchor) {
   EXPECT_EQ(BodyBytes(label), Concat({StringBytes("intro"), {1}}));
   EXPECT_EQ(label.MinVersion(), 6);
 
-  auto plain = ReadTag(43, StringBytes("a"));
+  auto plain = ReadTag(TTagCode::FrameLabel, StringBytes("a"));
   EXPECT_FALSE(dynamic_cast<TSWFFrameLabel&>(*plain).NamedAnchor);
-  auto anchor = ReadTag(43, Concat({StringBytes("a"), {1}}));
+  auto anchor = ReadTag(TTagCode::FrameLabel, Concat({StringBytes("a"), {1}}));
   EXPECT_EQ(dynamic_cast<TSWFFrameLabel&>(*anchor).Name, "a");
   EXPECT_TRUE(dynamic_cast<TSWFFrameLabel&>(*anchor).NamedAnchor);
   ExpectRoundTrip(label);
 
-  EXPECT_THROW(ReadTag(43, {'a', 'b'}), StreamError);
+  EXPECT_THROW(ReadTag(TTagCode::FrameLabel, {'a', 'b'}), StreamError);
 }
 
 TEST(ControlTags, ProtectWithoutPasswordIsEmpty) {
   TSWFProtect tag;
   EXPECT_EQ(TagBytes(tag), (Bytes{0x00, 0x06}));
   EXPECT_EQ(tag.MinVersion(), 2);
-  auto read = ReadTag(24, {});
+  auto read = ReadTag(TTagCode::Protect, {});
   EXPECT_TRUE(dynamic_cast<TSWFProtect&>(*read).PasswordHash.empty());
 }
 
@@ -104,12 +104,12 @@ TEST(ControlTags, StoredHashSurvivesReadAndWrite) {
     EXPECT_EQ(BodyBytes(*tag), body);
   }
   EXPECT_EQ(Md5Crypt("secret", "$1$ab"), hash);
-  EXPECT_EQ(CreateTagByCode(58)->MinVersion(), 5);
-  EXPECT_EQ(CreateTagByCode(64)->MinVersion(), 6);
+  EXPECT_EQ(CreateTagByCode(ToCode(TTagCode::EnableDebugger))->MinVersion(), 5);
+  EXPECT_EQ(CreateTagByCode(ToCode(TTagCode::EnableDebugger2))->MinVersion(), 6);
   TSWFEnableDebugger2 debugger;
   debugger.PasswordHash = hash;
   EXPECT_EQ(HeaderCode(TagBytes(debugger)), 64);
-  EXPECT_THROW(ReadTag(24, {0}), StreamError);
+  EXPECT_THROW(ReadTag(TTagCode::Protect, {0}), StreamError);
 }
 
 TEST(ControlTags, ExportAssetsReplacesNamesIgnoringCase) {
@@ -152,8 +152,8 @@ TEST(ControlTags, ImportAssetsLayouts) {
 }
 
 TEST(ControlTags, AssetCountLargerThanBodyThrows) {
-  EXPECT_THROW(ReadTag(56, {0xFF, 0xFF, 1, 0, 'a', 0}), StreamError);
-  EXPECT_THROW(ReadTag(56, {2, 0, 1, 0, 'a', 0, 2, 0, 'b'}), StreamError);
+  EXPECT_THROW(ReadTag(TTagCode::ExportAssets, {0xFF, 0xFF, 1, 0, 'a', 0}), StreamError);
+  EXPECT_THROW(ReadTag(TTagCode::ExportAssets, {2, 0, 1, 0, 'a', 0, 2, 0, 'b'}), StreamError);
 }
 
 TEST(ControlTags, SmallFixedLayouts) {
@@ -175,12 +175,12 @@ TEST(ControlTags, SmallFixedLayouts) {
   attributes.HasMetadata = true;
   attributes.ActionScript3 = true;
   EXPECT_EQ(BodyBytes(attributes), (Bytes{0x19, 0, 0, 0}));
-  auto read = ReadTag(69, {0x08, 0, 0, 0});
+  auto read = ReadTag(TTagCode::FileAttributes, {0x08, 0, 0, 0});
   auto& readAttributes = dynamic_cast<TSWFFileAttributes&>(*read);
   EXPECT_TRUE(readAttributes.ActionScript3);
   EXPECT_FALSE(readAttributes.HasMetadata);
   EXPECT_FALSE(readAttributes.UseNetwork);
-  EXPECT_THROW(ReadTag(69, {0x08, 0}), StreamError);
+  EXPECT_THROW(ReadTag(TTagCode::FileAttributes, {0x08, 0}), StreamError);
 
   TSWFDefineScalingGrid grid;
   grid.CharacterId = 3;
@@ -193,7 +193,7 @@ TEST(ControlTags, MetadataIsWrittenAsUtf8) {
   TSWFMetadata tag;
   tag.Metadata = "caf\xE9";
   EXPECT_EQ(BodyBytes(tag), (Bytes{'c', 'a', 'f', 0xC3, 0xA9, 0}));
-  auto read = ReadTag(77, BodyBytes(tag));
+  auto read = ReadTag(TTagCode::Metadata, BodyBytes(tag));
   EXPECT_EQ(dynamic_cast<TSWFMetadata&>(*read).Metadata, "caf\xE9");
   ExpectRoundTrip(tag);
 }
@@ -218,9 +218,9 @@ TEST(ControlTags, FileBytesOutsideTheBuilderModelSurviveARewrite) {
   for (uint8_t flags : {0x40, 0x20, 0x10, 0x08, 0x04, 0x02, 0x01, 0x7F, 0x0C}) {
     SCOPED_TRACE(static_cast<int>(flags));
     Bytes body = {flags, 0, 0, 0};
-    EXPECT_EQ(BodyBytes(*ReadTag(69, body)), body);
+    EXPECT_EQ(BodyBytes(*ReadTag(TTagCode::FileAttributes, body)), body);
   }
-  auto attributes = ReadTag(69, {0x64, 0, 0, 0});
+  auto attributes = ReadTag(TTagCode::FileAttributes, {0x64, 0, 0, 0});
   TSWFFileAttributes copy;
   copy.Assign(*attributes);
   EXPECT_TRUE(copy.UseDirectBlit && copy.UseGPU && copy.SuppressCrossDomainCaching);
@@ -228,7 +228,7 @@ TEST(ControlTags, FileBytesOutsideTheBuilderModelSurviveARewrite) {
 
   // Flex fills the word before the debugger password hash; it goes back as found.
   Bytes debugger = Concat({{0x75, 0x19}, StringBytes("NO-PASSWORD")});
-  auto read = ReadTag(64, debugger);
+  auto read = ReadTag(TTagCode::EnableDebugger2, debugger);
   EXPECT_EQ(dynamic_cast<TSWFProtect&>(*read).PasswordHash, "NO-PASSWORD");
   EXPECT_EQ(BodyBytes(*read), debugger);
   TSWFEnableDebugger2 debuggerCopy;
@@ -238,7 +238,7 @@ TEST(ControlTags, FileBytesOutsideTheBuilderModelSurviveARewrite) {
   // Metadata with characters cp1252 cannot hold is written back as read; edited text is
   // encoded again.
   Bytes cyrillic = Concat({{'7', ' '}, {0xD1, 0x81, 0xD0, 0xB5, 0xD0, 0xBD, 0xD1, 0x82}, {0}});
-  auto metadata = ReadTag(77, cyrillic);
+  auto metadata = ReadTag(TTagCode::Metadata, cyrillic);
   EXPECT_EQ(BodyBytes(*metadata), cyrillic);
   TSWFMetadata metadataCopy;
   metadataCopy.Assign(*metadata);
@@ -251,7 +251,7 @@ TEST(ControlTags, ProductInfoCodeHoldingASerialNumber) {
   // Flash 5 templates carry a serial number string under the ProductInfo code.
   Bytes body = StringBytes("GAW200-NHT-UYYYYYG-ZZX");
   ASSERT_EQ(body.size(), 23u);
-  auto read = ReadTag(41, body);
+  auto read = ReadTag(TTagCode::ProductInfo, body);
   auto& info = dynamic_cast<TSWFProductInfo&>(*read);
   EXPECT_EQ(info.SerialNumber, std::string("GAW200-NHT-UYYYYYG-ZZX", 23));
   EXPECT_EQ(info.ProductID, 0u);
@@ -261,7 +261,7 @@ TEST(ControlTags, ProductInfoCodeHoldingASerialNumber) {
   copy.Assign(info);
   EXPECT_EQ(BodyBytes(copy), body);
   // The product record itself is still read field by field.
-  auto record = ReadTag(41, Bytes(26, 1));
+  auto record = ReadTag(TTagCode::ProductInfo, Bytes(26, 1));
   EXPECT_EQ(dynamic_cast<TSWFProductInfo&>(*record).Edition, 0x01010101u);
   EXPECT_TRUE(dynamic_cast<TSWFProductInfo&>(*record).SerialNumber.empty());
   EXPECT_EQ(BodyBytes(*record), Bytes(26, 1));
@@ -279,14 +279,16 @@ TEST(ControlTags, SceneAndFrameLabelDataKeepsOffsets) {
                           StringBytes("Two"),
                           {1, 3},
                           StringBytes("go")}));
-  auto read = ReadTag(86, body);
+  auto read = ReadTag(TTagCode::DefineSceneAndFrameLabelData, body);
   auto& scenes = dynamic_cast<TSWFDefineSceneAndFrameLabelData&>(*read);
   ASSERT_EQ(scenes.Scenes.size(), 2u);
   EXPECT_EQ(scenes.Scenes[1], (TSWFSceneEntry{200, "Two"}));
   EXPECT_EQ(scenes.FrameLabels[0], (TSWFFrameLabelEntry{3, "go"}));
 
   // A count of four billion scenes in a few bytes fails at once.
-  EXPECT_THROW(ReadTag(86, {0xFF, 0xFF, 0xFF, 0xFF, 0x0F, 0, 0}), StreamError);
+  EXPECT_THROW(
+      ReadTag(TTagCode::DefineSceneAndFrameLabelData, {0xFF, 0xFF, 0xFF, 0xFF, 0x0F, 0, 0}),
+      StreamError);
 }
 
 TEST(ControlTags, AssignCopiesEveryField) {

@@ -58,15 +58,15 @@ TEST(RemoveTags, Layouts) {
   remove.CharacterId = 0x0102;
   remove.Depth = 7;
   EXPECT_EQ(TagBytes(remove), (Bytes{0x44, 0x01, 0x02, 0x01, 7, 0}));
-  auto read = ReadTag(5, BodyBytes(remove));
+  auto read = ReadTag(TTagCode::RemoveObject, BodyBytes(remove));
   EXPECT_EQ(dynamic_cast<TSWFRemoveObject&>(*read).CharacterId, 0x0102);
 
   TSWFRemoveObject2 remove2;
   remove2.Depth = 0x0304;
   EXPECT_EQ(TagBytes(remove2), (Bytes{0x02, 0x07, 0x04, 0x03}));
   EXPECT_EQ(remove2.MinVersion(), 3);
-  EXPECT_EQ(dynamic_cast<TSWFRemoveObject2&>(*ReadTag(28, {9, 0})).Depth, 9);
-  EXPECT_THROW(ReadTag(5, {1, 0, 2}), StreamError);
+  EXPECT_EQ(dynamic_cast<TSWFRemoveObject2&>(*ReadTag(TTagCode::RemoveObject2, {9, 0})).Depth, 9);
+  EXPECT_THROW(ReadTag(TTagCode::RemoveObject, {1, 0, 2}), StreamError);
 }
 
 TEST(PlaceObject, MatrixAlwaysColorTransformWhenItHasTerms) {
@@ -79,17 +79,18 @@ TEST(PlaceObject, MatrixAlwaysColorTransformWhenItHasTerms) {
   tag.ColorTransform.SetAdd(1, 1, 1, 1);
   EXPECT_EQ(BodyBytes(tag), (Bytes{1, 0, 2, 0, 0x00, 0x89, 0x50}));
 
-  auto read = ReadTag(4, BodyBytes(tag));
+  auto read = ReadTag(TTagCode::PlaceObject, BodyBytes(tag));
   auto& placed = dynamic_cast<TSWFPlaceObject&>(*read);
   EXPECT_TRUE(placed.HasColorTransform);
   EXPECT_EQ(placed.ColorTransform.RedAdd, 1);
   EXPECT_EQ(BodyBytes(placed), BodyBytes(tag));
 
   // An empty transform found in a file is kept and written back.
-  auto empty = ReadTag(4, {1, 0, 2, 0, 0x00, 0x00});
+  auto empty = ReadTag(TTagCode::PlaceObject, {1, 0, 2, 0, 0x00, 0x00});
   EXPECT_TRUE(dynamic_cast<TSWFPlaceObject&>(*empty).HasColorTransform);
   EXPECT_EQ(BodyBytes(*empty), (Bytes{1, 0, 2, 0, 0x00, 0x00}));
-  EXPECT_FALSE(dynamic_cast<TSWFPlaceObject&>(*ReadTag(4, {1, 0, 2, 0, 0})).HasColorTransform);
+  EXPECT_FALSE(dynamic_cast<TSWFPlaceObject&>(*ReadTag(TTagCode::PlaceObject, {1, 0, 2, 0, 0}))
+                   .HasColorTransform);
 }
 
 TEST(PlaceObject2, MinimalAndFullBodies) {
@@ -114,7 +115,7 @@ TEST(PlaceObject2, MinimalAndFullBodies) {
                           {2, 1},
                           StringBytes("mc"),
                           {9, 0}}));
-  auto read = ReadTag(26, body);
+  auto read = ReadTag(TTagCode::PlaceObject2, body);
   EXPECT_EQ(BodyBytes(*read), body);
   auto& placed = dynamic_cast<TSWFPlaceObject2&>(*read);
   EXPECT_EQ(placed.Name, "mc");
@@ -297,7 +298,7 @@ TEST(PlaceObject2, LyingClipActionSizes) {
   keyPress.EventVersion = 6;
   EXPECT_THROW(ReadInto(keyPress, {0x80, 1, 0, 0, 0, 0, 0, 2, 0, 0, 0, 2, 0, 0, 0, 0, 0, 0}),
                FormatError);
-  EXPECT_THROW(ReadTag(26, {0x06, 1, 0, 2}), StreamError);
+  EXPECT_THROW(ReadTag(TTagCode::PlaceObject2, {0x06, 1, 0, 2}), StreamError);
 }
 
 TEST(PlaceObject2, AssignCopiesSubRecords) {
@@ -330,14 +331,14 @@ TEST(PlaceObject3, FlagsClassNameAndTail) {
   Bytes body = BodyBytes(tag);
   // The cache byte (1) closes the tag, where players that predate it never look.
   EXPECT_EQ(body, Concat({{0x02, 0x07, 1, 0, 2, 0}, filters, {3, 1}}));
-  auto read = ReadTag(70, body);
+  auto read = ReadTag(TTagCode::PlaceObject3, body);
   auto& placed = dynamic_cast<TSWFPlaceObject3&>(*read);
   EXPECT_EQ(placed.ExistingFilterList()->Count(), 1u);
   EXPECT_EQ(placed.BlendMode, 3);
   EXPECT_EQ(BodyBytes(placed), body);
   // Files written before the cache byte existed end right after the blend mode.
   Bytes legacy(body.begin(), body.end() - 1);
-  EXPECT_EQ(BodyBytes(*ReadTag(70, legacy)), body);
+  EXPECT_EQ(BodyBytes(*ReadTag(TTagCode::PlaceObject3, legacy)), body);
 
   // Ahead of clip actions the byte exists only from version 10 on.
   tag.ClipActions().AddRecord(ClipEvents({kClipEventLoad}));
@@ -468,7 +469,7 @@ TEST(DefineSprite, ReadHandsContextToNestedTags) {
   read.ParseActions = true;
   ReadInto(read, body);
   ASSERT_EQ(read.ControlTags.size(), 6u);
-  EXPECT_EQ(read.ControlTags.back()->TagID, 0);
+  EXPECT_EQ(read.ControlTags.back()->TagID, ToCode(TTagCode::End));
   auto& readPlace = dynamic_cast<TSWFPlaceObject2&>(*read.ControlTags[1]);
   EXPECT_EQ(readPlace.EventVersion, 6);
   EXPECT_TRUE(readPlace.ParseActions);
@@ -509,12 +510,15 @@ TEST(DefineSprite, ScriptsAndStreamBlocksGetTheirContext) {
 
 TEST(DefineSprite, NestedTagsStayInsideTheirBodies) {
   // A nested tag declaring more than the sprite holds.
-  EXPECT_THROW(ReadTag(39, {1, 0, 1, 0, 0x05, 0x07, 1, 0}), StreamError);
-  EXPECT_THROW(ReadTag(39, {1, 0, 1, 0, 0x3F, 0x07, 0xFF, 0xFF, 0xFF, 0x7F, 1, 0}), StreamError);
+  EXPECT_THROW(ReadTag(TTagCode::DefineSprite, {1, 0, 1, 0, 0x05, 0x07, 1, 0}), StreamError);
+  EXPECT_THROW(
+      ReadTag(TTagCode::DefineSprite, {1, 0, 1, 0, 0x3F, 0x07, 0xFF, 0xFF, 0xFF, 0x7F, 1, 0}),
+      StreamError);
   // A RemoveObject2 with a one-byte body cannot borrow the next tag's bytes.
-  EXPECT_THROW(ReadTag(39, {1, 0, 1, 0, 0x01, 0x07, 9, 0x40, 0x00, 0x00, 0x00}), StreamError);
+  EXPECT_THROW(ReadTag(TTagCode::DefineSprite, {1, 0, 1, 0, 0x01, 0x07, 9, 0x40, 0x00, 0x00, 0x00}),
+               StreamError);
   // A sprite truncated in its header.
-  EXPECT_THROW(ReadTag(39, {1, 0, 1}), StreamError);
+  EXPECT_THROW(ReadTag(TTagCode::DefineSprite, {1, 0, 1}), StreamError);
 }
 
 TEST(DefineSprite, DeepNestingIsRefused) {
@@ -526,9 +530,9 @@ TEST(DefineSprite, DeepNestingIsRefused) {
   };
   Bytes body = {};
   for (int i = 0; i < TSWFDefineSprite::kMaxNesting - 1; ++i) body = wrap(body);
-  EXPECT_NO_THROW(ReadTag(39, Concat({{1, 0, 1, 0}, body})));
+  EXPECT_NO_THROW(ReadTag(TTagCode::DefineSprite, Concat({{1, 0, 1, 0}, body})));
   body = wrap(body);
-  EXPECT_THROW(ReadTag(39, Concat({{1, 0, 1, 0}, body})), FormatError);
+  EXPECT_THROW(ReadTag(TTagCode::DefineSprite, Concat({{1, 0, 1, 0}, body})), FormatError);
 }
 
 }  // namespace

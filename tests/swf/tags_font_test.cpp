@@ -74,7 +74,7 @@ TEST(DefineFont2Tag, LayoutFontBytesAndRoundTrip) {
   EXPECT_EQ(Bytes(wideBody.end() - 8, wideBody.end()),
             (Bytes{0x01, 0x00, 'A', 0x00, 'A', 0x00, 0xEC, 0xFF}));
 
-  auto read = test::ReadTag(48, wideBody);
+  auto read = test::ReadTag(TTagCode::DefineFont2, wideBody);
   auto& font = dynamic_cast<TSWFDefineFont2&>(*read);
   EXPECT_EQ(font.FontID, 7);
   EXPECT_EQ(font.CodeTable, std::vector<uint16_t>{'A'});
@@ -103,7 +103,7 @@ TEST(DefineFont2Tag, WithoutCodesIsAnAnsiFontWithoutLayout) {
                             Bytes{0x01, 0x00, 0x10, 0x00, 0x02, 'A', 'b', 0x00, 0x00, 0x02, 0x00},
                             Bytes{0x01, 0x00, 0x80, 0x00, 0x02, 'A', 'b', 0x00, 0x00, 0x10, 0x00,
                                   0x04, 0x00, 0x01, 0x00, 0x00, 0x00}}) {
-    auto read = test::ReadTag(48, body);
+    auto read = test::ReadTag(TTagCode::DefineFont2, body);
     auto& device = dynamic_cast<TSWFDefineFont2&>(*read);
     EXPECT_EQ(device.FontName, "Ab");
     EXPECT_TRUE(device.GlyphShapeTable.empty());
@@ -148,7 +148,7 @@ TEST(DefineFont2Tag, OffsetWidthFollowsGlyphCountAndDataSize) {
   const Bytes body = test::BodyBytes(big);
   ASSERT_GT(body.size(), 65536u);
   EXPECT_TRUE(big.FontFlagsWideOffsets);
-  auto read = test::ReadTag(48, body);
+  auto read = test::ReadTag(TTagCode::DefineFont2, body);
   auto& font = dynamic_cast<TSWFDefineFont2&>(*read);
   ASSERT_EQ(font.GlyphShapeTable.size(), 2u);
   EXPECT_EQ(font.GlyphShapeTable[1].size(), 20003u);
@@ -162,7 +162,7 @@ TEST(DefineFont2Tag, GlyphsSharingTheirData) {
                              kGlyph2,
                              kGlyph2,
                              {'a', 'b', 'c'}});
-  auto read = test::ReadTag(48, body);
+  auto read = test::ReadTag(TTagCode::DefineFont2, body);
   auto& font = dynamic_cast<TSWFDefineFont2&>(*read);
   ASSERT_EQ(font.GlyphShapeTable.size(), 3u);
   for (const auto& glyph : font.GlyphShapeTable) EXPECT_EQ(glyph.size(), 3u);
@@ -180,7 +180,7 @@ TEST(DefineFont2Tag, GlyphWithoutEndRecordStopsAtTheNextGlyph) {
     size_t First, Second;
   } cases[] = {{inOrder, 0, 3}, {swapped, 0, 3}};
   for (const auto& c : cases) {
-    auto read = test::ReadTag(48, c.Body);
+    auto read = test::ReadTag(TTagCode::DefineFont2, c.Body);
     auto& font = dynamic_cast<TSWFDefineFont2&>(*read);
     ASSERT_EQ(font.GlyphShapeTable.size(), 2u);
     EXPECT_EQ(font.GlyphShapeTable[0].size(), c.First);
@@ -199,7 +199,7 @@ TEST(DefineFont2Tag, NameEncodingFollowsVersion) {
   Bytes v6 = test::BodyBytes(font);
   EXPECT_EQ(v6[4], 7);
   EXPECT_EQ(Bytes(v6.begin() + 5, v6.begin() + 12), test::StringBytes("Caf\xc3\xa9 X", false));
-  auto read = test::ReadTag(48, v6);
+  auto read = test::ReadTag(TTagCode::DefineFont2, v6);
   EXPECT_EQ(dynamic_cast<TSWFDefineFont2&>(*read).FontName, "Caf\xe9 X");
   font.Version = 5;
   EXPECT_EQ(test::BodyBytes(font)[4], 6);
@@ -215,7 +215,7 @@ TEST(DefineFont2Tag, LayoutTablesMatchTheGlyphCount) {
   TSWFDefineFont2& font = *owned;
   font.CodeTable = {'A', 'B'};  // a second glyph with no outline, advance or bounds given
   font.FontKerningTable.clear();
-  auto read = test::ReadTag(48, test::BodyBytes(font));
+  auto read = test::ReadTag(TTagCode::DefineFont2, test::BodyBytes(font));
   auto& back = dynamic_cast<TSWFDefineFont2&>(*read);
   EXPECT_EQ(back.GlyphShapeTable.size(), 2u);
   EXPECT_EQ(back.FontAdvanceTable, (std::vector<int16_t>{500, 0}));
@@ -232,9 +232,10 @@ TEST(DefineFontTag, BytesRoundTripAndInfo) {
   EXPECT_EQ(Rewritten(10, body), body);
   TSWFDefineFont empty;
   EXPECT_EQ(test::BodyBytes(empty), (Bytes{0x00, 0x00, 0x00, 0x00}));
-  EXPECT_EQ(dynamic_cast<TSWFDefineFont&>(*test::ReadTag(10, {0x00, 0x00, 0x00, 0x00}))
-                .GlyphShapeTable.size(),
-            0u);
+  EXPECT_EQ(
+      dynamic_cast<TSWFDefineFont&>(*test::ReadTag(TTagCode::DefineFont, {0x00, 0x00, 0x00, 0x00}))
+          .GlyphShapeTable.size(),
+      0u);
 }
 
 TEST(DefineFontInfoTag, BytesAndCodeCount) {
@@ -253,7 +254,7 @@ TEST(DefineFontInfoTag, BytesAndCodeCount) {
 
   // Without a count the codes fill the body; with the count of the DefineFont only that many
   // are read.
-  auto whole = test::ReadTag(13, Concat({v6, {0x22, 0x00}}));
+  auto whole = test::ReadTag(TTagCode::DefineFontInfo, Concat({v6, {0x22, 0x00}}));
   auto& all = dynamic_cast<TSWFDefineFontInfo&>(*whole);
   EXPECT_EQ(all.CodeTable, (std::vector<uint16_t>{'a', 0xE9, 0x22}));
   TSWFDefineFontInfo counted;
@@ -285,7 +286,7 @@ TEST(DefineFontInfoTag, Info2IsAlwaysWideAndUtf8) {
   info.CodeTable = {0x416};
   const Bytes body = test::BodyBytes(info);
   EXPECT_EQ(body, (Bytes{0x02, 0x00, 0x02, 0xC3, 0xA9, 0x01, 0x03, 0x16, 0x04}));
-  auto read = test::ReadTag(62, body);
+  auto read = test::ReadTag(TTagCode::DefineFontInfo2, body);
   auto& back = dynamic_cast<TSWFDefineFontInfo2&>(*read);
   EXPECT_EQ(back.LanguageCode, 3);
   EXPECT_EQ(back.CodeTable, std::vector<uint16_t>{0x416});
@@ -340,7 +341,7 @@ TEST(AlignZonesAndNameTags, Bytes) {
                       0x02, 0x00, 0x02, 0x01, 0x34, 0x12, 0x78, 0x56, 0x01};
   EXPECT_EQ(test::BodyBytes(zones), body);
   EXPECT_EQ(Rewritten(73, body), body);
-  auto read = test::ReadTag(73, body);
+  auto read = test::ReadTag(TTagCode::DefineFontAlignZones, body);
   auto& back = dynamic_cast<TSWFDefineFontAlignZones&>(*read);
   EXPECT_EQ(back.CSMTableHint, 2);
   ASSERT_EQ(back.ZoneTable.size(), 2u);
@@ -379,12 +380,13 @@ TEST(FontTagsBadInput, TruncatedAndLyingBodies) {
     }
   }
   // 65535 glyphs declared in a few bytes.
-  EXPECT_THROW(test::ReadTag(48, {0x01, 0x00, 0x00, 0x00, 0x00, 0xFF, 0xFF, 0x02, 0x00}),
-               StreamError);
-  // A glyph offset past the body.
   EXPECT_THROW(
-      test::ReadTag(48, {0x01, 0x00, 0x00, 0x00, 0x00, 0x01, 0x00, 0x40, 0x00, 0x06, 0x00, 0x41}),
-      FormatError);
+      test::ReadTag(TTagCode::DefineFont2, {0x01, 0x00, 0x00, 0x00, 0x00, 0xFF, 0xFF, 0x02, 0x00}),
+      StreamError);
+  // A glyph offset past the body.
+  EXPECT_THROW(test::ReadTag(TTagCode::DefineFont2, {0x01, 0x00, 0x00, 0x00, 0x00, 0x01, 0x00, 0x40,
+                                                     0x00, 0x06, 0x00, 0x41}),
+               FormatError);
   // Many glyphs pointing into the same bytes: the glyph data would be read over and over.
   Bytes overlapping = {0x01, 0x00, 0x00, 0x00, 0x00, 0x00, 0x10};
   for (int i = 0; i < 4096; ++i) {
@@ -396,13 +398,14 @@ TEST(FontTagsBadInput, TruncatedAndLyingBodies) {
   while (overlapping.size() < 7 + 0x3000 + 0x1000)
     overlapping.insert(overlapping.end(), {0xC0, 0x70, 0x1C, 0x07, 0x01});
   overlapping.insert(overlapping.end(), {0x00, 0x00, 0x00, 0x00});
-  EXPECT_THROW(test::ReadTag(48, overlapping), FormatError);
+  EXPECT_THROW(test::ReadTag(TTagCode::DefineFont2, overlapping), FormatError);
   // A kerning count larger than the data.
   Bytes kerning = test::BodyBytes(layout);
   kerning[kerning.size() - 8] = 0xFF;
-  EXPECT_THROW(test::ReadTag(48, kerning), StreamError);
+  EXPECT_THROW(test::ReadTag(TTagCode::DefineFont2, kerning), StreamError);
   // A zone record claiming more entries than there are bytes.
-  EXPECT_THROW(test::ReadTag(73, {0x01, 0x00, 0x00, 0xFF, 0x00, 0x00}), StreamError);
+  EXPECT_THROW(test::ReadTag(TTagCode::DefineFontAlignZones, {0x01, 0x00, 0x00, 0xFF, 0x00, 0x00}),
+               StreamError);
 }
 
 }  // namespace

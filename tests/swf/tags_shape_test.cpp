@@ -233,7 +233,7 @@ TEST(ShapeTags, ShapeLayoutFollowsTheTagNotTheStyleClass) {
   plain->Width = 20;
   plain->Color.SetColor(PackRGB(1, 2, 3));
   shape4.LineStyles.push_back(std::move(plain));
-  auto read4 = ReadTag(83, BodyBytes(shape4));
+  auto read4 = ReadTag(TTagCode::DefineShape4, BodyBytes(shape4));
   auto& line = dynamic_cast<TSWFLineStyle2&>(*As<TSWFDefineShape4>(*read4).LineStyles.at(0));
   EXPECT_EQ(line.Width, 20);
   EXPECT_EQ(line.Color.RGBA(), PackRGBA(1, 2, 3, 255));
@@ -553,36 +553,40 @@ TEST(ShapeTags, AssignCopiesDeeply) {
 
 TEST(ShapeTags, MalformedInputFailsCleanly) {
   // Fill count promising 200 styles in a 10-byte body.
-  EXPECT_THROW(ReadTag(2, {1, 0, 0, 200, 0, 0xFF, 0, 0, 0, 0}), StreamError);
+  EXPECT_THROW(ReadTag(TTagCode::DefineShape, {1, 0, 0, 200, 0, 0xFF, 0, 0, 0, 0}), StreamError);
   // Extended line count of 65535 with nothing behind it.
-  EXPECT_THROW(ReadTag(22, {1, 0, 0, 0, 0xFF, 0xFF, 0xFF}), StreamError);
+  EXPECT_THROW(ReadTag(TTagCode::DefineShape2, {1, 0, 0, 0, 0xFF, 0xFF, 0xFF}), StreamError);
   // Unknown fill type 0x20.
-  EXPECT_THROW(ReadTag(32, {1, 0, 0, 1, 0x20, 0, 0, 0, 0}), FormatError);
-  EXPECT_THROW(ReadTag(46, {1, 0, 0, 0, 0, 0, 0, 0, 1, 0x07, 0, 0, 0, 0, 0, 0, 0, 0}), FormatError);
+  EXPECT_THROW(ReadTag(TTagCode::DefineShape3, {1, 0, 0, 1, 0x20, 0, 0, 0, 0}), FormatError);
+  EXPECT_THROW(ReadTag(TTagCode::DefineMorphShape,
+                       {1, 0, 0, 0, 0, 0, 0, 0, 1, 0x07, 0, 0, 0, 0, 0, 0, 0, 0}),
+               FormatError);
   // Truncated inside a gradient.
-  EXPECT_THROW(ReadTag(32, {1, 0, 0, 1, 0x10, 0, 0x05, 0, 1, 2}), StreamError);
+  EXPECT_THROW(ReadTag(TTagCode::DefineShape3, {1, 0, 0, 1, 0x10, 0, 0x05, 0, 1, 2}), StreamError);
   // Cut in the middle of an edge record.
-  EXPECT_THROW(ReadTag(2, {1, 0, 0, 0, 0, 0x00, 0xFF}), StreamError);
+  EXPECT_THROW(ReadTag(TTagCode::DefineShape, {1, 0, 0, 0, 0, 0x00, 0xFF}), StreamError);
   // A gradient count nibble of 15 in a radial morph gradient with too little data.
-  EXPECT_THROW(ReadTag(46, {1, 0, 0, 0, 0, 0, 0, 0, 1, 0x12, 0, 0, 0x0F, 1}), StreamError);
+  EXPECT_THROW(
+      ReadTag(TTagCode::DefineMorphShape, {1, 0, 0, 0, 0, 0, 0, 0, 1, 0x12, 0, 0, 0x0F, 1}),
+      StreamError);
 
   // Records that stop without an end record: reading ends at the end of the body.
-  auto shape = ReadTag(2, {1, 0, 0, 0, 0, 0x00, 0xD8, 0x64});
+  auto shape = ReadTag(TTagCode::DefineShape, {1, 0, 0, 0, 0, 0x00, 0xD8, 0x64});
   auto& records = As<TSWFDefineShape>(*shape).ShapeRecords;
   ASSERT_EQ(records.size(), 1u);
   EXPECT_EQ(static_cast<TSWFStraightEdgeRecord&>(*records[0]).DeltaX, 100);
   // A body that ends right after the widths byte has no records at all.
-  auto bare = ReadTag(22, {1, 0, 0, 0, 0, 0x00});
+  auto bare = ReadTag(TTagCode::DefineShape2, {1, 0, 0, 0, 0, 0x00});
   EXPECT_TRUE(As<TSWFDefineShape2>(*bare).ShapeRecords.empty());
   // A morph shape with no end edges at all.
-  auto morph = ReadTag(46, {1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x00, 0x00});
+  auto morph = ReadTag(TTagCode::DefineMorphShape, {1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x00, 0x00});
   EXPECT_TRUE(As<TSWFDefineMorphShape>(*morph).EndEdges.empty());
 }
 
 TEST(ShapeTags, ReaderLeavesTheStreamAtTheBodyEnd) {
   // Two trailing bytes the records do not use are skipped.
   Bytes body = {1, 0, 0, 0, 0, 0x00, 0x00, 0xAA, 0xBB};
-  auto tag = CreateTagByCode(2);
+  auto tag = CreateTagByCode(ToCode(TTagCode::DefineShape));
   tag->BodySize = static_cast<uint32_t>(body.size());
   TMemoryStream stream(body);
   TBitsEngine engine(stream);

@@ -65,7 +65,7 @@ TEST(DefineTextTag, RecordsWithoutStyleAndTheEmptyText) {
   const Bytes body = {0x00, 0x00, 0x00, 0x00, 0x01, 0x04, 0x80,
                       0x01, 0xA8, 0x82, 0xFF, 0xFF, 0x00, 0x00};
   EXPECT_EQ(test::BodyBytes(text), body);
-  EXPECT_EQ(test::BodyBytes(*test::ReadTag(11, body)), body);
+  EXPECT_EQ(test::BodyBytes(*test::ReadTag(TTagCode::DefineText, body)), body);
   TSWFDefineText empty;
   EXPECT_EQ(test::BodyBytes(empty), (Bytes{0, 0, 0, 0, 0, 0, 0}));
 }
@@ -78,7 +78,7 @@ TEST(DefineTextTag, LongRecordsAreSplit) {
   TSWFTextRecord& record = text.AddTextRecord();
   record.SetXOffset(100);
   record.GlyphEntries.assign(300, {1, 10});
-  auto read = test::ReadTag(11, test::BodyBytes(text));
+  auto read = test::ReadTag(TTagCode::DefineText, test::BodyBytes(text));
   auto& back = dynamic_cast<TSWFDefineText&>(*read);
   ASSERT_EQ(back.TextRecords.size(), 2u);
   EXPECT_EQ(back.TextRecords[0]->GlyphEntries.size(), 255u);
@@ -129,7 +129,7 @@ TEST(DefineEditTextTag, EveryOptionAndTheFontClassRule) {
   edit.AutoSize = false;
   EXPECT_EQ(edit.MinVersion(), 4);
 
-  auto read = test::ReadTag(37, v8);
+  auto read = test::ReadTag(TTagCode::DefineEditText, v8);
   auto& back = dynamic_cast<TSWFDefineEditText&>(*read);
   back.Version = 8;
   EXPECT_EQ(test::BodyBytes(back), v8);
@@ -171,8 +171,8 @@ TEST(DefineEditTextTag, TextEncodings) {
   named.SetWideInitialText(u"\u0416");
   const Bytes body = test::BodyBytes(named);
   EXPECT_EQ(body, (Bytes{0, 0, 0, 0x80, 0x00, 0xC3, 0xA9, 0x00, 0xD0, 0x96, 0x00}));
-  EXPECT_EQ(test::BodyBytes(*test::ReadTag(37, body)), body);
-  auto read = test::ReadTag(37, body);
+  EXPECT_EQ(test::BodyBytes(*test::ReadTag(TTagCode::DefineEditText, body)), body);
+  auto read = test::ReadTag(TTagCode::DefineEditText, body);
   auto& back = dynamic_cast<TSWFDefineEditText&>(*read);
   back.VariableName = "a\xe9";  // a changed name is converted again
   EXPECT_EQ(test::BodyBytes(back)[5], 'a');
@@ -188,7 +188,7 @@ TEST(CSMTextSettingsTag, Bytes) {
   settings.Sharpness = -2.0f;
   const Bytes body = {0x05, 0x00, 0x50, 0x00, 0x00, 0xC0, 0x3F, 0x00, 0x00, 0x00, 0xC0, 0x00};
   EXPECT_EQ(test::BodyBytes(settings), body);
-  auto read = test::ReadTag(74, body);
+  auto read = test::ReadTag(TTagCode::CSMTextSettings, body);
   auto& back = dynamic_cast<TSWFCSMTextSettings&>(*read);
   EXPECT_EQ(back.UseFlashType, 1);
   EXPECT_EQ(back.GridFit, 2);
@@ -212,12 +212,15 @@ TEST(TextTagsBadInput, TruncatedAndLyingBodies) {
     }
   }
   // 255 glyphs of 31 + 31 bits declared in a few bytes.
-  EXPECT_THROW(test::ReadTag(11, {0x01, 0x00, 0x00, 0x00, 0x1F, 0x1F, 0x80, 0xFF, 0x00}),
-               StreamError);
+  EXPECT_THROW(
+      test::ReadTag(TTagCode::DefineText, {0x01, 0x00, 0x00, 0x00, 0x1F, 0x1F, 0x80, 0xFF, 0x00}),
+      StreamError);
   // Field widths no glyph entry can hold.
-  EXPECT_THROW(test::ReadTag(11, {0x01, 0x00, 0x00, 0x00, 0x40, 0x01, 0x00}), FormatError);
+  EXPECT_THROW(test::ReadTag(TTagCode::DefineText, {0x01, 0x00, 0x00, 0x00, 0x40, 0x01, 0x00}),
+               FormatError);
   // A body that ends without the closing zero still reads.
-  auto open = test::ReadTag(11, {0x01, 0x00, 0x00, 0x00, 0x01, 0x01, 0x80, 0x01, 0x80});
+  auto open =
+      test::ReadTag(TTagCode::DefineText, {0x01, 0x00, 0x00, 0x00, 0x01, 0x01, 0x80, 0x01, 0x80});
   EXPECT_EQ(dynamic_cast<TSWFDefineText&>(*open).TextRecords.size(), 1u);
 }
 
