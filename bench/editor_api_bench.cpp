@@ -33,9 +33,13 @@ const TTemplatePack& Templates() {
 }
 
 TSessionConfig Config() {
-  return {ORVANTA_DATA_ROOT, Work(), {{"home", Work()}}, 1, [](TBuildDriver& driver) {
-            AddStandardBuilders(driver, Templates());
-          }};
+  return {ORVANTA_DATA_ROOT,
+          Work(),
+          {{"home", Work()}},
+          1,
+          &Templates(),
+          &Templates(),
+          [](TBuildDriver& driver) { AddStandardBuilders(driver, Templates()); }};
 }
 
 void BM_StartUpToReady(benchmark::State& state) {

@@ -6,6 +6,7 @@
 #include "project/page_operations.h"
 #include "project/page_text.h"
 #include "project/project_file.h"
+#include "publish/publisher.h"
 #include "shell/api_errors.h"
 #include "shell/content_commands.h"
 #include "shell/document_json.h"
@@ -30,11 +31,11 @@ class TEditorSession::TChange {
     session_.busy_ = true;
   }
   ~TChange() {
-    if (touched_ && !finished_) Publish({});
+    if (touched_ && !finished_) Commit({});
     session_.busy_ = false;
   }
   void Touch() { touched_ = true; }
-  json Publish(const TWarnings& warnings) {
+  json Commit(const TWarnings& warnings) {
     finished_ = true;
     ++session_.revision_;
     json state = session_.Snapshot(warnings);
@@ -177,7 +178,7 @@ json TEditorSession::SetFields(uint64_t revision,
   warnings =
       Timed(lastBuildMs_, warnings, [&] { return driver_->Rebuild(doc_, TRebuildOrigin::Editor); });
   built_ = built_ || driver_->AutoRebuild;
-  return change.Publish(warnings);
+  return change.Commit(warnings);
 }
 
 json TEditorSession::Rebuild(uint64_t revision) {
@@ -185,13 +186,13 @@ json TEditorSession::Rebuild(uint64_t revision) {
   const TWarnings warnings =
       Timed(lastBuildMs_, {}, [&] { return driver_->Rebuild(doc_, TRebuildOrigin::Command); });
   built_ = true;
-  return change.Publish(warnings);
+  return change.Commit(warnings);
 }
 
 json TEditorSession::SetAutoRebuild(uint64_t revision, bool on) {
   TChange change(*this, revision);
   driver_->AutoRebuild = on;
-  return change.Publish({});
+  return change.Commit({});
 }
 
 json TEditorSession::ApplyPageResult(TChange& change, const TPageResult& result) {
@@ -203,7 +204,7 @@ json TEditorSession::ApplyPageResult(TChange& change, const TPageResult& result)
     for (const TStageTime& t : result.Report.Times) lastBuildMs_ += t.Milliseconds;
   }
   selection_.clear();
-  return change.Publish(result.Report.Warnings);
+  return change.Commit(result.Report.Warnings);
 }
 
 json TEditorSession::Undo(uint64_t revision) {
@@ -233,7 +234,7 @@ json TEditorSession::LoadDocument(TBannerDocument doc, TWarnings warnings, TChan
   warnings = Timed(lastBuildMs_, warnings,
                    [&] { return driver_->Rebuild(doc_, TRebuildOrigin::Command); });
   built_ = true;
-  return change.Publish(warnings);
+  return change.Commit(warnings);
 }
 
 json TEditorSession::Load(uint64_t revision, const TFileRef& file) {
@@ -252,6 +253,27 @@ json TEditorSession::OpenSample(uint64_t revision, const std::string& list, int 
   return LoadDocument(std::move(project.Document), std::move(project.Warnings), change);
 }
 
+json TEditorSession::Publish(uint64_t revision, const TFileRef& folder,
+                             const TPublishChoice& choice) {
+  if (!config_.Templates) throw Error("this editor was started without its template pack");
+  const fs::path target = files_.Resolve(folder.Root, folder.Path);
+  if (PathIsInside(data_.Folder(), target) || PathIsInside(config_.WorkFolder, target))
+    throw RefusedError("a site is not published into the program's data or working folder");
+  TChange change(*this, revision);
+  const TPublishOptions options{
+      target, config_.WorkFolder,
+      choice.AllMedia ? TPublishMode::AllMedia : TPublishMode::CurrentPage, config_.Seed, true};
+  const TPublishResult result =
+      choice.AllPages ? PublishAllPages(doc_, data_, *config_.Templates, options)
+                      : PublishPage(doc_, doc_.CurrentPage(), data_, *config_.Templates, options);
+  json out = change.Commit(result.Warnings);
+  json files = json::array();
+  for (const fs::path& file : result.Files)
+    files.push_back(file.lexically_relative(target).generic_string());
+  out["published"] = {{"files", files}, {"missing", result.Missing}, {"summary", result.Summary()}};
+  return out;
+}
+
 json TEditorSession::NewEmpty(uint64_t revision) {
   TChange change(*this, revision);
   const std::optional<fs::path> blank = data_.Find("default_template\\blank.fls");
@@ -268,14 +290,14 @@ json TEditorSession::Save(uint64_t revision, const TFileRef& file) {
   TChange change(*this, revision);
   TWarnings warnings;
   SaveProject(doc_, path, warnings);
-  return change.Publish(warnings);
+  return change.Commit(warnings);
 }
 
 json TEditorSession::SelectContent(uint64_t revision, const std::string& label) {
   TChange change(*this, revision);
   selection_ = label;
   mode_ = TPreviewMode::Design;
-  return change.Publish({});
+  return change.Commit({});
 }
 
 json TEditorSession::EditContent(const std::string& label) const {
@@ -291,13 +313,13 @@ json TEditorSession::DeleteContent(uint64_t revision, const std::string& label) 
   const TWarnings warnings =
       Timed(lastBuildMs_, {}, [&] { return driver_->Rebuild(doc_, TRebuildOrigin::Editor); });
   selection_.clear();
-  return change.Publish(warnings);
+  return change.Commit(warnings);
 }
 
 json TEditorSession::SetPreviewMode(uint64_t revision, TPreviewMode mode) {
   TChange change(*this, revision);
   mode_ = mode;
-  return change.Publish({});
+  return change.Commit({});
 }
 
 }  // namespace orvanta

@@ -21,11 +21,14 @@
 
 namespace orvanta {
 
+class TTemplatePack;
+
 struct TSessionConfig {
   std::filesystem::path DataRoot;
   std::filesystem::path WorkFolder;
   std::map<std::string, std::filesystem::path> BrowseRoots;  // "home", "data", ...
   std::optional<uint64_t> Seed;
+  const TTemplatePack* Templates = nullptr;  // what publishing builds the pages with
   // Adds the content builders to the session's driver.
   std::function<void(TBuildDriver&)> AddBuilders;
 };
@@ -34,6 +37,11 @@ struct TSessionConfig {
 struct TFileRef {
   std::string Root;
   std::string Path;
+};
+
+struct TPublishChoice {
+  bool AllMedia = false;  // the background movie inside the main one instead of the strips
+  bool AllPages = false;
 };
 
 enum class TPreviewMode : uint8_t { Design, Preview };
@@ -73,6 +81,9 @@ class TEditorSession {
   nlohmann::json EditContent(const std::string& label) const;
   nlohmann::json DeleteContent(uint64_t revision, const std::string& label);
   nlohmann::json SetPreviewMode(uint64_t revision, TPreviewMode mode);
+  // Publishes the current page, or every page, into a folder of a browse root; the preview is
+  // rebuilt afterwards as it was.
+  nlohmann::json Publish(uint64_t revision, const TFileRef& folder, const TPublishChoice& choice);
   // Loads the sample project of a catalogue entry.
   nlohmann::json OpenSample(uint64_t revision, const std::string& list, int entry);
 

@@ -62,6 +62,7 @@ int Serve(const TServeRequest& request) {
        work.Folder(),
        {{"home", home ? fs::path(home) : fs::current_path()}, {"data", dataRoot}},
        std::nullopt,
+       &templates,
        [&templates](TBuildDriver& driver) { AddStandardBuilders(driver, templates); }});
   TEditorServer server(session, {request.Port, 0});
   std::cout << "Orvanta editor: " << server.EditorAddress() << "\n"

@@ -142,6 +142,10 @@ TEST_F(ServerTest, PreviewPortServesTheWorkingFolderOnly) {
   EXPECT_EQ(movie->get_header_value("Cache-Control"), "no-store");
   EXPECT_EQ(movie->body.substr(1, 2), "WS");
 
+  auto page = preview.Get("/flashtemp.htm");
+  ASSERT_TRUE(page);
+  EXPECT_EQ(page->status, 200);
+  EXPECT_EQ(page->body.find("Can not open link"), std::string::npos);
   auto link = preview.Get("/page2.html");
   ASSERT_TRUE(link);
   EXPECT_NE(link->body.find(

@@ -109,6 +109,16 @@ TEST_F(SessionTest, SavedProjectLoadsBackAndPathsStayInTheirRoots) {
   }
 }
 
+TEST_F(SessionTest, PublishesIntoAFolderOfTheUserAndKeepsThePreview) {
+  session_->SetFields(Revision(), {{"StaticText1", "Sale"}});
+  const json state = session_->Publish(Revision(), {"home", "site"}, {});
+  EXPECT_TRUE(state["published"]["missing"].empty()) << state["published"]["summary"];
+  EXPECT_TRUE(std::filesystem::exists(dir_ / "home" / "site" / "index.html"));
+  EXPECT_TRUE(std::filesystem::exists(dir_ / "work" / "temp.swf"));
+  EXPECT_THROW(session_->Publish(Revision(), {"data", "site"}, {}), RefusedError);
+  EXPECT_THROW(session_->Publish(Revision(), {"home", "../site"}, {}), OutsideRootError);
+}
+
 TEST_F(SessionTest, ChangesDuringARebuildAnswerPleaseWaiting) {
   gate_->Close();
   auto first = std::async(std::launch::async, [&] { return session_->Rebuild(Revision()); });

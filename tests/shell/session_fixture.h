@@ -66,6 +66,7 @@ class SessionTest : public ::testing::Test {
                        dir_ / "work",
                        {{"home", dir_ / "home"}, {"data", ORVANTA_DATA_ROOT}},
                        7,
+                       &templates_,
                        [this](TBuildDriver& driver) {
                          AddStandardBuilders(driver, templates_);
                          auto gate = std::make_unique<TGateBuilder>();

@@ -101,6 +101,12 @@ const std::vector<TRoute>& Routes() {
        [](S& s, const json& r) { return s.Load(Revision(r), FileRefOf(r)); }},
       {"POST", "/api/project/save",
        [](S& s, const json& r) { return s.Save(Revision(r), FileRefOf(r)); }},
+      {"POST", "/api/publish",
+       [](S& s, const json& r) {
+         return s.Publish(Revision(r), FileRefOf(r),
+                          {r.contains("allMedia") && Get<bool>(r, "allMedia"),
+                           r.contains("allPages") && Get<bool>(r, "allPages")});
+       }},
       {"POST", "/api/project/new", [](S& s, const json& r) { return s.NewEmpty(Revision(r)); }},
       {"POST", "/api/content/select",
        [](S& s, const json& r) {
