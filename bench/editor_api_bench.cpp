@@ -38,7 +38,6 @@ TSessionConfig Config() {
           {{"home", Work()}},
           1,
           &Templates(),
-          &Templates(),
           [](TBuildDriver& driver) { AddStandardBuilders(driver, Templates()); }};
 }
 
