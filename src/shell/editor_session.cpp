@@ -1,5 +1,6 @@
 #include "shell/editor_session.h"
 
+#include <algorithm>
 #include <chrono>
 
 #include "project/field_registry.h"
@@ -307,7 +308,12 @@ json TEditorSession::EditContent(const std::string& label) const {
 }
 
 json TEditorSession::DeleteContent(uint64_t revision, const std::string& label) {
-  TChange change(*this, revision);
+  TChange change(*this, revision, false);
+  const json items = ContentListJson(doc_);
+  if (std::none_of(items.begin(), items.end(),
+                   [&](const json& item) { return item["label"] == label; }))
+    throw RequestError("the content list has no item \"" + label + "\"");
+  change.Touch();
   DeleteItem(doc_.Current, label);
   driver_->AutoRebuild = true;
   const TWarnings warnings =

@@ -81,6 +81,10 @@ TEST_F(SessionTest, ContentItemsAreSelectedEditedAndDeleted) {
   EXPECT_EQ(state["selection"], "Static Text2");
   EXPECT_EQ(state["previewPage"], "flashtemp.htm");  // selecting returns to design mode
 
+  const uint64_t revision = Revision();
+  for (const char* label : {"Static Text9", "Static Textx", "Shape1"})
+    EXPECT_THROW(session_->DeleteContent(revision, label), RequestError) << label;
+  EXPECT_EQ(Revision(), revision);
   state = session_->DeleteContent(Revision(), "Static Text2");
   EXPECT_FALSE(Lists(state, "Static Text2"));
   EXPECT_EQ(state["blocks"]["StaticText2"], "");
