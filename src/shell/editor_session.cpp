@@ -126,6 +126,8 @@ json TEditorSession::Snapshot(const TWarnings& warnings) {
   return {{"revision", revision_},
           {"busy", false},
           {"built", built_},
+          // The status line shows the page's title once a page has been shown.
+          {"status", built_ ? doc_.Current.Field("htmltitleedit").Text : "Status Bar"},
           {"canUndo", doc_.CanUndo()},
           {"autoRebuild", driver_->AutoRebuild},
           {"previewMode", mode_ == TPreviewMode::Design ? "design" : "preview"},

@@ -25,10 +25,12 @@ bool Lists(const json& state, const std::string& label) {
 TEST_F(SessionTest, FieldChangesAreCheckedAgainstTheRegistryAndTheRevision) {
   const json before = session_->State();
   EXPECT_FALSE(before["built"]);
+  EXPECT_EQ(before["status"], "Status Bar");
   json state = session_->SetFields(Revision(), {{"SWFWidth", "468"}, {"htmltitleedit", "Hi"}});
   EXPECT_EQ(Options(state, "SWFWidth"), "468");
   EXPECT_EQ(state["revision"], before["revision"].get<uint64_t>() + 1);
   EXPECT_TRUE(state["built"]);
+  EXPECT_EQ(state["status"], "Hi");
   EXPECT_TRUE(state["canUndo"]);
   EXPECT_TRUE(std::filesystem::exists(dir_ / "work" / "temp.swf"));
 
