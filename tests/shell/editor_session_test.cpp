@@ -4,6 +4,8 @@
 
 #include <future>
 
+#include "project/catalogue.h"
+#include "project/project_file.h"
 #include "shell/api_errors.h"
 #include "shell/session_fixture.h"
 
@@ -123,6 +125,29 @@ TEST_F(SessionTest, PublishesIntoAFolderOfTheUserAndKeepsThePreview) {
   EXPECT_TRUE(std::filesystem::exists(dir_ / "work" / "temp.swf"));
   EXPECT_THROW(session_->Publish(Revision(), {"data", "site"}, {}), RefusedError);
   EXPECT_THROW(session_->Publish(Revision(), {"home", "../site"}, {}), OutsideRootError);
+}
+
+TEST_F(SessionTest, SamplesOpenFromTheCatalogueOfTheDataRoot) {
+  // The program's data with one sample project added beside it.
+  const std::filesystem::path data = dir_ / "data";
+  std::filesystem::create_directories(data / "default_template");
+  for (const auto& entry : std::filesystem::directory_iterator(ORVANTA_DATA_ROOT))
+    std::filesystem::create_directory_symlink(entry.path(), data / entry.path().filename());
+  TBannerDocument sample = TBannerDocument::New();
+  TWarnings warnings;
+  sample.Current.SetField(FindSavedField("htmltitleedit"), "Sample", "", 1, warnings);
+  SaveProject(sample, data / "default_template" / (FlashBannerSamples()[0] + ".fls"), warnings);
+
+  TEditorSession session({data, dir_ / "work", {}, 1, &templates_, [this](TBuildDriver& driver) {
+                            AddStandardBuilders(driver, templates_);
+                          }});
+  session.ReadCatalogue();
+  const json state = session.OpenSample(1, "Flash Banner", 0);
+  EXPECT_EQ(state["fields"]["TSWFOptionForm"]["htmltitleedit"], "Sample");
+  EXPECT_TRUE(state["built"]);
+  EXPECT_THROW(session.OpenSample(2, "Flash Banner", 1), FileError);  // not shipped here
+  EXPECT_THROW(session.OpenSample(2, "Flash Banner", 100000), FileError);
+  EXPECT_EQ(session.State()["revision"], 2);
 }
 
 TEST_F(SessionTest, ChangesDuringARebuildAnswerPleaseWaiting) {
