@@ -22,6 +22,8 @@ packages=(
   # The sound tests and the artwork generator encode their MP3 files with lame; the corpus round
   # trip decodes ZWS with xz.
   lame xz-utils
+  # The serve command's end-to-end test talks to it with curl.
+  curl
   clang libclang-rt-14-dev
   chromium
 )

@@ -6,13 +6,12 @@
 #include <iostream>
 
 #include "builders/standard_builders.h"
-#include "platform/clip_table.h"
 #include "platform/data_root.h"
 #include "platform/errors.h"
 #include "platform/template_pack.h"
 #include "project/build_driver.h"
-#include "project/content_list.h"
 #include "project/work_folder.h"
+#include "shell/document_json.h"
 #include "shell/embedded_templates.h"
 #include "shell/project_commands.h"
 
@@ -24,23 +23,10 @@ nlohmann::json ReportJson(const TBuildReport& report, const TBannerDocument& doc
                           const TWorkFolder& work) {
   nlohmann::json json{{"work", work.Folder().string()},
                       {"files", nlohmann::json::array()},
-                      {"warnings", nlohmann::json::array()},
                       {"stages", nlohmann::json::array()}};
   for (const auto& file : report.Files) json["files"].push_back(file.string());
-  for (const TWarning& w : report.Warnings)
-    json["warnings"].push_back({{"page", w.Page}, {"field", w.Field}, {"message", w.Message}});
-  json["content"] = nlohmann::json::array();
-  const auto clipName = [](int choice) { return choice > 0 ? ClipName(choice) : std::string(); };
-  for (const TContentItem& item : ContentList(doc, clipName)) {
-    nlohmann::json row{{"label", item.Label}};
-    if (item.HasRect)
-      row.update({{"left", item.Rect.Left},
-                  {"top", item.Rect.Top},
-                  {"width", item.Rect.Width},
-                  {"height", item.Rect.Height},
-                  {"colour", item.Colour}});
-    json["content"].push_back(row);
-  }
+  json["warnings"] = WarningsJson(report.Warnings);
+  json["content"] = ContentListJson(doc);
   for (const TStageTime& t : report.Times)
     json["stages"].push_back({{"stage", t.Stage}, {"ms", t.Milliseconds}});
   return json;

@@ -12,6 +12,7 @@
 #include "shell/project_commands.h"
 #include "shell/publish_command.h"
 #include "shell/render_command.h"
+#include "shell/serve_command.h"
 #include "shell/swf_commands.h"
 
 namespace {
@@ -46,6 +47,7 @@ int main(int argc, char** argv) {
   auto projectCommands = orvanta::AddProjectCommands(app);
   auto dataCommands = orvanta::AddDataCommands(app);
   auto buildCommand = orvanta::AddBuildCommand(app);
+  auto serveCommand = orvanta::AddServeCommand(app);
   auto catalogueCommand = orvanta::AddCatalogueCommand(app);
   auto publishCommand = orvanta::AddPublishCommand(app);
 
@@ -65,6 +67,7 @@ int main(int argc, char** argv) {
     if (projectCommands->Selected()) return projectCommands->Run();
     if (dataCommands->Selected()) return dataCommands->Run();
     if (buildCommand->Selected()) return buildCommand->Run();
+    if (serveCommand->Selected()) return serveCommand->Run();
     if (catalogueCommand->Selected()) return catalogueCommand->Run();
     if (publishCommand->Selected()) return publishCommand->Run();
     std::cout << app.help();

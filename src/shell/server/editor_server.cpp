@@ -1,0 +1,166 @@
+#include "shell/server/editor_server.h"
+
+#include <httplib.h>
+
+#include <cstdlib>
+#include <thread>
+
+#include "platform/errors.h"
+#include "shell/editor_session.h"
+#include "shell/server/api_routes.h"
+#include "shell/server/preview_files.h"
+#include "shell/server/request_guard.h"
+
+namespace orvanta {
+
+namespace {
+
+constexpr const char* kLoopback = "127.0.0.1";
+
+TRequestOrigin OriginOf(const httplib::Request& req) {
+  TRequestOrigin origin{req.get_header_value("Host"), std::nullopt,
+                        req.get_header_value("X-Orvanta-Token")};
+  if (req.has_header("Origin")) origin.Origin = req.get_header_value("Origin");
+  if (origin.Token.empty() && req.has_param("token")) origin.Token = req.get_param_value("token");
+  return origin;
+}
+
+int Bind(httplib::Server& server, int port, const char* what) {
+  const int bound = port == 0 ? server.bind_to_any_port(kLoopback)
+                              : (server.bind_to_port(kLoopback, port) ? port : -1);
+  if (bound <= 0)
+    throw FileError(std::string("cannot listen for the ") + what + " on " + kLoopback + ":" +
+                    std::to_string(port));
+  return bound;
+}
+
+}  // namespace
+
+struct TEditorServer::TImpl {
+  TEditorSession& Session;
+  std::string Token = NewServerToken();
+  httplib::Server Api, Preview;
+  int ApiPort = 0, PreviewPort = 0;
+  std::thread ApiThread, PreviewThread;
+
+  explicit TImpl(TEditorSession& session) : Session(session) {}
+
+  // Refuses what the guard refuses; the token is needed for every API request.
+  httplib::Server::HandlerResponse Guard(const httplib::Request& req, httplib::Response& res,
+                                         int port, bool needsToken) {
+    const std::string refusal = RefusalOf(OriginOf(req), port, needsToken ? Token : "");
+    if (refusal.empty()) return httplib::Server::HandlerResponse::Unhandled;
+    res.status = 403;
+    res.set_content(nlohmann::json{{"error", refusal}}.dump(), "application/json");
+    return httplib::Server::HandlerResponse::Handled;
+  }
+
+  void AnswerApi(const httplib::Request& req, httplib::Response& res) {
+    TApiResponse answer;
+    if (req.method == "GET") {
+      nlohmann::json query = nlohmann::json::object();
+      for (const auto& [name, value] : req.params)
+        if (name != "token") query[name] = value;
+      answer = HandleApi(Session, req.method, req.path, query);
+    } else {
+      answer = HandleApiBody(Session, req.method, req.path, req.body);
+    }
+    res.status = answer.Status;
+    res.set_header("Cache-Control", "no-store");
+    res.set_header("X-Orvanta-Revision", answer.Body["revision"].dump());
+    res.set_content(answer.Body.dump(), "application/json");
+  }
+
+  void AnswerThumbnail(const httplib::Request& req, httplib::Response& res) {
+    res.set_header("Cache-Control", "no-store");
+    const std::string entry = req.get_param_value("entry");
+    char* end = nullptr;
+    const long index = std::strtol(entry.c_str(), &end, 10);
+    if (entry.empty() || *end != '\0' || index < 0 || index > 100000) {
+      res.status = 400;
+      res.set_content(nlohmann::json{{"error", "\"entry\" must be an entry's position"}}.dump(),
+                      "application/json");
+      return;
+    }
+    try {
+      const std::vector<uint8_t> png =
+          Session.Catalogue().ThumbnailPng(req.get_param_value("list"), int(index));
+      res.set_content(std::string(png.begin(), png.end()), "image/png");
+    } catch (const Error& e) {
+      res.status = 404;
+      res.set_content(nlohmann::json{{"error", e.what()}}.dump(), "application/json");
+    }
+  }
+
+  void AnswerPreview(const httplib::Request& req, httplib::Response& res) {
+    const TPreviewAnswer answer = PreviewAnswer(Session.WorkFolder(), req.path);
+    res.status = answer.Status;
+    res.set_header("Cache-Control", "no-store");
+    res.set_header("X-Content-Type-Options", "nosniff");
+    res.set_content(answer.Body, answer.ContentType);
+  }
+
+  void Routes(size_t maxBody) {
+    Api.set_payload_max_length(maxBody);
+    Api.set_pre_routing_handler([this](const httplib::Request& req, httplib::Response& res) {
+      return Guard(req, res, ApiPort, req.path.starts_with("/api/"));
+    });
+    // Pictures are the one answer of the API that is not JSON.
+    Api.Get("/api/thumbnail", [this](const httplib::Request& req, httplib::Response& res) {
+      AnswerThumbnail(req, res);
+    });
+    auto api = [this](const httplib::Request& req, httplib::Response& res) { AnswerApi(req, res); };
+    Api.Get(R"(/api/.*)", api);
+    Api.Post(R"(/api/.*)", api);
+    Api.Get("/", [this](const httplib::Request&, httplib::Response& res) {
+      res.set_header("Cache-Control", "no-store");
+      res.set_content(nlohmann::json{{"api", "/api/state"},
+                                     {"preview", "http://127.0.0.1:" + std::to_string(PreviewPort)}}
+                          .dump(),
+                      "application/json");
+    });
+    Preview.set_payload_max_length(0);
+    Preview.set_pre_routing_handler([this](const httplib::Request& req, httplib::Response& res) {
+      return Guard(req, res, PreviewPort, false);
+    });
+    Preview.Get(R"(/.*)", [this](const httplib::Request& req, httplib::Response& res) {
+      AnswerPreview(req, res);
+    });
+  }
+};
+
+TEditorServer::TEditorServer(TEditorSession& session, TServerOptions options)
+    : impl_(std::make_unique<TImpl>(session)) {
+  impl_->Routes(options.MaxBodyBytes);
+  impl_->ApiPort = Bind(impl_->Api, options.ApiPort, "editor");
+  impl_->PreviewPort = Bind(impl_->Preview, options.PreviewPort, "preview");
+  impl_->ApiThread = std::thread([this] { impl_->Api.listen_after_bind(); });
+  impl_->PreviewThread = std::thread([this] { impl_->Preview.listen_after_bind(); });
+}
+
+TEditorServer::~TEditorServer() {
+  Stop();
+}
+
+void TEditorServer::Stop() {
+  impl_->Api.stop();
+  impl_->Preview.stop();
+  if (impl_->ApiThread.joinable()) impl_->ApiThread.join();
+  if (impl_->PreviewThread.joinable()) impl_->PreviewThread.join();
+}
+
+int TEditorServer::ApiPort() const {
+  return impl_->ApiPort;
+}
+int TEditorServer::PreviewPort() const {
+  return impl_->PreviewPort;
+}
+const std::string& TEditorServer::Token() const {
+  return impl_->Token;
+}
+
+std::string TEditorServer::EditorAddress() const {
+  return "http://127.0.0.1:" + std::to_string(impl_->ApiPort) + "/?token=" + impl_->Token;
+}
+
+}  // namespace orvanta

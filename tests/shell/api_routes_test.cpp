@@ -1,0 +1,56 @@
+#include "shell/server/api_routes.h"
+
+#include <gtest/gtest.h>
+
+#include "shell/session_fixture.h"
+
+namespace orvanta {
+namespace {
+
+using nlohmann::json;
+
+// Every command taken with input of the wrong shape answers 4xx and leaves the document.
+TEST_F(SessionTest, EveryCommandRefusesMalformedInputWithoutAChange) {
+  const uint64_t revision = Revision();
+  const std::string wrongTypes =
+      json{{"revision", revision}, {"line", "a"}, {"label", 5},   {"root", 1},
+           {"path", true},         {"values", 3}, {"mode", 2},    {"list", {}},
+           {"entry", "x"},         {"on", "yes"}, {"allMedia", 1}}
+          .dump();
+  const std::string stale = json{
+      {"revision", revision + 5},
+      {"line", 2},
+      {"label", "Button"},
+      {"root", "home"},
+      {"path", "a.fls"},
+      {"values", json::object()},
+      {"mode", "design"},
+      {"list", "Flash Banner"},
+      {"entry", 0},
+      {"on", true}}.dump();
+  for (const char* path :
+       {"/api/fields", "/api/rebuild", "/api/auto-rebuild", "/api/undo", "/api/pages/new",
+        "/api/pages/delete", "/api/pages/select", "/api/project/load", "/api/project/save",
+        "/api/project/new", "/api/publish", "/api/samples/open", "/api/content/select",
+        "/api/content/delete", "/api/preview-mode"})
+    for (const std::string& body : {std::string("{"), std::string("null"), std::string("{}"),
+                                    std::string(R"({"revision": -1})"), wrongTypes, stale}) {
+      // Commands that take nothing but the revision have no member of a wrong type to refuse.
+      const std::string_view route(path);
+      if (body == wrongTypes && (route == "/api/rebuild" || route == "/api/undo" ||
+                                 route == "/api/pages/new" || route == "/api/project/new"))
+        continue;
+      const TApiResponse answer = HandleApiBody(*session_, "POST", path, body);
+      EXPECT_GE(answer.Status, 400) << path << " " << body;
+      EXPECT_LT(answer.Status, 500) << path << " " << body << ": " << answer.Body.dump();
+      EXPECT_EQ(answer.Body["revision"], revision);
+    }
+  EXPECT_EQ(Revision(), revision);
+  EXPECT_EQ(HandleApiBody(*session_, "POST", "/api/content/edit", "{}").Status, 400);
+  EXPECT_EQ(
+      HandleApi(*session_, "GET", "/api/files", json{{"root", "home"}, {"filter", "exe"}}).Status,
+      400);
+}
+
+}  // namespace
+}  // namespace orvanta

@@ -1,0 +1,205 @@
+#include "shell/server/editor_server.h"
+
+#include <gtest/gtest.h>
+#include <httplib.h>
+
+#include <fstream>
+#include <future>
+
+#include "shell/server/preview_files.h"
+#include "shell/session_fixture.h"
+
+namespace orvanta {
+namespace {
+
+using nlohmann::json;
+
+class ServerTest : public SessionTest {
+ protected:
+  void SetUp() override {
+    SessionTest::SetUp();
+    server_ = std::make_unique<TEditorServer>(*session_, TServerOptions{});
+  }
+  void TearDown() override {
+    server_.reset();
+    SessionTest::TearDown();
+  }
+  httplib::Headers Own() const { return {{"X-Orvanta-Token", server_->Token()}}; }
+  httplib::Client Api() const { return httplib::Client("127.0.0.1", server_->ApiPort()); }
+  json Post(const std::string& path, json body) {
+    body["revision"] = Revision();
+    auto res = Api().Post(path.c_str(), Own(), body.dump(), "application/json");
+    EXPECT_TRUE(res && res->status == 200) << path << ": " << (res ? res->body : "no answer");
+    return res ? json::parse(res->body) : json();
+  }
+  std::unique_ptr<TEditorServer> server_;
+};
+
+TEST_F(ServerTest, RefusesRequestsWithoutTokenFromForeignHostsAndOtherSites) {
+  const std::string port = std::to_string(server_->ApiPort());
+  struct TCase {
+    const char* what;
+    httplib::Headers headers;
+    int status;
+  };
+  const TCase cases[] = {
+      {"own", Own(), 200},
+      {"token as parameter", {}, 200},
+      {"no token", {}, 403},
+      {"wrong token", {{"X-Orvanta-Token", "0"}}, 403},
+      {"rebinding Host",
+       {{"X-Orvanta-Token", server_->Token()}, {"Host", "evil.example:" + port}},
+       403},
+      {"other port", {{"X-Orvanta-Token", server_->Token()}, {"Host", "127.0.0.1:1"}}, 403},
+      {"cross-site Origin",
+       {{"X-Orvanta-Token", server_->Token()}, {"Origin", "http://evil.example"}},
+       403},
+      {"own Origin",
+       {{"X-Orvanta-Token", server_->Token()}, {"Origin", "http://localhost:" + port}},
+       200},
+  };
+  for (const TCase& c : cases) {
+    const std::string path =
+        std::string("/api/state") +
+        (c.what == std::string("token as parameter") ? "?token=" + server_->Token() : "");
+    auto res = Api().Get(path.c_str(), c.headers);
+    ASSERT_TRUE(res) << c.what;
+    EXPECT_EQ(res->status, c.status) << c.what << ": " << res->body;
+  }
+}
+
+TEST_F(ServerTest, BadRequestsGetAClearAnswerAndLeaveTheDocument) {
+  const uint64_t revision = Revision();
+  struct TCase {
+    std::string path, body;
+    int status;
+  };
+  const TCase cases[] = {
+      {"/api/fields", "{not json", 400},
+      {"/api/fields", "[1]", 400},
+      {"/api/fields", R"({"revision": "one", "values": {}})", 400},
+      {"/api/fields", R"({"revision": 1})", 400},
+      {"/api/fields",
+       R"({"revision": )" + std::to_string(revision) + R"(, "values": {"SWFWidth": [1]}})", 400},
+      {"/api/fields",
+       R"({"revision": )" + std::to_string(revision) + R"(, "values": {"bogus": 1}})", 400},
+      {"/api/fields", R"({"revision": 0, "values": {"SWFWidth": 300}})", 412},
+      {"/api/nothing", "{}", 404},
+      {"/api/state", "{}", 405},
+      {"/api/fields", std::string(2 << 20, ' '), 413},
+  };
+  for (const TCase& c : cases) {
+    auto res = Api().Post(c.path.c_str(), Own(), c.body, "application/json");
+    ASSERT_TRUE(res) << c.path;
+    EXPECT_EQ(res->status, c.status) << c.body.substr(0, 80) << ": " << res->body;
+    if (c.status != 413) {
+      EXPECT_FALSE(json::parse(res->body)["error"].get<std::string>().empty());
+      EXPECT_EQ(res->get_header_value("X-Orvanta-Revision"), std::to_string(revision));
+    }
+  }
+  EXPECT_EQ(Revision(), revision);
+}
+
+TEST_F(ServerTest, TwoRebuildsAtOnceGiveOneRebuildAndOnePleaseWaiting) {
+  gate_->Close();
+  auto first = std::async(std::launch::async, [&] { return Post("/api/rebuild", {}); });
+  gate_->WaitEntered();
+  auto res =
+      Api().Post("/api/rebuild", Own(), json{{"revision", Revision()}}.dump(), "application/json");
+  ASSERT_TRUE(res);
+  EXPECT_EQ(res->status, 409);
+  EXPECT_EQ(json::parse(res->body)["error"], "Please waiting ...");
+  gate_->Open();
+  EXPECT_TRUE(first.get()["built"]);
+}
+
+TEST_F(ServerTest, LoadEditRebuildSaveReloadGivesTheSameDocument) {
+  Post("/api/project/save", {{"root", "home"}, {"path", "start.fls"}});
+  Post("/api/project/load", {{"root", "home"}, {"path", "start.fls"}});
+  Post("/api/fields",
+       {{"values", {{"SWFWidth", 468}, {"StaticText1", "Sale"}, {"Description1shadow", true}}}});
+  const json edited = Post("/api/rebuild", {});
+  Post("/api/project/save", {{"root", "home"}, {"path", "edited.fls"}});
+  Post("/api/project/new", {});
+  const json reloaded = Post("/api/project/load", {{"root", "home"}, {"path", "edited.fls"}});
+  EXPECT_TRUE(reloaded["fields"] == edited["fields"]);
+  EXPECT_TRUE(reloaded["blocks"] == edited["blocks"]);
+  EXPECT_EQ(reloaded["fields"]["TSWFOptionForm"]["SWFWidth"], "468");
+  EXPECT_EQ(reloaded["content"], edited["content"]);
+
+  auto listing = Api().Get("/api/files?root=home&filter=project", Own());
+  ASSERT_TRUE(listing && listing->status == 200);
+  EXPECT_EQ(json::parse(listing->body)["files"], json({"edited.fls", "start.fls"}));
+}
+
+TEST_F(ServerTest, PreviewPortServesTheWorkingFolderOnly) {
+  Post("/api/rebuild", {});
+  std::ofstream(dir_ / "secret.txt") << "not for the preview";
+  httplib::Client preview("127.0.0.1", server_->PreviewPort());
+  auto movie = preview.Get("/temp.swf");
+  ASSERT_TRUE(movie);
+  EXPECT_EQ(movie->status, 200);
+  EXPECT_EQ(movie->get_header_value("Cache-Control"), "no-store");
+  EXPECT_EQ(movie->body.substr(1, 2), "WS");
+
+  auto page = preview.Get("/flashtemp.htm");
+  ASSERT_TRUE(page);
+  EXPECT_EQ(page->status, 200);
+  EXPECT_EQ(page->body.find("Can not open link"), std::string::npos);
+  auto link = preview.Get("/page2.html");
+  ASSERT_TRUE(link);
+  EXPECT_NE(link->body.find(
+                "Can not open link &quot;page2.html&quot;<br>Please [Pubilsh Webpage] first !"),
+            std::string::npos);
+
+  for (const char* path : {"/../secret.txt", "/%2e%2e/secret.txt", "/a/../../secret.txt"}) {
+    auto res = preview.Get(path);
+    ASSERT_TRUE(res) << path;
+    EXPECT_TRUE(res->status == 403 || res->status == 400) << path << ": " << res->status;
+    EXPECT_EQ(res->body.find("not for the preview"), std::string::npos);
+  }
+  auto rebound = preview.Get("/temp.swf", {{"Host", "evil.example"}});
+  ASSERT_TRUE(rebound);
+  EXPECT_EQ(rebound->status, 403);
+  auto api = Api().Get("/api/files?root=home&path=..", Own());
+  ASSERT_TRUE(api);
+  EXPECT_EQ(api->status, 403);
+}
+
+TEST_F(ServerTest, CatalogueProgressListsAndThumbnailsAsPng) {
+  auto get = [&](const char* path) {
+    auto res = Api().Get(path, Own());
+    EXPECT_TRUE(res) << path;
+    return res;
+  };
+  EXPECT_FALSE(json::parse(get("/api/progress")->body)["ready"]);
+  session_->ReadCatalogue();
+  EXPECT_EQ(json::parse(get("/api/progress")->body)["text"], "Building SWF");
+  const json catalogue = json::parse(get("/api/catalogue")->body);
+  std::string list;
+  int pictured = -1;
+  for (const json& l : catalogue["lists"])
+    for (size_t i = 0; i < l["entries"].size() && pictured < 0; ++i)
+      if (l["entries"][i]["picture"]) list = l["name"], pictured = int(i);
+  ASSERT_GE(pictured, 0) << "some entry has a picture";
+  auto png =
+      Api().Get("/api/thumbnail", {{"list", list}, {"entry", std::to_string(pictured)}}, Own());
+  ASSERT_TRUE(png);
+  EXPECT_EQ(png->status, 200);
+  EXPECT_EQ(png->get_header_value("Content-Type"), "image/png");
+  EXPECT_EQ(png->body.substr(1, 3), "PNG");
+  EXPECT_EQ(get("/api/thumbnail?list=none&entry=0")->status, 404);
+  EXPECT_EQ(get("/api/thumbnail?list=x&entry=-1")->status, 400);
+  // A sample whose project is missing leaves the open document as it is.
+  const uint64_t revision = Revision();
+  auto res = Api().Post("/api/samples/open", Own(),
+                        json{{"revision", revision}, {"list", "Flash Banner"}, {"entry", 0}}.dump(),
+                        "application/json");
+  ASSERT_TRUE(res);
+  if (res->status != 200) {
+    EXPECT_EQ(Revision(), revision) << res->body;
+  }
+}
+
+}  // namespace
+}  // namespace orvanta
