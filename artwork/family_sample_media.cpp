@@ -112,8 +112,11 @@ std::vector<uint8_t> ReadFile(const fs::path& file) {
 
 // MP3 at 32 kbit/s, the rate the music dialog recommends, encoded by lame.
 std::vector<uint8_t> EncodeMp3(const std::vector<uint8_t>& wave, const std::string& name) {
-  const fs::path folder = fs::temp_directory_path() / ("orvanta_artwork_" + name);
-  fs::create_directories(folder);
+  // A folder of its own: generator runs (the build's and the tests') may encode side by side.
+  std::string pattern =
+      (fs::temp_directory_path() / ("orvanta_artwork_" + name + "_XXXXXX")).string();
+  if (!::mkdtemp(pattern.data())) throw Error("cannot create a temporary folder for " + name);
+  const fs::path folder = pattern;
   const fs::path in = folder / "in.wav", out = folder / "out.mp3";
   std::ofstream(in, std::ios::binary)
       .write(reinterpret_cast<const char*>(wave.data()), static_cast<std::streamsize>(wave.size()));
