@@ -1,8 +1,8 @@
 #!/bin/bash
 # The empty project as a user first builds it, read by swf-parser and played by Ruffle: both
 # movies' headers, tag order and the depth plan (page fill, panel container, static texts, button
-# bar). Its background movie is also left in
-# ACCURACY_DIR, so that the render accuracy check compares the strips' source frame with Ruffle's.
+# bar). Its background movie is also left in ACCURACY_DIR, so that the render accuracy check
+# compares the strips' source frame with Ruffle's.
 #   empty_banner_check.sh ORVANTA DATA_ROOT [ACCURACY_DIR]
 set -eu
 orvanta="$1"
