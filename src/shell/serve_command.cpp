@@ -1,6 +1,7 @@
 #include "shell/serve_command.h"
 
 #include <CLI/CLI.hpp>
+#include <nlohmann/json.hpp>
 
 #include <signal.h>
 #include <spawn.h>
@@ -71,7 +72,8 @@ int Serve(const TServeRequest& request) {
   if (!request.NoBrowser) OpenBrowser(server.EditorAddress());
   // The UI shows the progress of this from its first request on.
   session.ReadCatalogue();
-  for (const auto& problem : session.Catalogue().Lists()["problems"])
+  const nlohmann::json lists = session.Catalogue().Lists();
+  for (const auto& problem : lists["problems"])
     std::cout << "warning: " << problem.get<std::string>() << "\n";
   const double readyMs =
       std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
