@@ -54,7 +54,7 @@ node "$here/check.mjs" --screenshot "$out/movie"
 
 "$orvanta" catalogue --data-root "$data" --json >"$out/catalogue.json"
 node -e '
-  const c = require(process.argv[1]);
+  const c = JSON.parse(require("fs").readFileSync(process.argv[1], "utf8"));
   const want = {"Flash Banner": 84, "Flash Slideshow": 17, "Button Styles": 138,
                 "Shape Styles": 107, "Library Clips": 799};
   let bad = 0;
