@@ -33,8 +33,8 @@ cat >"$dir/check/expected.json" <<'JSON'
 {
   "slideshow.swf": {
     "ruffle": { "playMs": 2500, "loadTimeoutMs": 40000 },
-    "pixels": [{ "x": 95, "y": 80, "rgb": "ff0000", "tol": 40, "what": "the first photo in the box" },
-               { "x": 44, "y": 189, "rgb": "ff0000", "tol": 40, "what": "its thumbnail on page 1" }],
+    "pixels": [{ "x": 95, "y": 80, "rgb": "ff0000", "tol": 90, "what": "the first photo in the box (the album may still be fading in)" },
+               { "x": 44, "y": 189, "rgb": "ff0000", "tol": 90, "what": "its thumbnail on page 1" }],
     "steps": [
       { "waitMs": 3000 },
       { "pixels": [{ "x": 95, "y": 80, "rgb": "00ff00", "tol": 40, "what": "the second photo after the delay" },
