@@ -40,8 +40,10 @@ export function createApi({ token, base = '', fetchImpl = fetch }) {
     }
     note(answer);
     if (!response.ok) throw new ApiError(response.status, answer?.error ?? `error ${response.status}`);
-    // An answer that carries the page list is a whole state: everyone showing it re-renders.
-    if (answer && Array.isArray(answer.pages)) for (const listener of listeners) listener(answer);
+    // An answer that carries the page list is a whole state: everyone showing it re-renders. The
+    // method tells a change (whose warnings are news) from a look.
+    if (answer && Array.isArray(answer.pages))
+      for (const listener of listeners) listener(answer, { method, path });
     return answer;
   }
 
@@ -52,7 +54,8 @@ export function createApi({ token, base = '', fetchImpl = fetch }) {
     get revision() {
       return revision;
     },
-    // Calls the listener with every state an answer brings; returns the unsubscriber.
+    // Calls the listener with every state an answer brings, and { method, path } of the request;
+    // returns the unsubscriber.
     subscribe(listener) {
       listeners.add(listener);
       return () => listeners.delete(listener);
