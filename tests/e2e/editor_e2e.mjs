@@ -75,6 +75,13 @@ const listLines = (page, name) => page.locator(`[aria-label="${name}"] li`).allT
 const contentLine = (page, text) => page.locator('[aria-label="Banner Content List"] li', { hasText: text });
 const idle = (page) => page.waitForSelector('.building-panel', { state: 'hidden', timeout: 60000 });
 
+// Whether the condition holds within a few seconds.
+async function until(condition, ms = 5000) {
+  for (const end = performance.now() + ms; performance.now() < end; await new Promise((r) => setTimeout(r, 100)))
+    if (condition()) return true;
+  return Boolean(condition());
+}
+
 async function dismissMessage(page) {
   const dialog = page.locator('dialog.message');
   await dialog.waitFor({ timeout: 10000 });
@@ -163,10 +170,30 @@ async function run(page, { address, api, started, home }) {
   await contentLine(page, 'Animated Text').waitFor({ timeout: 5000 });
   await page.getByRole('button', { name: 'Rebuld Webpage' }).click();
   await idle(page);
+  await page.waitForTimeout(1500);
+  await screenshot(page, '3-rebuilt');
   const after = await moviePixels(page, size);
   const changed = differingPixels(before, after);
   check(changed > 150, `the movie in the preview changed after the rebuild (${changed} pixels)`);
-  await screenshot(page, '3-rebuilt');
+
+  // The two preview pages, and a link to a page that is not published yet.
+  const previewFrame = (page_) => page.frames().find((f) => f.url().endsWith(`/${page_}`));
+  await page.getByLabel('Preview Mode').check();
+  check(await until(() => previewFrame('flashtemp_center.htm')), 'Preview Mode shows the centred page');
+  await page.getByLabel('Design/Edit Mode').check();
+  check(await until(() => previewFrame('flashtemp.htm')), 'Design/Edit Mode shows the left-aligned page');
+  const frame = previewFrame('flashtemp.htm');
+  await frame.goto(new URL('page2.html', frame.url()).href);
+  check((await dismissMessage(page)).startsWith('Can not open link "page2.html"\nPlease [Pubilsh Webpage] first !'),
+    'a link to a page not yet published shows the link message');
+  check(await until(() => previewFrame('flashtemp.htm')), 'the preview returns to the page after the link message');
+
+  // The sample panel's sizes: the button of the current size is disabled.
+  const sizeButton = (name) => page.locator('.size-buttons').getByRole('button', { name });
+  await sizeButton('Hide').click();
+  check((await sizeButton('Hide').isDisabled()) && (await sizeButton('Medium').isEnabled()) &&
+    !(await page.locator('.sample-grid').isVisible()), '"Hide" leaves the sample panel\'s buttons only');
+  await sizeButton('Medium').click();
 
   // Undo takes the text back.
   await page.getByRole('button', { name: 'Undo' }).click();

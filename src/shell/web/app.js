@@ -137,9 +137,10 @@ export function createEditorWindow({ root, api, previewOrigin, openContentEditor
 
   function show(next, { method = 'GET' } = {}) {
     if (state && next.revision < state.revision) return; // an answer overtaken by a later one
-    // A build makes room for the preview: a maximised sample panel goes back to medium.
-    if (next.built && !state?.built && view.sampleSize === 'maximize') ui.setSampleSize('medium');
+    const rebuilt = state && next.builds !== state.builds;
     state = next;
+    // Every build makes room for the preview: a maximised sample panel goes back to medium.
+    if (rebuilt && view.sampleSize === 'maximize') ui.setSampleSize('medium');
     render();
     if (method === 'POST' && next.warnings?.length) ui.message(warningsText(next.warnings));
   }
