@@ -233,6 +233,17 @@ async function run(page, { address, api, started, home }) {
   await chooseInFileDialog(page, { typed: 'e2e' });
   await page.waitForFunction(() => document.querySelector('.status-bar').value.startsWith('Saved'));
   check(fs.existsSync(path.join(home, 'e2e.fls')), 'a name typed without extension is saved as "e2e.fls"');
+
+  // Published into a folder of the home, in the mode the dialog opens with.
+  fs.mkdirSync(path.join(home, 'site'));
+  await page.getByRole('button', { name: 'Publish Banner' }).click();
+  await page.getByRole('button', { name: 'Save to Folder' }).click();
+  await page.locator('dialog.file-dialog').getByRole('option', { name: 'site' }).dblclick();
+  await page.getByRole('button', { name: 'Select Folder' }).click();
+  await page.locator('dialog.publish-dialog').getByRole('button', { name: 'Save', exact: true }).click();
+  check(/^Published \d+ files/.test(await dismissMessage(page)) && fs.existsSync(path.join(home, 'site', 'index.swf')),
+    '"Publish Banner" writes the page and its movie');
+
   await page.getByRole('button', { name: 'New&Empty' }).click();
   await page.locator('dialog.content-editor').getByRole('button', { name: 'Cancel' }).click();
   await idle(page);
