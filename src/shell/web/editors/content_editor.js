@@ -3,17 +3,17 @@
 
 export function openContentEditor({ editor, tab, api, host }) {
   return new Promise((resolve) => {
-    const dialog = document.createElement('dialog');
-    dialog.className = 'modal content-editor';
+    const dialog = document.createElement("dialog");
+    dialog.className = "modal content-editor";
     dialog.dataset.editor = editor;
-    const title = document.createElement('h2');
+    const title = document.createElement("h2");
     title.textContent = tab ? `${editor} — ${tab}` : editor;
-    const buttons = document.createElement('div');
-    buttons.className = 'dialog-buttons';
-    const ok = document.createElement('button');
-    ok.textContent = 'OK';
-    const cancel = document.createElement('button');
-    cancel.textContent = 'Cancel';
+    const buttons = document.createElement("div");
+    buttons.className = "dialog-buttons";
+    const ok = document.createElement("button");
+    ok.textContent = "OK";
+    const cancel = document.createElement("button");
+    cancel.textContent = "Cancel";
     buttons.append(ok, cancel);
     dialog.append(title, buttons);
     host.append(dialog);
@@ -22,7 +22,7 @@ export function openContentEditor({ editor, tab, api, host }) {
       dialog.remove();
       resolve(rebuilt);
     };
-    ok.addEventListener('click', async () => {
+    ok.addEventListener("click", async () => {
       try {
         await api.rebuild();
         close(true);
@@ -30,8 +30,8 @@ export function openContentEditor({ editor, tab, api, host }) {
         close(false);
       }
     });
-    cancel.addEventListener('click', () => close(false));
-    dialog.addEventListener('cancel', (event) => {
+    cancel.addEventListener("click", () => close(false));
+    dialog.addEventListener("cancel", (event) => {
       event.preventDefault();
       close(false);
     });
