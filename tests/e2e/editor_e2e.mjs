@@ -33,12 +33,13 @@ function check(ok, what) {
 
 // The program, with a home and a working folder of its own; resolves to its address.
 function startEditor(dir) {
+  fs.mkdirSync(path.join(dir, "home"));
   const started = performance.now();
-  const server = spawn(path.resolve(args.orvanta), ["serve", "--no-browser", "--work", path.join(dir, "work")], {
+  const serve = ["serve", "--no-browser", "--work", path.join(dir, "work")];
+  const server = spawn(path.resolve(args.orvanta), serve, {
     env: { ...process.env, HOME: path.join(dir, "home") },
     stdio: ["ignore", "pipe", "inherit"],
   });
-  fs.mkdirSync(path.join(dir, "home"));
   return new Promise((resolve, reject) => {
     let out = "";
     server.on("exit", (code) => reject(new Error(`orvanta serve ended with ${code}: ${out}`)));
@@ -129,7 +130,7 @@ async function chooseInFileDialog(page, { typed, pick }) {
   await dialog.waitFor({ state: "detached" });
 }
 
-async function run(page, { address, api, started, home }) {
+async function run(page, { server, address, api, started, home }) {
   const opening = performance.now();
   await page.goto(address);
   await idle(page);
@@ -253,7 +254,16 @@ async function run(page, { address, api, started, home }) {
   await idle(page);
   const reloaded = await api.state();
   check(reloaded.blocks.InputText === kAnimatedText && reloaded.pages.length === 9, "the saved project loads back with its text and pages");
-  check((await listLines(page, "Banner Content List")).includes("Animated Text"), "the loaded project's content list shows the text");
+  check(
+    (await listLines(page, "Banner Content List")).includes("Animated Text"),
+    "the loaded project's content list shows the text",
+  );
+
+  // "Exit & Close" ends the program as Ctrl-C does.
+  const exited = new Promise((resolve) => server.once("exit", resolve));
+  await page.getByRole("button", { name: "Exit & Close" }).click();
+  await page.locator(".closed").waitFor();
+  check((await exited) === 0, '"Exit & Close" stops the program cleanly');
 }
 
 const dir = fs.mkdtempSync(path.join(os.tmpdir(), "orvanta-e2e-"));
@@ -263,7 +273,7 @@ try {
   const page = browser.pages()[0] ?? (await browser.newPage());
   await page.setViewportSize({ width: 1366, height: 768 });
   page.on("pageerror", (e) => failures.push(`page error: ${e.message}`));
-  await run(page, { address, api: apiOf(address), started, home: path.join(dir, "home") });
+  await run(page, { server, address, api: apiOf(address), started, home: path.join(dir, "home") });
 } catch (error) {
   failures.push(error.message.split("\n")[0]);
   await screenshot(browser.pages()[0], "failure").catch(() => {});
