@@ -77,7 +77,7 @@ const contentLine = (page, text) => page.locator('[aria-label="Banner Content Li
 const idle = (page) => page.waitForSelector(".building-panel", { state: "hidden", timeout: 60000 });
 
 // Whether the condition holds within a few seconds.
-async function until(condition, ms = 5000) {
+async function until(condition, ms = 15000) {
   for (const end = performance.now() + ms; performance.now() < end; await new Promise((r) => setTimeout(r, 100)))
     if (condition()) return true;
   return Boolean(condition());
@@ -164,14 +164,14 @@ async function run(page, { server, address, api, started, home }) {
   // The 468 × 60 banner; the other tab's change shows in this one.
   // The text's place inside the short banner (its default top is below a 60-pixel banner).
   await api.set({ SWFWidth: 468, SWFHeight: 60, TextPosX: 10, TextPosY: 5 });
-  await contentLine(page, "[Layout] 468x60").waitFor({ timeout: 5000 });
+  await contentLine(page, "[Layout] 468x60").waitFor({ timeout: 15000 });
   await page.getByRole("button", { name: "Rebuld Webpage" }).click();
   await idle(page);
   const size = { width: 468, height: 60 };
   const before = await moviePixels(page, size);
 
   await api.set({ InputText: kAnimatedText });
-  await contentLine(page, "Animated Text").waitFor({ timeout: 5000 });
+  await contentLine(page, "Animated Text").waitFor({ timeout: 15000 });
   await page.getByRole("button", { name: "Rebuld Webpage" }).click();
   await idle(page);
   await page.waitForTimeout(1500);
@@ -205,7 +205,7 @@ async function run(page, { server, address, api, started, home }) {
   check((await api.state()).blocks.InputText === "", "Undo brings back the page before the text");
   check(!(await listLines(page, "Banner Content List")).includes("Animated Text"), "the content list follows Undo");
   await api.set({ InputText: kAnimatedText });
-  await contentLine(page, "Animated Text").waitFor({ timeout: 5000 });
+  await contentLine(page, "Animated Text").waitFor({ timeout: 15000 });
 
   // Ten pages at most; index.html stays.
   const newPage = page.getByRole("button", { name: "New", exact: true });
