@@ -78,19 +78,14 @@ struct TEditorServer::TImpl {
     const std::string entry = req.get_param_value("entry");
     char* end = nullptr;
     const long index = std::strtol(entry.c_str(), &end, 10);
-    if (entry.empty() || *end != '\0' || index < 0 || index > 100000) {
-      res.status = 400;
-      res.set_content(nlohmann::json{{"error", "\"entry\" must be an entry's position"}}.dump(),
-                      "application/json");
-      return;
-    }
+    if (entry.empty() || *end != '\0' || index < 0 || index > 100000)
+      return AnswerJson(res, 400, {{"error", "\"entry\" must be an entry's position"}});
     try {
       const std::vector<uint8_t> png =
           Session.Catalogue().ThumbnailPng(req.get_param_value("list"), int(index));
       res.set_content(std::string(png.begin(), png.end()), "image/png");
     } catch (const Error& e) {
-      res.status = 404;
-      res.set_content(nlohmann::json{{"error", e.what()}}.dump(), "application/json");
+      AnswerJson(res, 404, {{"error", e.what()}});
     }
   }
 
