@@ -91,13 +91,19 @@ async function dismissMessage(page) {
   return text;
 }
 
-// What the movie alone draws in the banner: the strips hidden, the page green behind it.
-async function moviePixels(page, { width, height }) {
+// The player of the preview page, once it plays.
+async function shownPlayer(page) {
   const frame = page.frames().find((f) => /flashtemp(_center)?\.htm/.test(f.url()));
   const player = await frame.waitForFunction(() => {
     const p = document.querySelector("ruffle-embed, ruffle-object, ruffle-player");
     return p && p.shadowRoot?.querySelector("canvas") ? p : null;
   }, null, { timeout: 40000 });
+  return { frame, player };
+}
+
+// What the movie alone draws in the banner: the strips hidden, the page green behind it.
+async function moviePixels(page, { width, height }) {
+  const { frame, player } = await shownPlayer(page);
   await frame.addStyleTag({ content: ".strips { visibility: hidden } html, body { background: #00ff00 !important }" });
   // Past the loading frames and the text effect's entrance.
   await page.waitForTimeout(2500);
@@ -159,6 +165,8 @@ async function run(page, { server, address, api, started, home }) {
     "the content list shows the document's items");
   check((await listLines(page, "Banner Content List")).some((line) => line.startsWith("[Layout]")), "the content list has the layout line");
   check(await page.getByRole("button", { name: "Save Project" }).isEnabled(), '"Save Project" is offered after the build');
+  await until(() => page.frames().some((f) => f.url().endsWith("/flashtemp.htm")));
+  await shownPlayer(page);
   await screenshot(page, "2-sample");
 
   // The 468 × 60 banner; the other tab's change shows in this one.
@@ -215,6 +223,8 @@ async function run(page, { server, address, api, started, home }) {
   }
   check((await listLines(page, "Recent Webpage")).length === 10, 'ten pages made with "New"');
   await newPage.click();
+  await page.locator("dialog.message").waitFor();
+  await screenshot(page, "4-message");
   check((await dismissMessage(page)) === "Max 10 webpages!", 'an eleventh page is refused with "Max 10 webpages!"');
   await page.locator('[aria-label="Recent Webpage"] li').first().click();
   await idle(page);
