@@ -1,0 +1,133 @@
+// The modal content editor: a form generated from the editor's schema, its rules applied on
+// every change. OK sends the changed values and rebuilds (resolves true); Cancel sends nothing
+// (resolves false). A refused value keeps the editor open with the server's message.
+import { displayCaption, el } from "./dom.js";
+import { openEditSession } from "./edit_session.js";
+import { chooseFile } from "./file_dialog.js";
+import { storedFileName } from "./file_choice.js";
+import { fieldWidget, optionGroupWidget } from "./widgets.js";
+
+const STYLESHEET = new URL("./editors.css", import.meta.url).href;
+
+function ensureStylesheet() {
+  if (document.querySelector(`link[href="${STYLESHEET}"]`)) return;
+  document.head.append(el("link", { rel: "stylesheet", href: STYLESHEET }));
+}
+
+export async function openContentEditor({ editor, tab, api, host }) {
+  ensureStylesheet();
+  const session = await openEditSession({ editor, api });
+  const fonts = session.form.tabs.some((t) => t.rows.some((r) => r.field?.kind === "font"))
+    ? await api.fonts().then((f) => f.families ?? f).catch(() => []) : [];
+  return new Promise((resolve) => {
+    const view = new EditorView({ session, api, host, fonts, resolve });
+    view.showTab(tab);
+  });
+}
+
+class EditorView {
+  constructor({ session, api, host, fonts, resolve }) {
+    this.session = session;
+    this.resolve = resolve;
+    this.widgets = [];
+    const ctx = {
+      session,
+      fonts,
+      set: (name, value, { typing = false } = {}) => {
+        session.set(name, value);
+        this.update({ typing });
+      },
+      disabled: (name) => this.disabled.has(name),
+      chooseFile: async (field, file) => {
+        const picked = await chooseFile({ api, host: this.root, filter: file.filter,
+          title: `${displayCaption(field.caption)} (${file.types})`, path: file.startIn ?? "" });
+        return picked && storedFileName(picked, file);
+      },
+    };
+    this.tabButtons = [];
+    this.pages = session.form.tabs.map((t) => this.page(t, ctx));
+    this.message = el("div", { class: "oe-message", role: "alert" });
+    this.okButton = el("button", { type: "button", class: "oe-button oe-primary",
+      onclick: () => this.ok() }, "OK");
+    this.root = el("div", { class: "oe-modal", role: "dialog", "aria-modal": "true",
+      "aria-label": session.form.caption, "data-editor": session.spec.class },
+      el("div", { class: "oe-window" },
+        el("header", { class: "oe-title" }, displayCaption(session.form.caption)),
+        el("nav", { class: "oe-tabs", role: "tablist" }, ...this.tabButtons),
+        el("div", { class: "oe-pages" }, ...this.pages),
+        this.message,
+        el("footer", { class: "oe-buttons" }, this.okButton,
+          el("button", { type: "button", class: "oe-button", onclick: () => this.close(false) },
+            "Cancel"))));
+    this.root.addEventListener("keydown", (e) => {
+      if (e.key === "Escape") this.close(false);
+    });
+    host.append(this.root);
+    this.update({});
+  }
+
+  page(tab, ctx) {
+    const index = this.tabButtons.length;
+    const button = el("button", { type: "button", class: "oe-tab", role: "tab",
+      onclick: () => this.showTab(tab.name) }, displayCaption(tab.name));
+    button.dataset.tab = tab.name;
+    this.tabButtons.push(button);
+    const rows = tab.rows.map((row) => {
+      const widget = row.type === "group" ? optionGroupWidget(row, ctx) : fieldWidget(row.field, ctx);
+      widget.names = row.type === "group" ? row.fields.map((f) => f.name) : [row.field.name];
+      this.widgets.push(widget);
+      return widget.element;
+    });
+    const actions = tab.actions.length === 0 ? null
+      : el("div", { class: "oe-actions" }, ...tab.actions.map((action) =>
+        el("button", { type: "button", class: "oe-button", onclick: () => {
+          this.session.run(action);
+          this.update({});
+        } }, action.caption)));
+    const page = el("section", { class: "oe-page", role: "tabpanel", hidden: index > 0 },
+      ...rows, actions);
+    page.dataset.tab = tab.name;
+    return page;
+  }
+
+  showTab(name) {
+    const hidden = this.session.hiddenTabs();
+    const visible = this.tabButtons.filter((b) => !hidden.has(b.dataset.tab));
+    const target = visible.find((b) => b.dataset.tab === name) ?? visible[0];
+    for (const [i, button] of this.tabButtons.entries()) {
+      const selected = button === target;
+      button.setAttribute("aria-selected", String(selected));
+      this.pages[i].hidden = !selected;
+    }
+    this.current = target?.dataset.tab;
+  }
+
+  update({ typing }) {
+    this.disabled = this.session.disabledFields();
+    const hidden = this.session.hiddenFields();
+    for (const widget of this.widgets) {
+      widget.element.hidden = widget.names.every((n) => hidden.has(n));
+      if (!typing || !widget.element.contains(document.activeElement)) widget.update();
+    }
+    const hiddenTabs = this.session.hiddenTabs();
+    for (const button of this.tabButtons) button.hidden = hiddenTabs.has(button.dataset.tab);
+    if (hiddenTabs.has(this.current)) this.showTab(this.current);
+  }
+
+  async ok() {
+    this.okButton.disabled = true;
+    this.message.textContent = "";
+    try {
+      await this.session.ok();
+      this.close(true);
+    } catch (error) {
+      this.message.textContent = error.message;
+      this.okButton.disabled = false;
+    }
+  }
+
+  close(result) {
+    this.root.remove();
+    this.resolve(result);
+  }
+}

@@ -1,0 +1,24 @@
+// A few helpers for building the editor's elements.
+
+export function el(tag, props = {}, ...children) {
+  const node = document.createElement(tag);
+  for (const [key, value] of Object.entries(props)) {
+    if (key === "class") node.className = value;
+    else if (key.startsWith("on")) node.addEventListener(key.slice(2), value);
+    else if (key in node) node[key] = value;
+    else node.setAttribute(key, value);
+  }
+  node.append(...children.filter((c) => c != null));
+  return node;
+}
+
+// A caption as the window shows it: "&&" is a single "&", a single "&" marks a shortcut.
+export function displayCaption(caption) {
+  return caption.replaceAll("&&", "\u0000").replaceAll("&", "").replaceAll("\u0000", "&");
+}
+
+let ids = 0;
+export function uniqueId(stem) {
+  ids += 1;
+  return `oe-${stem}-${ids}`;
+}

@@ -1,0 +1,19 @@
+import { isNoFile } from "../field_values.js";
+
+const layers = [1, 2, 3, 4, 5];
+const placement = (i) => [`PageBackGroundPosX${i}`, `PageBackGroundPosY${i}`,
+  `PageBackGroundScalewidth${i}`, `PageBackGroundRotation${i}`, `PageBackgroundShadow${i}`];
+
+export default {
+  editor: "TMovieClipform",
+  // A layer without a clip, or no own SWF, has nothing to place.
+  enable: [
+    ...layers.map((i) => ({ fields: placement(i), when: (v) => Number(v[`PageEffectID${i}`]) > 0 })),
+    { fields: placement(0), when: (v) => !isNoFile(v.PageEffect_filename1) },
+  ],
+  files: { PageEffect_filename1: { filter: "swf", types: "SWF/Flash" } },
+  actions: [
+    ...layers.map((i) => ({ tab: `Clip ${i}`, caption: "Remove", set: { [`PageEffectID${i}`]: "0" } })),
+    { tab: "Own SWF", caption: "Remove", set: { PageEffect_filename1: "None" } },
+  ],
+};

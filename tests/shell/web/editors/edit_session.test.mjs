@@ -1,0 +1,189 @@
+// The editors without a page: the forms generated from the real schema, each editor's rules
+// and what OK and Cancel send. Run: node --test tests/shell/web/editors/
+import assert from "node:assert/strict";
+import fs from "node:fs";
+import { test } from "node:test";
+
+import { openEditSession } from "../../../../src/shell/web/editors/edit_session.js";
+import { editorRules } from "../../../../src/shell/web/editors/rules/index.js";
+import { editorFields } from "../../../../src/shell/web/editors/form_model.js";
+import { createFakeApi } from "./fake_api.mjs";
+
+const schema = JSON.parse(fs.readFileSync(new URL("./schema.json", import.meta.url)));
+const editors = schema.editors.editors;
+const open = (editor, page) => openEditSession({ editor, api: createFakeApi(schema, page) });
+
+test("every editor's form holds each field once, options grouped, on tabs without repeats", async () => {
+  for (const spec of editors) {
+    const session = await open(spec.class);
+    const names = session.form.tabs.flatMap((t) =>
+      t.rows.flatMap((r) => (r.type === "group" ? r.fields : [r.field]).map((f) => f.name)));
+    assert.deepEqual(names.toSorted(), editorFields(spec).map((f) => f.name).toSorted(), spec.class);
+    const tabs = session.form.tabs.map((t) => t.name);
+    assert.equal(new Set(tabs).size, tabs.length, spec.class);
+    for (const tab of session.form.tabs)
+      for (const row of tab.rows.filter((r) => r.type === "group"))
+        assert.ok(row.fields.length >= 2, `${spec.class} ${row.name} is a group of one`);
+  }
+});
+
+test("the tabs the shell opens on are there", async () => {
+  const expected = {
+    TSWFOptionForm: ["Main", "Welcome Loading", "Sound"],
+    Tdynamictextform: ["Input Text", "Text", "Letter Look"],
+    Tstaticimage_form: ["Static Image 1", "Back Image"],
+    Tbuttonform: ["Button 1", "Button 20", "Whole Banner Link", "Button Bar"],
+  };
+  for (const [editor, tabs] of Object.entries(expected)) {
+    const session = await open(editor);
+    const names = session.form.tabs.map((t) => t.name);
+    for (const tab of tabs) assert.ok(names.includes(tab), `${editor} lacks "${tab}"`);
+  }
+  assert.equal((await open("Tdynamictextform")).form.tabs[0].name, "Input Text");
+});
+
+test("every name the rules use is a field or block of their editor", () => {
+  for (const rules of Object.values(editorRules)) {
+    const spec = editors.find((e) => e.class === rules.editor);
+    assert.ok(spec, `no editor ${rules.editor}`);
+    const own = new Set(editorFields(spec).map((f) => f.name));
+    const tabs = new Set(editorFields(spec).map((f) => f.tab));
+    const sample = Object.fromEntries([...own].map((n) => [n, "0"]));
+    const used = [
+      ...[...(rules.show ?? []), ...(rules.enable ?? [])].flatMap((r) => r.fields),
+      ...[...(rules.onOpen ?? []), ...(rules.refresh ?? [])].flatMap((r) => Object.keys(r.set)),
+      ...(rules.actions ?? []).flatMap((a) =>
+        Object.keys(typeof a.set === "function" ? a.set(sample) : a.set)),
+      ...Object.keys(rules.files ?? {}),
+      ...(rules.selected ?? []),
+    ];
+    for (const name of used) assert.ok(own.has(name), `${rules.editor}: "${name}"`);
+    for (const tab of (rules.showTabs ?? []).flatMap((r) => r.tabs).concat(
+      (rules.actions ?? []).map((a) => a.tab)))
+      assert.ok(tabs.has(tab), `${rules.editor}: tab "${tab}"`);
+  }
+});
+
+// Each case: an editor opened on a page, steps a user takes, and what the editor then shows.
+const O = "TSWFOptionForm", A = "Tdynamictextform", S = "Tstatictextform";
+const cases = [
+  { name: "no music: the control resets and the music group hides", editor: O,
+    page: { fields: { [O]: { bgsound: "None", bgsoundcontrol: "3", bgsoundcontrolx: "40" } } },
+    values: { bgsoundcontrol: "0", bgsoundcontrolx: "0", bgsoundcontroly: "0" },
+    hidden: ["bgsoundoption", "bgsoundcontrol", "bgsoundcontrolx"] },
+  { name: "music chosen: the control position waits for a control", editor: O,
+    steps: [["set", "bgsound", "loop.mp3"]],
+    shown: ["bgsoundoption", "bgsoundcontrol"], disabled: ["bgsoundcontrolx", "bgsoundcontroly"] },
+  { name: "music and a control: the position is enabled", editor: O,
+    steps: [["set", "bgsound", "loop.mp3"], ["set", "bgsoundcontrol", "2"]],
+    enabled: ["bgsoundcontrolx", "bgsoundcontroly"] },
+  { name: "\"No Sound\" forgets the music", editor: O,
+    page: { fields: { [O]: { bgsound: "loop.mp3" } } }, steps: [["action", "No Sound"]],
+    values: { bgsound: "None" }, hidden: ["bgsoundoption"] },
+  { name: "the picture background takes the colour's place", editor: O,
+    steps: [["set", "PageBackGroundImageEnabled", "True"]],
+    values: { PageBackGroundSolidEnabled: "False" },
+    hidden: ["PageBackGroundSolidColor"], shown: ["PageBackGroundImageEdit"] },
+  { name: "a size preset sets both sizes", editor: O, steps: [["action", "980 × 1200"]],
+    values: { SWFWidth: "980", SWFHeight: "1200" } },
+  { name: "a typed width is kept inside its range", editor: O,
+    steps: [["set", "SWFWidth", "2500"], ["set", "SpeedFPS", "1"], ["set", "SWFHeight", "abc"]],
+    values: { SWFWidth: "2000", SpeedFPS: "4", SWFHeight: "800" } },
+  { name: "animated text opened empty starts from the reset settings, disabled", editor: A,
+    values: { TextEffectID: "3", TextPosX: "10", TextPosY: "10", letterlinerotation: "True" },
+    disabled: ["TextEffectID", "TextPosX", "letternone"] },
+  { name: "typing the first letter enables the text settings", editor: A,
+    steps: [["set", "InputText", "H"]], enabled: ["TextEffectID", "TextPosX", "letternone"] },
+  { name: "animated text with lines keeps its own settings", editor: A,
+    page: { blocks: { InputText: "Sale" }, fields: { [A]: { TextEffectID: "5", TextPosX: "70" } } },
+    values: { TextEffectID: "5", TextPosX: "70" } },
+  { name: "the letter fill enables only its own settings", editor: A,
+    steps: [["set", "FontFrontGradientColorEnabled", "True"]],
+    enabled: ["FontFrontGradientColorStart"], disabled: ["FontFrontSolidColor", "FontFrontImageEditBox"] },
+  { name: "an empty static text slot goes back to the corner, disabled", editor: S,
+    page: { blocks: { StaticText1: "Hello" }, fields: { [S]: { Description2PosX: "90" } } },
+    values: { Description1PosX: "10", Description2PosX: "0", Description2shadow: "False" },
+    enabled: ["Description1color"], disabled: ["Description2color"] },
+  { name: "\"Remove\" empties a static text", editor: S, page: { blocks: { StaticText3: "x" } },
+    steps: [["action", "Remove", "Static Text 3"]], values: { StaticText3: "" },
+    disabled: ["Description3PosX"] },
+  { name: "the whole-banner link hides the buttons", editor: "Tbuttonform",
+    page: { fields: { Tbuttonform: { buttonurlenabled0: "True" } } },
+    hiddenTabs: ["Button 1", "Button 20", "Button Bar"], enabled: ["buttonurl0"] },
+  { name: "buttons shown without the whole-banner link", editor: "Tbuttonform",
+    page: { fields: { Tbuttonform: { buttonurlenabled0: "False" } } },
+    shownTabs: ["Button 1", "Button Bar"], disabled: ["buttonurl0"] },
+  { name: "no photos: the slideshow resets and waits", editor: "Tslideshowform",
+    page: { fields: { Tslideshowform: { photodelay: "9", thumbenabled: "True" } } },
+    values: { photodelay: "5", thumbenabled: "False", photowidth: "100" },
+    disabled: ["photodelay", "galleryrow"] },
+  { name: "a picture border switches the photo shape off", editor: "Tslideshowform",
+    page: { blocks: { Photos: ["beach.jpg"] } }, steps: [["set", "photoborderindex", "4"]],
+    values: { thumbroundrect: "False" }, disabled: ["thumbroundrect", "thumbshape", "photobordercolor"] },
+  { name: "thumbnails on enable the grid", editor: "Tslideshowform",
+    page: { blocks: { Photos: ["beach.jpg"] } }, steps: [["set", "thumbenabled", "True"]],
+    enabled: ["galleryrow", "gallerythumbwidth"] },
+  { name: "a panel without a style hides its settings; \"Full Size\" fills the banner",
+    editor: "Tshapeboxform",
+    page: { fields: { TSWFOptionForm: { SWFWidth: "468", SWFHeight: "60" } } },
+    steps: [["set", "shape5listbox", "7"], ["action", "Full Size"]],
+    values: { shape5width: "468", shape5height: "60", shape5posx: "0" },
+    hidden: ["shape1posx", "shape5color1"], shown: ["shape5posx"] },
+  { name: "a picture slot with a file and NoZoom: size follows the picture", editor: "Tstaticimage_form",
+    steps: [["set", "StaticImageText2", "beach.jpg"], ["set", "staticimagewh2", "True"]],
+    enabled: ["staticimagex2"], disabled: ["staticimagewidth2", "staticimagex"] },
+  { name: "a movie clip layer without a clip has nothing to place", editor: "TMovieClipform",
+    steps: [["set", "PageEffectID2", "5"], ["action", "Remove", "Clip 2"]],
+    values: { PageEffectID2: "0" }, disabled: ["PageBackGroundPosX2", "PageBackGroundPosX0"] },
+];
+
+test("each editor's rules follow what the user does", async () => {
+  for (const c of cases) {
+    const session = await open(c.editor, c.page);
+    for (const [kind, a, b] of c.steps ?? []) {
+      if (kind === "set") session.set(a, b);
+      else session.run(session.form.tabs.flatMap((t) => t.actions)
+        .find((x) => x.caption === a && (!b || x.tab === b)));
+    }
+    for (const [name, value] of Object.entries(c.values ?? {}))
+      assert.equal(session.values[name], value, `${c.name}: ${name}`);
+    const check = (list, set, want) => {
+      for (const name of list ?? []) assert.equal(set.has(name), want, `${c.name}: ${name}`);
+    };
+    check(c.hidden, session.hiddenFields(), true);
+    check(c.shown, session.hiddenFields(), false);
+    check(c.disabled, session.disabledFields(), true);
+    check(c.enabled, session.disabledFields(), false);
+    check(c.hiddenTabs, session.hiddenTabs(), true);
+    check(c.shownTabs, session.hiddenTabs(), false);
+  }
+});
+
+test("OK sends only what changed, the set option of a group, then rebuilds", async () => {
+  const api = createFakeApi(schema, { blocks: { InputText: "Sale" } });
+  const session = await openEditSession({ editor: A, api });
+  session.set("TextPosX", "25");
+  session.set("FontFrontImageEnabled", "True");
+  session.set("InputText", "Sale\nToday");
+  session.set("AnimatedTextFont", "DejaVu Sans|24|Bold");
+  session.set("TextPosY", "50"); // its value already
+  assert.equal(await session.ok(), true);
+  assert.deepEqual(api.writes, [
+    { setFields: { TextPosX: "25", FontFrontImageEnabled: "True", InputText: "Sale\nToday",
+      AnimatedTextFont: "DejaVu Sans|24|Bold" } },
+    { rebuild: true },
+  ]);
+});
+
+test("a refused value changes nothing and does not rebuild; editing alone writes nothing", async () => {
+  const api = createFakeApi(schema);
+  const session = await openEditSession({ editor: O, api });
+  session.set("htmltitleedit", "Spring sale");
+  session.run({ set: { SWFWidth: "300", SWFHeight: "250" } });
+  assert.deepEqual(api.writes, []);
+  api.refuseNext = "\"webpage_filename\" may not name a folder";
+  await assert.rejects(session.ok(), { status: 400, message: /may not name a folder/ });
+  assert.deepEqual(api.writes, []);
+  assert.equal(await session.ok(), true);
+  assert.deepEqual(api.writes[0].setFields.SWFWidth, "300");
+});
