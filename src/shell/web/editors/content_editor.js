@@ -78,14 +78,15 @@ class EditorView {
       this.widgets.push(widget);
       return widget.element;
     });
-    const actions = tab.actions.length === 0 ? null
-      : el("div", { class: "oe-actions" }, ...tab.actions.map((action) =>
-        el("button", { type: "button", class: "oe-button", onclick: () => {
-          this.session.run(action);
-          this.update({});
-        } }, action.caption)));
+    const groups = Map.groupBy(tab.actions, (action) => action.group ?? "");
+    const actions = [...groups].map(([group, list]) => el("div", { class: "oe-actions" },
+      group ? el("span", { class: "oe-actions-caption" }, group) : null,
+      ...list.map((action) => el("button", { type: "button", class: "oe-button", onclick: () => {
+        this.session.run(action);
+        this.update({});
+      } }, action.caption))));
     const page = el("section", { class: "oe-page", role: "tabpanel", hidden: index > 0 },
-      ...rows, actions);
+      ...rows, ...actions);
     page.dataset.tab = tab.name;
     return page;
   }

@@ -1,6 +1,6 @@
 // The layout of one editor, generated from its schema: tabs in the order their fields come,
 // each holding rows of single fields and of option groups (one row per group, at its first
-// option).
+// option), and the buttons of the editor's actions.
 
 export function editorSchema(schema, editor) {
   const editors = schema.editors?.editors ?? schema.editors ?? [];
@@ -20,7 +20,8 @@ export function buildForm(editor, rules) {
     if (!tabs.has(name)) tabs.set(name, { name, rows: [], actions: [] });
     return tabs.get(name);
   };
-  if (rules.firstTab) tabOf(rules.firstTab);
+  // Tabs come in the order of the registry's fields; a block opens the rows of its tab.
+  for (const tab of [rules.firstTab, ...editor.fields.map((f) => f.tab)]) if (tab) tabOf(tab);
   const groups = new Map();
   for (const field of editorFields(editor)) {
     const tab = tabOf(field.tab || editor.caption);

@@ -20,6 +20,8 @@ export default {
       },
     },
   ],
+  // The lines the build animates are copied from the typed text; nobody edits them.
+  show: [{ fields: ["Animatedinputtext"], when: () => false }],
   enable: [
     {
       fields: ["TextPosX", "TextPosY", "suiSpinEdit9", "PageDelayTime", "TextDisplayType",
