@@ -12,9 +12,10 @@ export function el(tag, props = {}, ...children) {
   return node;
 }
 
-// A caption as the window shows it: "&&" is a single "&", a single "&" marks a shortcut.
+// A caption as the window shows it: "&&" is a single "&", an "&" before a letter marks a
+// shortcut, any other "&" is itself ("Shape & Panel").
 export function displayCaption(caption) {
-  return caption.replaceAll("&&", "\u0000").replaceAll("&", "").replaceAll("\u0000", "&");
+  return caption.replaceAll("&&", "\u0000").replace(/&(?=\S)/g, "").replaceAll("\u0000", "&");
 }
 
 let ids = 0;

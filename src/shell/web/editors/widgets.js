@@ -54,7 +54,7 @@ function choiceWidget(field, ctx) {
   return simple(field, ctx, select, () => select.value, (v) => {
     // A value outside the list (-1: nothing chosen) shows as an empty choice.
     if (![...select.options].some((o) => o.value === v))
-      select.prepend(el("option", { value: v }, ""));
+      select.prepend(el("option", { value: v }, "(none)"));
     select.value = v;
     if (selected) selected.textContent = `Selected:${select.selectedOptions[0]?.text ?? ""}`;
   }, selected);

@@ -1,8 +1,10 @@
 // Opens every content editor in headless Chromium at 1366 × 768 against the fake API: each tab
 // is shown and checked for content that spills out of the window, a screenshot of each
 // editor's first tab is kept, and OK, Cancel, a refused value and the file dialog are used as a
-// person would. Run: node tests/shell/web/editors/check_editors.mjs [--out DIR]
+// person would. With --orvanta, the schema snapshot the tests use is first compared with the
+// program's. Run: node tests/shell/web/editors/check_editors.mjs [--orvanta BIN] [--out DIR]
 import assert from "node:assert/strict";
+import { execFileSync } from "node:child_process";
 import fs from "node:fs";
 import http from "node:http";
 import path from "node:path";
@@ -10,9 +12,16 @@ import { parseArgs } from "node:util";
 
 import { launchChromium } from "../../../conformance/ruffle.mjs";
 
-const { values: args } = parseArgs({ options: { out: { type: "string", default: "" } } });
+const { values: args } = parseArgs({
+  options: { out: { type: "string", default: "" }, orvanta: { type: "string" } },
+});
 const repo = path.resolve(new URL("../../../..", import.meta.url).pathname);
 const schema = JSON.parse(fs.readFileSync(new URL("./schema.json", import.meta.url)));
+if (args.orvanta) {
+  const current = JSON.parse(execFileSync(args.orvanta, ["project", "schema"], { encoding: "utf8" }));
+  assert.deepEqual(schema.editors, current, "tests/shell/web/editors/schema.json is out of date: " +
+    "write it anew with `orvanta project schema` (see README.md)");
+}
 const MIME = { ".html": "text/html", ".js": "text/javascript", ".mjs": "text/javascript",
   ".css": "text/css", ".json": "application/json" };
 

@@ -187,3 +187,30 @@ test("a refused value changes nothing and does not rebuild; editing alone writes
   assert.equal(await session.ok(), true);
   assert.deepEqual(api.writes[0].setFields.SWFWidth, "300");
 });
+
+test("captions, colours, fonts and picked files read as the user expects", async () => {
+  const { displayCaption } = await import("../../../../src/shell/web/editors/dom.js");
+  const { colourToHex, hexToColour } = await import("../../../../src/shell/web/editors/field_values.js");
+  const { parseFont, formatFont } = await import("../../../../src/shell/web/editors/widgets.js");
+  const { storedFileName } = await import("../../../../src/shell/web/editors/file_choice.js");
+  for (const [raw, shown] of [["Enter&&Exit Time(ms):", "Enter&Exit Time(ms):"],
+    ["Shape & Panel", "Shape & Panel"], ["&Rebuld Webpage", "Rebuld Webpage"],
+    ["SlideShow&&Thumb", "SlideShow&Thumb"]])
+    assert.equal(displayCaption(raw), shown);
+  // Colours are kept as 0x00BBGGRR: 255 is red.
+  for (const [value, hex] of [["255", "#ff0000"], ["16711680", "#0000ff"], ["8421504", "#808080"],
+    ["0", "#000000"]]) {
+    assert.equal(colourToHex(value), hex);
+    assert.equal(hexToColour(hex), value);
+  }
+  for (const text of ["Arial|10", "DejaVu Sans|36|Bold|Italic", "Liberation Serif|12|Italic"])
+    assert.equal(formatFont(parseFont(text)), text);
+  const options = { keepAfter: ["photos/", "mc_thumb/html/_default/"] };
+  for (const [picked, stored] of [
+    [{ root: "data", path: "photos/people/anna.jpg", folderPath: "/d/photos/people" }, "people/anna.jpg"],
+    [{ root: "data", path: "mc_thumb/html/_default/images/bg.jpg", folderPath: "/d/x" }, "images/bg.jpg"],
+    [{ root: "data", path: "sound/loop.mp3", folderPath: "/d/sound" }, "/d/sound/loop.mp3"],
+    [{ root: "home", path: "photos/me.jpg", folderPath: "/home/ann/photos" }, "/home/ann/photos/me.jpg"],
+  ])
+    assert.equal(storedFileName(picked, options), stored);
+});
