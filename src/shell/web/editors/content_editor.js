@@ -22,6 +22,7 @@ export async function openContentEditor({ editor, tab, api, host }) {
   return new Promise((resolve) => {
     const view = new EditorView({ session, api, host, fonts, resolve });
     view.showTab(tab);
+    view.focusFirstControl();
   });
 }
 
@@ -101,6 +102,12 @@ class EditorView {
       this.pages[i].hidden = !selected;
     }
     this.current = target?.dataset.tab;
+  }
+
+  // The keyboard starts in the form, on the first control it can change.
+  focusFirstControl() {
+    const page = this.pages.find((p) => !p.hidden);
+    page?.querySelector("input:enabled, select:enabled, textarea:enabled, button:enabled")?.focus();
   }
 
   update({ typing }) {

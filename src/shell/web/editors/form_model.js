@@ -20,8 +20,9 @@ export function buildForm(editor, rules) {
     if (!tabs.has(name)) tabs.set(name, { name, rows: [], actions: [] });
     return tabs.get(name);
   };
-  // Tabs come in the order of the registry's fields; a block opens the rows of its tab.
-  for (const tab of [rules.firstTab, ...editor.fields.map((f) => f.tab)]) if (tab) tabOf(tab);
+  // Tabs come in the editor's own order, then in the order of the registry's fields; a block
+  // opens the rows of its tab.
+  for (const tab of [...(rules.tabOrder ?? []), ...editor.fields.map((f) => f.tab)]) tabOf(tab);
   const groups = new Map();
   for (const field of editorFields(editor)) {
     const tab = tabOf(field.tab || editor.caption);

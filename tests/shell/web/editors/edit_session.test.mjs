@@ -39,7 +39,10 @@ test("the tabs the shell opens on are there", async () => {
     const names = session.form.tabs.map((t) => t.name);
     for (const tab of tabs) assert.ok(names.includes(tab), `${editor} lacks "${tab}"`);
   }
-  assert.equal((await open("Tdynamictextform")).form.tabs[0].name, "Input Text");
+  const first = { Tdynamictextform: "Input Text", Tslideshowform: "Add Photo Files",
+    TMovieClipform: "Clip 1", TSWFOptionForm: "Main", Tbuttonform: "Button 1" };
+  for (const [editor, tab] of Object.entries(first))
+    assert.equal((await open(editor)).form.tabs[0].name, tab, editor);
 });
 
 test("every name the rules use is a field or block of their editor", () => {

@@ -7,7 +7,7 @@ const artStyles = ["FontFrontArtTextIce", "FontFrontArtTextDot",
 
 export default {
   editor: "Tdynamictextform",
-  firstTab: "Input Text",
+  tabOrder: ["Input Text"],
   // A text typed for the first time starts from settings that show it well.
   onOpen: [
     {

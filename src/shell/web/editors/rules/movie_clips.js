@@ -6,6 +6,8 @@ const placement = (i) => [`PageBackGroundPosX${i}`, `PageBackGroundPosY${i}`,
 
 export default {
   editor: "TMovieClipform",
+  // The library clips come first; the own SWF is the import command's tab.
+  tabOrder: [...layers.map((i) => `Clip ${i}`), "Own SWF"],
   // A layer without a clip, or no own SWF, has nothing to place.
   enable: [
     ...layers.map((i) => ({ fields: placement(i), when: (v) => Number(v[`PageEffectID${i}`]) > 0 })),

@@ -10,7 +10,7 @@ const photoFields = ["photox", "photoy", "photodelay", "photowidth", "photoheigh
 
 export default {
   editor: "Tslideshowform",
-  firstTab: "Add Photo Files",
+  tabOrder: ["Add Photo Files"],
   refresh: [
     // Without photos there is nothing to show: the settings go back to a plain photo box.
     {
