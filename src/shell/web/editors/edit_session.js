@@ -26,6 +26,9 @@ export async function openEditSession({ editor, api }) {
   const rules = rulesFor(spec.class);
   const fields = new Map(editorFields(spec).map((f) => [f.name, f]));
   const initial = pageValues(state);
+  // A value the state lacks (a server without that block) starts from its default, so that no
+  // rule reads a missing value.
+  for (const [name, field] of fields) initial[name] ??= field.default ?? "";
   const values = { ...initial };
 
   const assign = (changes) => {

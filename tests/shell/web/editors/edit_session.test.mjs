@@ -208,12 +208,27 @@ test("captions, colours, fonts and picked files read as the user expects", async
   }
   for (const text of ["Arial|10", "DejaVu Sans|36|Bold|Italic", "Liberation Serif|12|Italic"])
     assert.equal(formatFont(parseFont(text)), text);
-  const options = { keepAfter: ["photos/", "mc_thumb/html/_default/"] };
+  const options = { keepAfter: ["photos/", { folder: "mc_thumb/html/_default/images/", keep: "images/" }] };
   for (const [picked, stored] of [
     [{ root: "data", path: "photos/people/anna.jpg", folderPath: "/d/photos/people" }, "people/anna.jpg"],
     [{ root: "data", path: "mc_thumb/html/_default/images/bg.jpg", folderPath: "/d/x" }, "images/bg.jpg"],
     [{ root: "data", path: "sound/loop.mp3", folderPath: "/d/sound" }, "/d/sound/loop.mp3"],
+    [{ root: "data", path: "mc_thumb/html/_default/x.jpg", folderPath: "/d/mc_thumb/html/_default" },
+      "/d/mc_thumb/html/_default/x.jpg"],
     [{ root: "home", path: "photos/me.jpg", folderPath: "/home/ann/photos" }, "/home/ann/photos/me.jpg"],
   ])
     assert.equal(storedFileName(picked, options), stored);
+});
+
+test("a state without the editors' blocks still opens every editor", async () => {
+  for (const spec of editors) {
+    const api = createFakeApi(schema);
+    const bare = await api.state();
+    delete bare.blocks;
+    api.state = async () => bare;
+    const session = await openEditSession({ editor: spec.class, api });
+    session.disabledFields();
+    for (const [name, value] of Object.entries(session.changes()))
+      assert.equal(typeof value, "string", `${spec.class} ${name}`);
+  }
 });

@@ -1,4 +1,5 @@
 import { isOn } from "../field_values.js";
+import { pictureFolders } from "../file_choice.js";
 
 const hasText = (v) => v.InputText.trim() !== "";
 const fillIs = (name) => (v) => isOn(v[name]);
@@ -59,7 +60,7 @@ export default {
     FontFrontImageEditBox: {
       filter: "picture",
       types: "Jpeg, Bmp,PNG",
-      keepAfter: ["photos/", "mc_thumb/html/_default/"],
+      keepAfter: pictureFolders,
     },
   },
 };

@@ -1,4 +1,5 @@
 import { isOn } from "../field_values.js";
+import { pictureFolders } from "../file_choice.js";
 
 // The music settings only mean something once a music file is chosen.
 const hasMusic = (v) => v.bgsound > " " && v.bgsound !== "None";
@@ -28,7 +29,7 @@ export default {
     PageBackGroundImageEdit: {
       filter: "picture",
       types: "Jpeg, Bmp",
-      keepAfter: ["photos/", "mc_thumb/html/_default/"],
+      keepAfter: pictureFolders,
     },
     bgsound: {
       filter: "sound",
