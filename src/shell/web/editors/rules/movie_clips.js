@@ -1,6 +1,8 @@
 import { isNoFile } from "../field_values.js";
+import { moveSlot } from "./slot_moves.js";
 
 const layers = [1, 2, 3, 4, 5];
+const layer = (i) => [`PageEffectID${i}`, ...placement(i)];
 const placement = (i) => [`PageBackGroundPosX${i}`, `PageBackGroundPosY${i}`,
   `PageBackGroundScalewidth${i}`, `PageBackGroundRotation${i}`, `PageBackgroundShadow${i}`];
 
@@ -16,6 +18,11 @@ export default {
   files: { PageEffect_filename1: { filter: "swf", types: "SWF/Flash" } },
   actions: [
     ...layers.map((i) => ({ tab: `Clip ${i}`, caption: "Remove", set: { [`PageEffectID${i}`]: "0" } })),
+    // Layer 1 lies in front of the others.
+    ...layers.slice(1).map((i) => ({ tab: `Clip ${i}`, caption: "Bring To Front",
+      set: (v) => moveSlot(v, layer, i, i - 1) })),
+    ...layers.slice(0, 4).map((i) => ({ tab: `Clip ${i}`, caption: "Send to Back",
+      set: (v) => moveSlot(v, layer, i, i + 1) })),
     { tab: "Own SWF", caption: "Remove", set: { PageEffect_filename1: "None" } },
   ],
 };
