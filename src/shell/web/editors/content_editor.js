@@ -57,7 +57,10 @@ class EditorView {
         el("nav", { class: "oe-tabs", role: "tablist" }, ...this.tabButtons),
         el("div", { class: "oe-pages" }, ...this.pages),
         this.message,
-        el("footer", { class: "oe-buttons" }, this.okButton,
+        el("footer", { class: "oe-buttons" },
+          el("span", { class: "oe-editor-actions" },
+            ...session.form.actions.map((action) => this.actionButton(action))),
+          this.okButton,
           el("button", { type: "button", class: "oe-button", onclick: () => this.close(false) },
             "Cancel"))));
     this.root.addEventListener("keydown", (e) => {
@@ -82,14 +85,20 @@ class EditorView {
     const groups = Map.groupBy(tab.actions, (action) => action.group ?? "");
     const actions = [...groups].map(([group, list]) => el("div", { class: "oe-actions" },
       group ? el("span", { class: "oe-actions-caption" }, group) : null,
-      ...list.map((action) => el("button", { type: "button", class: "oe-button", onclick: () => {
-        this.session.run(action);
-        this.update({});
-      } }, action.caption))));
+      ...list.map((action) => this.actionButton(action))));
     const page = el("section", { class: "oe-page", role: "tabpanel", hidden: index > 0 },
       ...rows, ...actions);
     page.dataset.tab = tab.name;
     return page;
+  }
+
+  actionButton(action) {
+    return el("button", { type: "button", class: "oe-button", onclick: () => {
+      const outcome = this.session.run(action);
+      this.message.textContent = outcome.message ?? "";
+      this.update({});
+      if (outcome.tab) this.showTab(outcome.tab);
+    } }, action.caption);
   }
 
   showTab(name) {

@@ -61,9 +61,14 @@ export async function openEditSession({ editor, api }) {
       assign({ [name]: value });
       applyRules(rules.refresh);
     },
+    // An action sets values, and may name the tab to show or a message to give instead.
     run(action) {
-      assign(resolveSet(action.set, values));
+      const outcome = action.perform
+        ? action.perform(values, (name) => fields.get(name).default)
+        : { set: resolveSet(action.set, values) };
+      assign(outcome.set ?? {});
       applyRules(rules.refresh);
+      return outcome;
     },
 
     hiddenFields: () => namesWhereFalse(rules.show, values),

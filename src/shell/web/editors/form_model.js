@@ -38,7 +38,8 @@ export function buildForm(editor, rules) {
     }
     groups.get(key).fields.push(field);
   }
-  for (const action of rules.actions ?? []) tabOf(action.tab).actions.push(action);
+  // An action without a tab concerns the whole editor.
+  for (const action of rules.actions ?? []) if (action.tab) tabOf(action.tab).actions.push(action);
   return { caption: rules.caption ? `${editor.caption} — ${rules.caption}` : editor.caption,
-    tabs: [...tabs.values()] };
+    tabs: [...tabs.values()], actions: (rules.actions ?? []).filter((a) => !a.tab) };
 }

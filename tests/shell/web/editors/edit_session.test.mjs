@@ -55,14 +55,14 @@ test("every name the rules use is a field or block of their editor", () => {
     const used = [
       ...[...(rules.show ?? []), ...(rules.enable ?? [])].flatMap((r) => r.fields),
       ...[...(rules.onOpen ?? []), ...(rules.refresh ?? [])].flatMap((r) => Object.keys(r.set)),
-      ...(rules.actions ?? []).flatMap((a) =>
-        Object.keys(typeof a.set === "function" ? a.set(sample) : a.set)),
+      ...(rules.actions ?? []).flatMap((a) => Object.keys(
+        a.perform ? a.perform(sample, () => "").set : typeof a.set === "function" ? a.set(sample) : a.set)),
       ...Object.keys(rules.files ?? {}),
       ...(rules.selected ?? []),
     ];
     for (const name of used) assert.ok(own.has(name), `${rules.editor}: "${name}"`);
     for (const tab of (rules.showTabs ?? []).flatMap((r) => r.tabs).concat(
-      (rules.actions ?? []).map((a) => a.tab)))
+      (rules.actions ?? []).flatMap((a) => a.tab ?? [])))
       assert.ok(tabs.has(tab), `${rules.editor}: tab "${tab}"`);
   }
 });
@@ -126,6 +126,12 @@ const cases = [
   { name: "thumbnails on enable the grid", editor: "Tslideshowform",
     page: { blocks: { Photos: ["beach.jpg"] } }, steps: [["set", "thumbenabled", "True"]],
     enabled: ["galleryrow", "gallerythumbwidth"] },
+  { name: "\"Add Button\" fills the first empty slot with a caption, the default link and _blank",
+    editor: "Tbuttonform",
+    page: { fields: { Tbuttonform: { buttonindex1: "3", buttonindex2: "0", buttonindex3: "5" } } },
+    steps: [["action", "Add Button"]],
+    values: { buttonindex2: "1", buttontext2: "link2", buttonurl2: "https://example.com/",
+      buttontarget2: "0", buttonindex3: "5" } },
   { name: "a panel without a style hides its settings; \"Full Size\" fills the banner",
     editor: "Tshapeboxform",
     page: { fields: { TSWFOptionForm: { SWFWidth: "468", SWFHeight: "60" } } },
@@ -161,7 +167,7 @@ test("each editor's rules follow what the user does", async () => {
     const session = await open(c.editor, c.page);
     for (const [kind, a, b] of c.steps ?? []) {
       if (kind === "set") session.set(a, b);
-      else session.run(session.form.tabs.flatMap((t) => t.actions)
+      else session.run([...session.form.actions, ...session.form.tabs.flatMap((t) => t.actions)]
         .find((x) => x.caption === a && (!b || x.tab === b)));
     }
     for (const [name, value] of Object.entries(c.values ?? {}))
@@ -247,4 +253,13 @@ test("a state without the editors' blocks still opens every editor", async () =>
     for (const [name, value] of Object.entries(session.changes()))
       assert.equal(typeof value, "string", `${spec.class} ${name}`);
   }
+});
+
+test("\"Add Button\" with every slot used says so and changes nothing", async () => {
+  const full = Object.fromEntries(Array.from({ length: 20 }, (_, i) =>
+    [`buttonindex${i < 7 ? "" : "_"}${i + 1}`, "2"]));
+  const session = await open("Tbuttonform", { fields: { Tbuttonform: full } });
+  const add = session.form.actions.find((a) => a.caption === "Add Button");
+  assert.deepEqual(session.run(add), { message: "Max 20 buttons!" });
+  assert.deepEqual(session.changes(), {});
 });
