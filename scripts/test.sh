@@ -78,9 +78,8 @@ ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1:strict_string_checks=1:check_initia
 
 step "harness self-test" bash -c 'cd tests/conformance && node --test'
 
-# The content editors: module tests against a fake API, then every editor opened in headless
-# Chromium at 1366 × 768 (about 15 s).
-step "content editors" node --test tests/shell/web/editors/
+# The content editors (their module tests run with the editor modules): every editor opened in
+# headless Chromium at 1366 × 768 against a fake API (about 15 s).
 if [[ -x "$build_dir/src/orvanta" ]]; then
   step "content editors in chromium" node tests/shell/web/editors/check_editors.mjs \
     --orvanta="$build_dir/src/orvanta" --out="$build_dir/editor-screens"
@@ -132,6 +131,15 @@ if [[ -x "$orvanta" ]]; then
   step "animated text" bash tests/builders/animated_text_conformance.sh "$orvanta" "$build_dir/animated-text"
 else
   skip "banner checks" "no orvanta binary"
+fi
+
+# The editor in the browser: its modules against a fake API, then the whole window in headless
+# Chromium (start-up, a sample, a rebuild seen in Ruffle, Undo, pages, save and load; about 1 min).
+step "editor modules" node --test tests/shell/web/
+if [[ -x "$orvanta" ]]; then
+  step "editor in the browser" node tests/e2e/editor_e2e.mjs --orvanta="$orvanta"
+else
+  skip "editor in the browser" "no orvanta binary"
 fi
 
 # Our rasteriser against Ruffle (our movies, every 6th corpus file whose first frame needs no

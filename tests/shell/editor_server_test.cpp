@@ -151,6 +151,8 @@ TEST_F(ServerTest, PreviewPortServesTheWorkingFolderOnly) {
   ASSERT_TRUE(page);
   EXPECT_EQ(page->status, 200);
   EXPECT_EQ(page->body.find("Can not open link"), std::string::npos);
+  // The player's script is read in the page's code page unless it names its own.
+  EXPECT_EQ(page->get_header_value("Content-Type"), "text/html; charset=utf-16le");
   auto link = preview.Get("/page2.html");
   ASSERT_TRUE(link);
   EXPECT_NE(link->body.find(
@@ -226,7 +228,7 @@ TEST_F(ServerTest, ServesTheEditorItsFontsThePlayerAndItsClosing) {
   const TCase cases[] = {
       {"/", 200, "text/html; charset=utf-8", "<title>Orvanta v6.08</title>"},
       {"/?token=" + server_->Token(), 200, "text/html; charset=utf-8", "Orvanta"},
-      {"/ui/main.js", 200, "text/javascript", "export {};"},
+      {"/ui/main.js", 200, "text/javascript; charset=utf-8", "export {};"},
       {"/ui/none.js", 404, "", ""},
       {"/../home/x", 403, "", ""},
   };
@@ -253,7 +255,7 @@ TEST_F(ServerTest, ServesTheEditorItsFontsThePlayerAndItsClosing) {
   auto ruffle = player.Get("/ruffle/ruffle.js");
   ASSERT_TRUE(ruffle);
   EXPECT_EQ(ruffle->status, 200);
-  EXPECT_EQ(ruffle->get_header_value("Content-Type"), "text/javascript");
+  EXPECT_EQ(ruffle->get_header_value("Content-Type"), "text/javascript; charset=utf-8");
   EXPECT_EQ(player.Get("/ruffle/../demo.swf")->status / 100, 4);
 
   EXPECT_EQ(Api().Post("/api/exit", "{}", "application/json")->status, 403);

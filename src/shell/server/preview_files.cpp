@@ -21,17 +21,21 @@ constexpr std::string_view kPlayerPrefix = "ruffle/";
 constexpr std::array<std::string_view, 3> kGeneratedPages{"flashtemp.htm", "flashtemp_center.htm",
                                                           "flashtemp_flashbg_center.htm"};
 
-std::string ContentTypeOf(const fs::path& file) {
+// Scripts and style sheets name their code page: without it the browser reads them in the code
+// page of the page that loads them, and the generated pages are UTF-16.
+std::string ContentTypeOf(const fs::path& file, const std::vector<uint8_t>& bytes) {
   std::string ext = file.extension().string();
   std::transform(ext.begin(), ext.end(), ext.begin(),
                  [](unsigned char c) { return char(std::tolower(c)); });
-  if (ext == ".htm" || ext == ".html") return "text/html; charset=utf-8";
+  const bool utf16 = bytes.size() >= 2 && bytes[0] == 0xFF && bytes[1] == 0xFE;
+  if (ext == ".htm" || ext == ".html")
+    return utf16 ? "text/html; charset=utf-16le" : "text/html; charset=utf-8";
   if (ext == ".swf") return "application/x-shockwave-flash";
   if (ext == ".jpg" || ext == ".jpeg") return "image/jpeg";
   if (ext == ".png") return "image/png";
-  if (ext == ".js") return "text/javascript";
+  if (ext == ".js") return "text/javascript; charset=utf-8";
   if (ext == ".wasm") return "application/wasm";
-  if (ext == ".css") return "text/css";
+  if (ext == ".css") return "text/css; charset=utf-8";
   return "application/octet-stream";
 }
 
@@ -99,7 +103,7 @@ TPreviewAnswer FolderFileAnswer(const fs::path& folder, std::string_view relativ
   if (!fs::is_regular_file(file, error))
     return {404, "text/plain; charset=utf-8", "\"" + std::string(relative) + "\" is not here"};
   const std::vector<uint8_t> bytes = ReadWholeFile(file.string());
-  return {200, ContentTypeOf(file), std::string(bytes.begin(), bytes.end())};
+  return {200, ContentTypeOf(file, bytes), std::string(bytes.begin(), bytes.end())};
 }
 
 TPreviewAnswer PreviewAnswer(const fs::path& workFolder, const fs::path& playerFolder,

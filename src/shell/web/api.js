@@ -1,6 +1,8 @@
 // The editor's only door to the document: every answer is parsed JSON, every refusal an ApiError
-// carrying the server's own words, and the revision of the last answer is kept so that each
-// change is made against the state the user saw.
+// carrying the server's own words, and the revision of the last state answered is kept so that
+// each change is made against the state the user saw. Refusals and other answers carry the
+// document's newest revision too, but taking it from them would let a change made on an old
+// state through.
 
 export class ApiError extends Error {
   constructor(status, message) {
@@ -13,10 +15,6 @@ export class ApiError extends Error {
 export function createApi({ token, base = '', fetchImpl = fetch }) {
   let revision = 0;
   const listeners = new Set();
-
-  function note(answer) {
-    if (answer && typeof answer.revision === 'number') revision = answer.revision;
-  }
 
   async function request(method, path, { query, body } = {}) {
     const params = new URLSearchParams(query ?? {});
@@ -38,12 +36,13 @@ export function createApi({ token, base = '', fetchImpl = fetch }) {
     } catch {
       throw new ApiError(response.status, `the server's answer to ${path} is not JSON`);
     }
-    note(answer);
     if (!response.ok) throw new ApiError(response.status, answer?.error ?? `error ${response.status}`);
     // An answer that carries the page list is a whole state: everyone showing it re-renders. The
     // method tells a change (whose warnings are news) from a look.
-    if (answer && Array.isArray(answer.pages))
+    if (answer && Array.isArray(answer.pages)) {
+      revision = answer.revision;
       for (const listener of listeners) listener(answer, { method, path });
+    }
     return answer;
   }
 

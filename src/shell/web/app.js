@@ -17,6 +17,8 @@ import { createSamplesPanel } from './ui/samples_panel.js';
 
 const kRebuilding = 'Rebuilding HTML and Media files';
 const kProgressPollMs = 100;
+// How often a visible window asks whether another tab or tool changed the document.
+const kWatchMs = 1000;
 
 const typingInto = (target) => target.closest?.('input, textarea, select, [contenteditable], dialog');
 
@@ -26,13 +28,34 @@ export function createEditorWindow({ root, api, previewOrigin, openContentEditor
   const building = createBuildingPanel(root);
   const context = () => ({ api, state, view, ui });
 
-  async function run(name, args) {
-    const cmd = command(name);
-    if (!state || !isEnabled(cmd, context())) return;
+  // Commands run one after another, each against the state the one before it left, so that a
+  // quick second click never goes out with the revision the first one is about to replace.
+  let running = 0;
+  let queue = Promise.resolve();
+  function run(name, args) {
+    running++;
+    const job = queue.then(async () => {
+      const cmd = command(name);
+      if (!state || !isEnabled(cmd, context())) return;
+      try {
+        await cmd.perform(context(), args);
+      } catch (error) {
+        await report(error);
+      }
+    });
+    queue = job.finally(() => running--);
+    return queue;
+  }
+
+  // The progress answer is small and carries the document's revision: the state is fetched
+  // again only when that moved on without this window.
+  async function watch() {
+    if (running || document.visibilityState !== 'visible') return;
     try {
-      await cmd.perform(context(), args);
-    } catch (error) {
-      await report(error);
+      const { revision } = await api.progress();
+      if (!running && revision !== state.revision) show(await api.state());
+    } catch {
+      // the server is gone or busy; the next command says so
     }
   }
 
@@ -113,6 +136,7 @@ export function createEditorWindow({ root, api, previewOrigin, openContentEditor
   }
 
   function show(next, { method = 'GET' } = {}) {
+    if (state && next.revision < state.revision) return; // an answer overtaken by a later one
     // A build makes room for the preview: a maximised sample panel goes back to medium.
     if (next.built && !state?.built && view.sampleSize === 'maximize') ui.setSampleSize('medium');
     state = next;
@@ -146,6 +170,7 @@ export function createEditorWindow({ root, api, previewOrigin, openContentEditor
           await new Promise((resolve) => setTimeout(resolve, kProgressPollMs));
         }
         samples.showCatalogue(await api.catalogue());
+        setInterval(watch, kWatchMs);
       } catch (error) {
         await report(error);
       } finally {

@@ -25,10 +25,7 @@ export function showMessage(host, text, title = 'Orvanta') {
   });
 }
 
-// The warnings of a build, one line each, as the message box after it shows them.
+// The warnings of a build in their own words (" file not found !" and the like), each once.
 export function warningsText(warnings) {
-  return warnings
-    .map((w) => (w.field ? `${w.field}: ${w.message}` : w.message))
-    .filter((line, i, lines) => lines.indexOf(line) === i)
-    .join('\n');
+  return [...new Set(warnings.map((w) => w.message))].join('\n');
 }
