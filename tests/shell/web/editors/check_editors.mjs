@@ -2,11 +2,14 @@
 // is shown and checked for content that spills out of the window, a screenshot of each
 // editor's first tab is kept, and OK, Cancel, a refused value and the file dialog are used as a
 // person would. With --orvanta, the schema snapshot the tests use is first compared with the
-// program's. Run: node tests/shell/web/editors/check_editors.mjs [--orvanta BIN] [--out DIR]
+// program's, and at the end two editors are used in the real editor: the 468 × 60 preset, and
+// an animated text with its own font, read back from the server.
+// Run: node tests/shell/web/editors/check_editors.mjs [--orvanta BIN] [--out DIR]
 import assert from "node:assert/strict";
-import { execFileSync } from "node:child_process";
+import { execFileSync, spawn } from "node:child_process";
 import fs from "node:fs";
 import http from "node:http";
+import os from "node:os";
 import path from "node:path";
 import { parseArgs } from "node:util";
 
@@ -74,7 +77,8 @@ const result = (page) => page.waitForFunction(() => window.editorResult !== unde
 
 const server = await serveRepo();
 const origin = `http://127.0.0.1:${server.address().port}`;
-const { browser, profileDir } = await launchChromium(origin);
+// Both the test pages and the real editor run on this machine; nothing else is reached.
+const { browser, profileDir } = await launchChromium("http://127.0.0.1:");
 const problems = [];
 try {
   const page = await browser.newPage();
@@ -133,13 +137,73 @@ try {
   await page.getByRole("button", { name: "OK", exact: true }).click();
   assert.deepEqual((await result(page)).writes[0],
     { setFields: { StaticImageText2: "/home/ann/Pictures/cat.png" } });
+
+  if (args.orvanta) await useTheRealEditor(page);
 } finally {
   await browser.close();
   fs.rmSync(profileDir, { recursive: true, force: true });
   server.close();
 }
+
+// `orvanta serve` in a folder of its own; resolves to the address it prints and the process.
+function serveEditor(dir) {
+  fs.mkdirSync(path.join(dir, "home"), { recursive: true });
+  const child = spawn(args.orvanta, ["serve", "--no-browser", "--work", path.join(dir, "work")],
+    { env: { ...process.env, HOME: path.join(dir, "home") }, stdio: ["ignore", "pipe", "inherit"] });
+  let printed = "";
+  return new Promise((resolve, reject) => {
+    child.on("exit", (code) => reject(new Error(`orvanta serve stopped (${code}): ${printed}`)));
+    child.stdout.on("data", (text) => {
+      printed += text;
+      const address = /Orvanta editor: (\S+)/.exec(printed)?.[1];
+      if (address && printed.includes("ready in")) resolve({ child, address });
+    });
+  });
+}
+
+async function useTheRealEditor(page) {
+  const dir = fs.mkdtempSync(path.join(os.tmpdir(), "orvanta-editors-"));
+  const { child, address } = await serveEditor(dir);
+  try {
+    await page.goto(address);
+    const okAndWait = async () => {
+      await page.getByRole("button", { name: "OK", exact: true }).click();
+      await page.locator(".oe-modal").waitFor({ state: "detached", timeout: 60000 });
+    };
+    await page.getByRole("button", { name: "Banner Options", exact: true }).click();
+    await page.getByRole("button", { name: "468 × 60" }).click();
+    await okAndWait();
+    await page.locator("li", { hasText: "[Layout] 468x60" }).waitFor({ timeout: 10000 });
+
+    await page.getByRole("button", { name: "Animated Text", exact: true }).click();
+    await page.getByLabel("Input Text").fill("Real editors");
+    const face = page.getByLabel("Font", { exact: true });
+    const family = (await face.locator("option").allTextContents()).at(-1);
+    await face.selectOption(family);
+    await page.locator(".oe-page:visible .oe-number").first().fill("40");
+    await page.locator(".oe-page:visible .oe-number").first().press("Tab");
+    if (args.out) await page.screenshot({ path: path.join(args.out, "real_animated_text.png") });
+    await okAndWait();
+    await page.locator("li", { hasText: "Animated Text" }).waitFor({ timeout: 10000 });
+    const token = new URL(address).searchParams.get("token");
+    const state = await (await fetch(new URL("/api/state", address),
+      { headers: { "X-Orvanta-Token": token } })).json();
+    assert.equal(state.blocks.InputText, "Real editors");
+    assert.equal(state.blocks.AnimatedTextFont, `${family}|40`);
+    if (args.out) {
+      // The preview reloads after the rebuild; the picture is for people to look at.
+      await page.waitForTimeout(3000);
+      await page.screenshot({ path: path.join(args.out, "real_after_ok.png") });
+    }
+  } finally {
+    child.removeAllListeners("exit");
+    child.kill();
+    fs.rmSync(dir, { recursive: true, force: true });
+  }
+}
 if (problems.length) {
   console.error(problems.join("\n"));
   process.exit(1);
 }
-console.log(`${schema.editors.editors.length} editors opened, every tab fits at 1366 × 768`);
+console.log(`${schema.editors.editors.length} editors opened, every tab fits at 1366 × 768` +
+  (args.orvanta ? "; the real editor took the preset and the animated text" : ""));
