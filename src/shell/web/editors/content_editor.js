@@ -1,7 +1,7 @@
 // The modal content editor: a form generated from the editor's schema, its rules applied on
 // every change. OK sends the changed values and rebuilds (resolves true); Cancel sends nothing
 // (resolves false). A refused value keeps the editor open with the server's message.
-import { displayCaption, el } from "./dom.js";
+import { displayCaption, el, keepFocusIn } from "./dom.js";
 import { openEditSession } from "./edit_session.js";
 import { chooseFile } from "./file_dialog.js";
 import { storedFileName } from "./file_choice.js";
@@ -47,6 +47,7 @@ class EditorView {
     };
     this.tabButtons = [];
     this.pages = session.form.tabs.map((t) => this.page(t, ctx));
+    this.tabList = el("nav", { class: "oe-tabs", role: "tablist" }, ...this.tabButtons);
     this.message = el("div", { class: "oe-message", role: "alert" });
     this.okButton = el("button", { type: "button", class: "oe-button oe-primary",
       onclick: () => this.ok() }, "OK");
@@ -54,7 +55,7 @@ class EditorView {
       "aria-label": session.form.caption, "data-editor": session.spec.class },
       el("div", { class: "oe-window" },
         el("header", { class: "oe-title" }, displayCaption(session.form.caption)),
-        el("nav", { class: "oe-tabs", role: "tablist" }, ...this.tabButtons),
+        this.tabList,
         el("div", { class: "oe-pages" }, ...this.pages),
         this.message,
         el("footer", { class: "oe-buttons" },
@@ -65,7 +66,12 @@ class EditorView {
             "Cancel"))));
     this.root.addEventListener("keydown", (e) => {
       if (e.key === "Escape") this.close(false);
+      if (e.key === "Tab") keepFocusIn(e.currentTarget, e);
     });
+    this.tabList.addEventListener("keydown", (e) => this.moveTab(e));
+    // The window behind the editor takes no clicks or keys while it is open.
+    this.behind = [...host.children].filter((child) => !child.inert);
+    for (const child of this.behind) child.inert = true;
     host.append(this.root);
     this.update({});
   }
@@ -99,6 +105,18 @@ class EditorView {
       this.update({});
       if (outcome.tab) this.showTab(outcome.tab);
     } }, action.caption);
+  }
+
+  // Left and right arrows go through the tabs that show.
+  moveTab(e) {
+    const step = { ArrowRight: 1, ArrowLeft: -1 }[e.key];
+    if (!step) return;
+    const visible = this.tabButtons.filter((b) => !b.hidden);
+    const at = visible.findIndex((b) => b.dataset.tab === this.current);
+    const next = visible[(at + step + visible.length) % visible.length];
+    this.showTab(next.dataset.tab);
+    next.focus();
+    e.preventDefault();
   }
 
   showTab(name) {
@@ -144,6 +162,7 @@ class EditorView {
   }
 
   close(result) {
+    for (const child of this.behind) child.inert = false;
     this.root.remove();
     this.resolve(result);
   }

@@ -23,3 +23,15 @@ export function uniqueId(stem) {
   ids += 1;
   return `oe-${stem}-${ids}`;
 }
+
+// Tab from the last control goes round to the first one, and Shift+Tab the other way.
+export function keepFocusIn(container, e) {
+  const controls = [...container.querySelectorAll("button, input, select, textarea")]
+    .filter((c) => !c.disabled && c.getClientRects().length > 0);
+  const first = controls[0], last = controls.at(-1);
+  if (!first) return;
+  const leaving = e.shiftKey ? document.activeElement === first : document.activeElement === last;
+  if (!leaving) return;
+  (e.shiftKey ? last : first).focus();
+  e.preventDefault();
+}

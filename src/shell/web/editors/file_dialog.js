@@ -1,7 +1,7 @@
 // A small modal file dialog over the server's read-only file browser. Resolves to the picked
 // file as {root, path, folderPath} (path relative to the root, folderPath the folder's full
 // path when the server names it) or null when cancelled.
-import { el } from "./dom.js";
+import { el, keepFocusIn } from "./dom.js";
 
 export function chooseFile({ api, host, title, filter, root = "data", path = "" }) {
   return new Promise((resolve) => {
@@ -32,6 +32,10 @@ export function chooseFile({ api, host, title, filter, root = "data", path = "" 
       if (e.key === "Escape") {
         e.stopPropagation();
         close(null);
+      }
+      if (e.key === "Tab") {
+        e.stopPropagation();
+        keepFocusIn(dialog, e);
       }
     });
 

@@ -102,8 +102,16 @@ try {
     assert.deepEqual(await result(page), { closed: false, writes: [] }, `${editor.class} Cancel`);
   }
 
-  // OK sends the preset's size and rebuilds.
+  // The keyboard stays in the editor, and the arrows go through its tabs.
   await open(page, "TSWFOptionForm", "Main");
+  for (let i = 0; i < 40; i++) await page.keyboard.press("Tab");
+  assert.ok(await page.evaluate(() => !!document.activeElement.closest(".oe-modal")), "focus left the editor");
+  await page.getByRole("tab", { name: "Main" }).focus();
+  await page.keyboard.press("ArrowRight");
+  assert.equal(await page.locator(".oe-tab[aria-selected=true]").textContent(), "Welcome Loading");
+  await page.getByRole("tab", { name: "Main" }).click();
+
+  // OK sends the preset's size and rebuilds.
   await page.getByRole("button", { name: "468 × 60" }).click();
   await page.getByRole("button", { name: "OK", exact: true }).click();
   assert.deepEqual(await result(page), { closed: true,
