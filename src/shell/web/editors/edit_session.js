@@ -56,6 +56,8 @@ export async function openEditSession({ editor, api }) {
     values,
     field: (name) => fields.get(name),
     choices: (field) => choiceEntries(field, catalogue),
+    // The file names of the project's pages, from their lines "index.html [title]".
+    pageNames: (state.pages ?? []).map((line) => line.replace(/ \[.*$/, "")),
 
     set(name, value) {
       assign({ [name]: value });

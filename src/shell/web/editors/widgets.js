@@ -32,11 +32,17 @@ function textWidget(field, ctx) {
   const multiLine = field.multiLine;
   const input = multiLine ? el("textarea", { rows: 6, class: "oe-wide" })
     : el("input", { type: "text", class: field.kind === "wide text" ? "oe-wide" : "oe-text" });
+  // A link may name one of the project's pages.
+  const pages = ctx.session.rules.pageLinks?.includes(field.name)
+    ? el("datalist", { id: uniqueId(`${field.name}-pages`) },
+      ...ctx.session.pageNames.map((page) => el("option", { value: page })))
+    : null;
+  if (pages) input.setAttribute("list", pages.id);
   // The rules of some editors follow the text as it is typed.
   input.addEventListener("input", () => ctx.set(field.name, input.value, { typing: true }));
   return simple(field, ctx, input, () => input.value, (v) => {
     if (input.value !== v) input.value = v;
-  });
+  }, pages);
 }
 
 function colourWidget(field, ctx) {

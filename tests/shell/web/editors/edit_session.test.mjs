@@ -60,7 +60,8 @@ test("every name the rules use is a field or block of their editor", () => {
       ...Object.keys(rules.files ?? {}),
       ...(rules.selected ?? []),
     ];
-    for (const name of used) assert.ok(own.has(name), `${rules.editor}: "${name}"`);
+    for (const name of [...used, ...(rules.pageLinks ?? [])])
+      assert.ok(own.has(name), `${rules.editor}: "${name}"`);
     for (const tab of (rules.showTabs ?? []).flatMap((r) => r.tabs).concat(
       (rules.actions ?? []).flatMap((a) => a.tab ?? [])))
       assert.ok(tabs.has(tab), `${rules.editor}: tab "${tab}"`);
@@ -253,6 +254,10 @@ test("a state without the editors' blocks still opens every editor", async () =>
     for (const [name, value] of Object.entries(session.changes()))
       assert.equal(typeof value, "string", `${spec.class} ${name}`);
   }
+});
+
+test("a button link offers the project's pages by file name", async () => {
+  assert.deepEqual((await open("Tbuttonform")).pageNames, ["index.html", "offers.html"]);
 });
 
 test("\"Add Button\" with every slot used says so and changes nothing", async () => {

@@ -27,7 +27,8 @@ export function pageFromSchema(schema) {
       if (b.kind === "font") blocks[b.name] = "Arial|10";
       else if (b.kind !== "file list") blocks[b.name] = "";
   }
-  return { revision: 1, fields, blocks, warnings: [] };
+  return { revision: 1, fields, blocks, warnings: [],
+    pages: ["index.html [Welcome]", "offers.html [Offers [June]]"] };
 }
 
 export function createFakeApi(schema, { fields = {}, blocks = {} } = {}) {

@@ -21,6 +21,7 @@ export default {
   editor: "Tbuttonform",
   // With the whole banner as one link there are no buttons to set up.
   showTabs: [{ tabs: [...buttons.map((n) => `Button ${n}`), "Button Bar"], when: wholeBannerOff }],
+  pageLinks: buttons.map((n) => name("buttonurl", n)),
   enable: [{ fields: ["buttonurl0", "buttontarget0"], when: (v) => isOn(v.buttonurlenabled0) }],
   actions: [{ caption: "Add Button", perform: addButton }, ...buttons.map((n) => ({
     tab: `Button ${n}`,
