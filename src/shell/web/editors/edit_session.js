@@ -89,12 +89,13 @@ export async function openEditSession({ editor, api }) {
       return out;
     },
 
-    // Sends the changes and rebuilds. A value the server refuses throws its ApiError before
-    // anything is changed.
+    // Sends the changes and rebuilds. With auto rebuild on, the server has rebuilt on taking the
+    // changes, so the banner is not built twice. A value the server refuses throws its ApiError
+    // before anything is changed.
     async ok() {
       const changes = session.changes();
-      if (Object.keys(changes).length > 0) await api.setFields(changes);
-      await api.rebuild();
+      const answer = Object.keys(changes).length > 0 ? await api.setFields(changes) : null;
+      if (!answer?.autoRebuild) await api.rebuild();
       return true;
     },
   };

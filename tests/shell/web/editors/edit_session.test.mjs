@@ -201,6 +201,19 @@ test("OK sends only what changed, the set option of a group, then rebuilds", asy
   ]);
 });
 
+test("with auto rebuild on, the server's own rebuild on taking the values is the only one", async () => {
+  for (const [edit, writes] of [
+    [true, [{ setFields: { TextPosX: "25" } }]],
+    [false, [{ rebuild: true }]], // nothing changed: OK still rebuilds
+  ]) {
+    const api = createFakeApi(schema, { blocks: { InputText: "Sale" }, autoRebuild: true });
+    const session = await openEditSession({ editor: A, api });
+    if (edit) session.set("TextPosX", "25");
+    await session.ok();
+    assert.deepEqual(api.writes, writes);
+  }
+});
+
 test("a refused value changes nothing and does not rebuild; editing alone writes nothing", async () => {
   const api = createFakeApi(schema);
   const session = await openEditSession({ editor: O, api });

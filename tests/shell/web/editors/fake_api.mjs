@@ -27,12 +27,13 @@ export function pageFromSchema(schema) {
       if (b.kind === "font") blocks[b.name] = "Arial|10";
       else if (b.kind !== "file list") blocks[b.name] = "";
   }
-  return { revision: 1, fields, blocks, warnings: [],
+  return { revision: 1, autoRebuild: false, fields, blocks, warnings: [],
     pages: ["index.html [Welcome]", "offers.html [Offers [June]]"] };
 }
 
-export function createFakeApi(schema, { fields = {}, blocks = {} } = {}) {
+export function createFakeApi(schema, { fields = {}, blocks = {}, autoRebuild = false } = {}) {
   const state = pageFromSchema(schema);
+  state.autoRebuild = autoRebuild;
   for (const [editor, values] of Object.entries(fields)) Object.assign(state.fields[editor], values);
   Object.assign(state.blocks, blocks);
   const api = {
