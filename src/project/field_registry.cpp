@@ -4,6 +4,8 @@
 #include <map>
 #include <unordered_map>
 
+#include "platform/artwork_names.h"
+
 namespace orvanta {
 
 namespace {
@@ -464,8 +466,8 @@ void AddAnimatedText(TRegistryBuilder& r) {
       {"FontBackgroundEffectDevildom", "Devildom"},
       {"FontBackgroundEffecFlashballStar2", "Flash ball star 2"}};
   for (const auto& [name, caption] : backgrounds) {
-    TFieldSpec& f = r.Option(std::string(name), "background effect", caption == "None",
-                             "Background: " + std::string(caption));
+    TFieldSpec& f =
+        r.Option(std::string(name), "background effect", caption == "None", std::string(caption));
     if (caption == "None") f.StartValue = "True";
   }
   r.Option("FontFrontgroundEffectNone", "front effect", true, "Disabled").StartValue = "True";
@@ -477,10 +479,12 @@ void AddAnimatedText(TRegistryBuilder& r) {
   r.Option("FontFrontImageEnabled", "letter fill", false, "Texture(Image)");
   r.Option("FontFrontArtTextEnabled", "letter fill", false, "Art Text");
   r.Tab("Art Text");
-  r.Option("FontFrontArtTextIce", "art style", true, "Art style 1").StartValue = "True";
-  r.Option("FontFrontArtTextDot", "art style", false, "Art style 2");
+  // Captions of the families: the "Ice" button, the "3D Glass" one, then the others in order.
+  const auto& families = ArtLetterFamilies();
+  r.Option("FontFrontArtTextIce", "art style", true, families.back().Caption).StartValue = "True";
+  r.Option("FontFrontArtTextDot", "art style", false, families[0].Caption);
   for (int i = 3; i <= 17; ++i)
-    r.Option("FontFrontArtText" + N(i), "art style", false, "Art style " + N(i));
+    r.Option("FontFrontArtText" + N(i), "art style", false, families[i - 2].Caption);
   r.Tab("Input Text");
   TFieldSpec& working =
       r.Text("Animatedinputtext", "Flash Effect\nFlash Banner\nFlash Intro\nFlash Website",
