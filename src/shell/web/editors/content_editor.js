@@ -51,7 +51,9 @@ class EditorView {
     this.message = el("div", { class: "oe-message", role: "alert" });
     this.okButton = el("button", { type: "button", class: "oe-button oe-primary",
       onclick: () => this.ok() }, "OK");
-    this.root = el("div", { class: "oe-modal", role: "dialog", "aria-modal": "true",
+    // A dialog element, open in place rather than in the top layer, so that the file dialog
+    // can open above it.
+    this.root = el("dialog", { class: "oe-modal content-editor", open: true, "aria-modal": "true",
       "aria-label": session.form.caption, "data-editor": session.spec.class },
       el("div", { class: "oe-window" },
         el("header", { class: "oe-title" }, displayCaption(session.form.caption)),
