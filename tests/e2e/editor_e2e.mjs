@@ -118,6 +118,13 @@ function differingPixels(a, b) {
   return count;
 }
 
+// OK of the open content editor, and the build it starts.
+async function confirmEditor(page) {
+  await page.locator("dialog.content-editor").getByRole("button", { name: "OK", exact: true }).click();
+  await page.locator("dialog.content-editor").waitFor({ state: "detached", timeout: 60000 });
+  await idle(page);
+}
+
 async function screenshot(page, name) {
   if (!args.screenshots) return;
   fs.mkdirSync(args.screenshots, { recursive: true });
@@ -169,17 +176,22 @@ async function run(page, { server, address, api, started, home }) {
   await shownPlayer(page);
   await screenshot(page, "2-sample");
 
-  // The 468 × 60 banner; the other tab's change shows in this one.
-  // The text's place inside the short banner (its default top is below a 60-pixel banner).
-  await api.set({ SWFWidth: 468, SWFHeight: 60, TextPosX: 10, TextPosY: 5 });
+  // The 468 × 60 preset of Banner Options; OK builds the banner.
+  await page.getByRole("button", { name: "Banner Options", exact: true }).click();
+  await page.getByRole("button", { name: "468 × 60" }).click();
+  await confirmEditor(page);
   await contentLine(page, "[Layout] 468x60").waitFor({ timeout: 15000 });
-  await page.getByRole("button", { name: "Rebuld Webpage" }).click();
-  await idle(page);
   const size = { width: 468, height: 60 };
   const before = await moviePixels(page, size);
 
-  await api.set({ InputText: kAnimatedText });
+  // The animated text, placed inside the short banner (its default top is below 60 pixels).
+  await page.getByRole("button", { name: "Animated Text", exact: true }).click();
+  await page.getByLabel("Input Text").fill(kAnimatedText);
+  await page.getByRole("tab", { name: "Text", exact: true }).click();
+  await page.locator(".oe-page:visible").getByLabel("Top", { exact: true }).fill("5");
+  await confirmEditor(page);
   await contentLine(page, "Animated Text").waitFor({ timeout: 15000 });
+  check((await api.state()).blocks.InputText === kAnimatedText, "the Animated Text editor sets the text");
   await page.getByRole("button", { name: "Rebuld Webpage" }).click();
   await idle(page);
   await page.waitForTimeout(1500);
@@ -212,6 +224,7 @@ async function run(page, { server, address, api, started, home }) {
   await idle(page);
   check((await api.state()).blocks.InputText === "", "Undo brings back the page before the text");
   check(!(await listLines(page, "Banner Content List")).includes("Animated Text"), "the content list follows Undo");
+  // A change made elsewhere (another tab, a script) shows in this window.
   await api.set({ InputText: kAnimatedText });
   await contentLine(page, "Animated Text").waitFor({ timeout: 15000 });
 
