@@ -99,6 +99,8 @@ test("each command asks the server for its operation", async () => {
     ["saveProject", undefined, [["chooseFile", "project", "save"], ["project/save", { root: "home", path: "work/banner.fls" }]]],
     ["staticImage", undefined, [["openEditor", "Tstaticimage_form", ""]]],
     ["bannerOptions", undefined, [["openEditor", "TSWFOptionForm", "Main"]]],
+    ["backImage", undefined, [["openEditor", "Tstaticimage_form", "Back Image"]]],
+    ["importSwf", undefined, [["openEditor", "TMovieClipform", "Own SWF"]]],
     ["maximizeSamples", undefined, [["setSampleSize", "maximize"]]],
     ["exitClose", undefined, [["exit", {}], ["closeWindow"]]],
   ];

@@ -1,12 +1,24 @@
-// The commands that open a content editor, one row each: the button, the menu entry and the
-// editor (with its first tab where the editor has several).
+// The commands that open a content editor, one row each: the button, the menu entry, the editor
+// and the tab it opens on (none: its first).
 
 const editors = [
   ["movieClip", "MovieClip", "MovieClip (Create Flash MovieClip from Library)", "TMovieClipform"],
-  ["importSwf", null, "Import External SWF (Insert Your OWN Flash File)", "TMovieClipform"],
+  [
+    "importSwf",
+    null,
+    "Import External SWF (Insert Your OWN Flash File)",
+    "TMovieClipform",
+    "Own SWF",
+  ],
   ["animatedText", "Animated Text", "Animated Text (Create Main Text Effect)", "Tdynamictextform"],
   ["buttonBar", "Button Bar", "Button Bar (Create Flash Buttons)", "Tbuttonform"],
-  ["slideShow", "SlideShow", "Slideshow (Create Flash Photo Slideshow effect)", "Tslideshowform"],
+  [
+    "slideShow",
+    "SlideShow",
+    "Slideshow (Create Flash Photo Slideshow effect)",
+    "Tslideshowform",
+    "Add Photo Files",
+  ],
   ["staticText", "Static Text", "Static Text (Create Normal Texts)", "Tstatictextform"],
   [
     "staticImage",
@@ -25,6 +37,7 @@ const editors = [
     "Back Image",
     "Back Image (Create Background Image under Shape Panel)",
     "Tstaticimage_form",
+    "Back Image",
   ],
   ["htmlText", "HTML Text", "HTML Text (Create HTML DIV Layer)", "Tstaticmemoform"],
   [
