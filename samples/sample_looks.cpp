@@ -51,8 +51,9 @@ constexpr std::array<const char*, 10> kTextBackgrounds = {
     "FontBackgroundEffectboomfire3",   "FontBackgroundEffectBoomFire4",
     "FontBackgroundEffectDevildom",    "FontBackgroundEffecFlashballStar2"};
 
-// Library clips that decorate a banner without covering it: sparkles, flowers, balls, hearts.
-constexpr std::array<int, 10> kDecorations = {17, 15, 55, 22, 71, 223, 18, 14, 38, 32};
+// Library clips on a clear ground that decorate a banner without covering it: flowers, a heart,
+// a gift, a diamond, a bow.
+constexpr std::array<int, 10> kDecorations = {18, 22, 55, 57, 78, 116, 117, 223, 120, 53};
 
 constexpr std::array<const char*, 4> kMusic = {"sunny.mp3", "calm.mp3", "drive.wav", "party.mp3"};
 

@@ -72,6 +72,8 @@ void AddHeadline(TSampleRecipe& recipe, const TSampleLook& look, int left, int t
       recipe.Set("FontFrontGradientColorStart", StoredColour(p.Headline));
       recipe.Set("FontFrontGradientColorEnd", StoredColour(p.Accent));
       recipe.Set("FontFrontGradientColorType", look.GradientType);
+      recipe.Inks.push_back(
+          {"Animated Text", {"FontFrontGradientColorStart"}, p.Headline, p.Page});
       break;
     case kArtFill:
       // Art letters exist for capitals only; the letters are drawn 120 pixels high and scaled.
@@ -89,6 +91,7 @@ void AddHeadline(TSampleRecipe& recipe, const TSampleLook& look, int left, int t
     default:
       recipe.Set("FontFrontSolidColorEnabled", true);
       recipe.Set("FontFrontSolidColor", StoredColour(p.Headline));
+      recipe.Inks.push_back({"Animated Text", {"FontFrontSolidColor"}, p.Headline, p.Page});
       recipe.Set("shadowwidth", 2);
       recipe.Set("ShadowPosition", 1);
   }
@@ -98,13 +101,14 @@ void AddHeadline(TSampleRecipe& recipe, const TSampleLook& look, int left, int t
 }
 
 void AddStaticText(TSampleRecipe& recipe, int slot, const std::string& text, int left, int top,
-                   int points, uint32_t colour, bool effect) {
+                   int points, uint32_t colour, uint32_t contrast, bool effect) {
   const std::string d = "Description" + N(slot);
   recipe.StaticTexts[slot - 1] = text;
   recipe.Font(StaticTextFont(slot)) = {"Arial", points, false, false};
   recipe.Set(d + "PosX", left);
   recipe.Set(d + "PosY", top);
   recipe.Set(d + "color", StoredColour(colour));
+  recipe.Inks.push_back({"Static Text" + N(slot), {d + "color"}, colour, contrast});
   recipe.Set("DescriptionBGEffect" + N(slot), effect);
 }
 

@@ -19,12 +19,14 @@ void AddPageBackground(TSampleRecipe& recipe, const TSampleLook& look, int pictu
 // Shape panel slot (1 ... 5) in a shape style, recoloured with the palette.
 void AddPanel(TSampleRecipe& recipe, int slot, int style, TBox box, uint32_t colour1,
               uint32_t colour2, int alpha = 255);
-// The animated text in the look's effect and fill; lines one after another or all at once.
+// The animated text in the look's effect and fill; lines one after another or all at once. Its
+// colours are the palette's headline colour or, on a background too close to it, the page's.
 void AddHeadline(TSampleRecipe& recipe, const TSampleLook& look, int left, int top, int points,
                  bool showAll);
-// Static text slot (1 ... 7) with the look's background effect when effect is set.
+// Static text slot (1 ... 7) with the look's background effect when effect is set; in colour
+// or, where that would not stand out from what lies under the text, in the contrast colour.
 void AddStaticText(TSampleRecipe& recipe, int slot, const std::string& text, int left, int top,
-                   int points, uint32_t colour, bool effect);
+                   int points, uint32_t colour, uint32_t contrast, bool effect);
 // `count` buttons of the look's style scaled to `height`, in a row or a column; or, for looks
 // that link the whole banner, that link alone.
 void AddButtons(TSampleRecipe& recipe, const TSampleLook& look, int count, int left, int top,

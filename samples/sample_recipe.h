@@ -24,6 +24,14 @@ struct TCentring {
   int Left = 0, Right = 0;
 };
 
+// Colour fields of an item that take whichever of two colours stands out more from what the
+// background movie shows under the item, once the builders have measured it.
+struct TInk {
+  std::string Slot;
+  std::vector<std::string> Fields;
+  uint32_t First = 0, Second = 0;  // 0xRRGGBB
+};
+
 // What one sample project is made of: the settings a person would make in the editors, each
 // field as typed (NAME, VALUE) and the blocks that are not fields.
 struct TSampleRecipe {
@@ -36,6 +44,7 @@ struct TSampleRecipe {
   std::vector<std::string> Photos;
   std::array<TFontSetting, kFontCount> Fonts;
   std::vector<TCentring> Centre;
+  std::vector<TInk> Inks;
 
   void Set(const std::string& name, const std::string& value) { Fields.emplace_back(name, value); }
   void Set(const std::string& name, int value) { Set(name, std::to_string(value)); }

@@ -50,16 +50,16 @@ void Leaderboard(TSampleRecipe& r, const TSampleLook& look, int index, bool ball
   if (picture) AddPicture(r, 1, look.Photo, {10, 8, 98, 74}, 0);
   if (ball) {
     AddClip(r, 1, 303, 20, 10, 60);
-    AddClip(r, 2, 38, 540, 5, 50);
+    AddClip(r, 2, 38, 540, 20, 50);
   } else if (look.Clip > 0 && !picture) {
     AddClip(r, 1, look.Clip, 14, 10, 50);
   }
-  AddHeadline(r, look, 200, 14, 22, false);
+  AddHeadline(r, look, 200, 12, 26, false);
   CentreLater(r, "Animated Text", 120, 580);
-  AddStaticText(r, 1, look.Copy.Tagline, 200, 62, 10, p.Text, index % 2 == 1);
+  AddStaticText(r, 1, look.Copy.Tagline, 200, 62, 10, p.Text, p.Page, index % 4 == 1);
   CentreLater(r, "Static Text1", 120, 580);
   AddButtons(r, look, 1, 596, 26, 38, false, 8);
-  AddLoadingAndMusic(r, look, 690, 56);
+  AddLoadingAndMusic(r, look, 600, 68);
 }
 
 void Rectangle(TSampleRecipe& r, const TSampleLook& look, int index, bool slideshow,
@@ -68,7 +68,7 @@ void Rectangle(TSampleRecipe& r, const TSampleLook& look, int index, bool slides
   const int w = r.Size.Width, h = r.Size.Height;
   AddPageBackground(r, look);
   AddPanel(r, 1, PanelStyle(r.Name, index), {0, 0, w, h}, p.Panel, p.PanelEdge);
-  AddHeadline(r, look, 20, 16, 20, !slideshow && index % 2 == 0);
+  AddHeadline(r, look, 20, 26, 20, !slideshow && index % 2 == 0);
   CentreLater(r, "Animated Text", 0, w);
   if (slideshow) {
     AddSlideshow(r, look.Photo, 5, {30, 56, 240, 130}, transition, 3 + index % 23, false);
@@ -77,11 +77,11 @@ void Rectangle(TSampleRecipe& r, const TSampleLook& look, int index, bool slides
   } else {
     AddPicture(r, 1, look.Photo, {80, 86, 140, 92}, index % 6);
   }
-  AddStaticText(r, 1, look.Copy.Tagline, 20, 190, 10, p.Text, index % 2 == 1);
+  AddStaticText(r, 1, look.Copy.Tagline, 20, 190, 10, p.Text, p.Page, index % 4 == 3);
   CentreLater(r, "Static Text1", 0, w);
   AddButtons(r, look, 2, 20, 212, 28, false, 10);
   CentreLater(r, "Button", 0, w);
-  AddLoadingAndMusic(r, look, 6, 6);
+  AddLoadingAndMusic(r, look, 196, 4);
 }
 
 void Skyscraper(TSampleRecipe& r, const TSampleLook& look, int index) {
@@ -93,13 +93,13 @@ void Skyscraper(TSampleRecipe& r, const TSampleLook& look, int index) {
   AddHeadline(r, look, 6, 40, narrow ? 12 : 15, true);
   CentreLater(r, "Animated Text", 0, w);
   AddPicture(r, 1, look.Photo, {10, 150, w - 20, (w - 20) * 3 / 4}, index % 6);
-  AddStaticText(r, 1, InTwoLines(look.Copy.Tagline), 10, 290, narrow ? 9 : 10, p.Text,
+  AddStaticText(r, 1, InTwoLines(look.Copy.Tagline), 10, 290, narrow ? 9 : 10, p.Text, p.Page,
                 index % 2 == 1);
   CentreLater(r, "Static Text1", 0, w);
-  AddClip(r, 1, look.Clip > 0 ? look.Clip : 17, w / 2 - 30, 360, 60);
+  AddClip(r, 1, look.Clip > 0 ? look.Clip : 78, w / 2 - 30, 360, 60);
   AddButtons(r, look, 3, 10, 450, 30, true, 12);
   CentreLater(r, "Button", 0, w);
-  AddLoadingAndMusic(r, look, 6, h - 50);
+  AddLoadingAndMusic(r, look, 6, h - 26);
 }
 
 constexpr const char* kAbout =
@@ -121,20 +121,20 @@ void Page(TSampleRecipe& r, const TSampleLook& look, int index, bool ball) {
   for (int i = 0; i < 3; ++i)
     AddPicture(r, i + 1, (look.Photo + i * 5) % 28 + 1, {60 + i * 235, 260, 210, 158},
                (index + i) % 6);
-  AddStaticText(r, 1, look.Copy.Tagline, 60, 450, 20, p.Headline, true);
+  AddStaticText(r, 1, look.Copy.Tagline, 60, 450, 20, p.Headline, p.Page, index % 2 == 0);
   CentreLater(r, "Static Text1", 30, 770);
   AddStaticText(r, 2, "Open every day from 9 to 6\nCall 555 0100 or write to hello@example.com",
-                60, 500, 12, p.Text, false);
+                60, 560, 12, p.Text, p.Page, false);
   CentreLater(r, "Static Text2", 30, 770);
-  AddHtmlText(r, 1, kAbout, {80, 600, 640, 90}, index % 2 == 1);
+  AddHtmlText(r, 1, kAbout, {80, 640, 640, 90}, index % 2 == 1);
   if (ball) {
     AddClip(r, 1, 303, 640, 20, 100);
     AddClip(r, 2, 182, 40, 20, 100);
   } else {
-    AddClip(r, 1, look.Clip > 0 ? look.Clip : 15, 20, 20, 80);
-    AddClip(r, 2, 17, 700, 700, 80);
+    AddClip(r, 1, look.Clip > 0 ? look.Clip : 55, 20, 20, 80);
+    AddClip(r, 2, 120, 700, 700, 80);
   }
-  AddLoadingAndMusic(r, look, 740, 10);
+  AddLoadingAndMusic(r, look, 690, 8);
 }
 
 // The border a slideshow sample is named after ("photoalbumborder10": border 10).
@@ -147,19 +147,20 @@ void SlideshowPage(TSampleRecipe& r, const TSampleLook& look, int index, int tra
   const TPalette& p = look.Palette;
   const bool card = Contains(r.Name, "card|flower");
   AddPageBackground(r, look, card ? look.Photo : 0);
-  if (Contains(r.Name, "background|bg"))
-    AddClip(r, 1, Contains(r.Name, "100|104") ? 245 : 86, 0, 0, 400);
+  // The other background samples show a photo over the whole banner, under the panel.
+  if (!card && Contains(r.Name, "background|bg"))
+    AddPicture(r, 4, (look.Photo + 7) % 28 + 1, {0, 0, 800, 800});
   const int panel = Contains(r.Name, "^panel") ? PanelStyle(r.Name, index) : index % 2 + 1;
   AddPanel(r, 1, panel, {110, 140, 580, 520}, p.Panel, p.PanelEdge, 230);
   AddHeadline(r, look, 100, 40, 34, true);
   CentreLater(r, "Animated Text", 0, 800);
   AddSlideshow(r, look.Photo, 6, {160, 170, 480, 360}, transition,
                NamedBorder(r.Name, index % 26), true);
-  AddStaticText(r, 1, look.Copy.Tagline, 60, 690, 18, p.Text, true);
+  AddStaticText(r, 1, look.Copy.Tagline, 60, 690, 18, p.Text, p.Page, false);
   CentreLater(r, "Static Text1", 0, 800);
   AddButtons(r, look, 2, 300, 730, 40, false, 20);
   CentreLater(r, "Button", 0, 800);
-  AddLoadingAndMusic(r, look, 740, 10);
+  AddLoadingAndMusic(r, look, 690, 8);
 }
 
 }  // namespace
