@@ -18,6 +18,9 @@ std::string ButtonField(const std::string& stem, int i) {
   return stem + (i <= 7 ? "" : "_") + N(i);
 }
 
+// Frame shapes of a static image, as the shape choice numbers them.
+constexpr int kCircleFrame = 1, kStarFrame = 3;
+
 int ButtonStyleIndex(const std::string& name) {
   const auto& styles = ButtonStyles();
   for (size_t i = 0; i < styles.size(); ++i)
@@ -137,6 +140,12 @@ void AddButtons(TSampleRecipe& recipe, const TSampleLook& look, int count, int l
 }
 
 void AddPicture(TSampleRecipe& recipe, int slot, int photo, TBox box, int shape) {
+  // A circle or a star is drawn as wide as the box and as high as it is wide: square the box
+  // around its centre so that it keeps to the space given.
+  if (shape == kCircleFrame || shape == kStarFrame) {
+    const int side = std::min(box.Width, box.Height);
+    box = {box.Left + (box.Width - side) / 2, box.Top + (box.Height - side) / 2, side, side};
+  }
   const bool back = slot == 4;
   const std::string suffix = back ? "3" : slot == 1 ? "" : N(slot);
   const std::string field = back ? "BGImageText3" : "StaticImageText" + suffix;
