@@ -106,14 +106,14 @@ constexpr const char* kAbout =
     "<p><b>Made with Orvanta.</b> Change the words, pick other photos and colours, then "
     "publish the page as a folder that plays in every browser.</p>";
 
-void Page(TSampleRecipe& r, const TSampleLook& look, int index, bool ball) {
+constexpr const char* kContact = "Open every day from 9 to 6\nCall 555 0100";
+
+// A header band with the headline, a row of buttons under it and three framed pictures.
+void GalleryPage(TSampleRecipe& r, const TSampleLook& look, int index) {
   const TPalette& p = look.Palette;
-  AddPageBackground(r, look, index % 5 == 2 ? look.Photo : 0);
-  const bool backImage = index % 3 == 1;
-  if (backImage) AddPicture(r, 4, (look.Photo + 3) % 28 + 1, {0, 150, 800, 650});
   AddPanel(r, 1, PanelStyle(r.Name, index), {0, 0, 800, 150}, p.Panel, p.PanelEdge);
   AddPanel(r, 2, (PanelStyle(r.Name, index) + 10) % kShapeStyles + 1, {30, 230, 740, 540},
-           p.PanelEdge, p.Panel, backImage ? 170 : 235);
+           p.PanelEdge, p.Panel, 235);
   AddHeadline(r, look, 100, 36, 36, index % 2 == 0);
   CentreLater(r, "Animated Text", 0, 800);
   AddButtons(r, look, 4, 40, 176, 36, false, 16);
@@ -123,10 +123,61 @@ void Page(TSampleRecipe& r, const TSampleLook& look, int index, bool ball) {
                (index + i) % 6);
   AddStaticText(r, 1, look.Copy.Tagline, 60, 450, 20, p.Headline, p.Page, index % 2 == 0);
   CentreLater(r, "Static Text1", 30, 770);
-  AddStaticText(r, 2, "Open every day from 9 to 6\nCall 555 0100 or write to hello@example.com",
-                60, 560, 12, p.Text, p.Page, false);
+  AddStaticText(r, 2, kContact, 60, 560, 12, p.Text, p.Page, false);
   CentreLater(r, "Static Text2", 30, 770);
   AddHtmlText(r, 1, kAbout, {80, 640, 640, 90}, index % 2 == 1);
+}
+
+// A large picture beside a column of words and buttons, two small pictures under it.
+void HeroPage(TSampleRecipe& r, const TSampleLook& look, int index) {
+  const TPalette& p = look.Palette;
+  AddPanel(r, 1, PanelStyle(r.Name, index), {0, 0, 800, 150}, p.Panel, p.PanelEdge);
+  AddPanel(r, 2, (PanelStyle(r.Name, index) + 20) % kShapeStyles + 1, {30, 180, 740, 590},
+           p.PanelEdge, p.Panel, 235);
+  AddHeadline(r, look, 100, 36, 36, index % 2 == 0);
+  CentreLater(r, "Animated Text", 0, 800);
+  AddPicture(r, 1, look.Photo, {60, 210, 420, 315}, index % 2 == 0 ? 0 : 5);
+  AddStaticText(r, 1, InTwoLines(look.Copy.Tagline), 510, 230, 18, p.Headline, p.Page, false);
+  CentreLater(r, "Static Text1", 490, 760);
+  AddStaticText(r, 2, kContact, 510, 320, 11, p.Text, p.Page, false);
+  CentreLater(r, "Static Text2", 490, 760);
+  AddButtons(r, look, 3, 540, 400, 36, true, 14);
+  CentreLater(r, "Button", 490, 760);
+  AddPicture(r, 2, (look.Photo + 9) % 28 + 1, {60, 555, 200, 180}, 1);
+  AddPicture(r, 3, (look.Photo + 18) % 28 + 1, {280, 555, 200, 180}, 3);
+  AddHtmlText(r, 1, kAbout, {500, 580, 250, 160}, index % 2 == 1);
+}
+
+// One photo over the whole page, the words on a panel in the middle of it.
+void PosterPage(TSampleRecipe& r, const TSampleLook& look, int index) {
+  const TPalette& p = look.Palette;
+  AddPicture(r, 4, (look.Photo + 3) % 28 + 1, {0, 0, 800, 800});
+  AddPanel(r, 1, PanelStyle(r.Name, index), {100, 150, 600, 460}, p.Panel, p.PanelEdge, 215);
+  AddHeadline(r, look, 150, 190, 44, true);
+  CentreLater(r, "Animated Text", 100, 700);
+  AddStaticText(r, 1, look.Copy.Tagline, 150, 340, 20, p.Headline, p.Page, false);
+  CentreLater(r, "Static Text1", 100, 700);
+  AddPicture(r, 1, (look.Photo + 12) % 28 + 1, {330, 385, 140, 140}, index % 2 == 0 ? 1 : 2);
+  AddStaticText(r, 2, kContact, 150, 545, 12, p.Text, p.Page, false);
+  CentreLater(r, "Static Text2", 100, 700);
+  AddButtons(r, look, 2, 300, 650, 40, false, 20);
+  CentreLater(r, "Button", 0, 800);
+  AddHtmlText(r, 1, kAbout, {150, 720, 500, 60}, true);
+}
+
+// The 800 x 800 samples are small web pages, in three layouts taken in turn.
+void Page(TSampleRecipe& r, const TSampleLook& look, int index, bool ball) {
+  AddPageBackground(r, look, index % 5 == 2 ? look.Photo : 0);
+  switch (index % 3) {
+    case 0:
+      GalleryPage(r, look, index);
+      break;
+    case 1:
+      HeroPage(r, look, index);
+      break;
+    default:
+      PosterPage(r, look, index);
+  }
   if (ball) {
     AddClip(r, 1, 303, 640, 20, 100);
     AddClip(r, 2, 182, 40, 20, 100);
