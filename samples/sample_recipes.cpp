@@ -108,14 +108,21 @@ constexpr const char* kAbout =
 
 constexpr const char* kContact = "Open every day from 9 to 6\nCall 555 0100";
 
+// A header band holding the headline, over a body panel in another style.
+void HeaderAndBody(TSampleRecipe& r, const TSampleLook& look, int index, int bodyStyleStep,
+                   TBox body) {
+  const TPalette& p = look.Palette;
+  const int style = PanelStyle(r.Name, index);
+  AddPanel(r, 1, style, {0, 0, 800, 150}, p.Panel, p.PanelEdge);
+  AddPanel(r, 2, (style + bodyStyleStep) % kShapeStyles + 1, body, p.PanelEdge, p.Panel, 235);
+  AddHeadline(r, look, 100, 36, 36, index % 2 == 0);
+  CentreLater(r, "Animated Text", 0, 800);
+}
+
 // A header band with the headline, a row of buttons under it and three framed pictures.
 void GalleryPage(TSampleRecipe& r, const TSampleLook& look, int index) {
   const TPalette& p = look.Palette;
-  AddPanel(r, 1, PanelStyle(r.Name, index), {0, 0, 800, 150}, p.Panel, p.PanelEdge);
-  AddPanel(r, 2, (PanelStyle(r.Name, index) + 10) % kShapeStyles + 1, {30, 230, 740, 540},
-           p.PanelEdge, p.Panel, 235);
-  AddHeadline(r, look, 100, 36, 36, index % 2 == 0);
-  CentreLater(r, "Animated Text", 0, 800);
+  HeaderAndBody(r, look, index, 10, {30, 230, 740, 540});
   AddButtons(r, look, 4, 40, 176, 36, false, 16);
   CentreLater(r, "Button", 0, 800);
   for (int i = 0; i < 3; ++i)
@@ -131,11 +138,7 @@ void GalleryPage(TSampleRecipe& r, const TSampleLook& look, int index) {
 // A large picture beside a column of words and buttons, two small pictures under it.
 void HeroPage(TSampleRecipe& r, const TSampleLook& look, int index) {
   const TPalette& p = look.Palette;
-  AddPanel(r, 1, PanelStyle(r.Name, index), {0, 0, 800, 150}, p.Panel, p.PanelEdge);
-  AddPanel(r, 2, (PanelStyle(r.Name, index) + 20) % kShapeStyles + 1, {30, 180, 740, 590},
-           p.PanelEdge, p.Panel, 235);
-  AddHeadline(r, look, 100, 36, 36, index % 2 == 0);
-  CentreLater(r, "Animated Text", 0, 800);
+  HeaderAndBody(r, look, index, 20, {30, 180, 740, 590});
   AddPicture(r, 1, look.Photo, {60, 210, 420, 315}, index % 2 == 0 ? 0 : 5);
   AddStaticText(r, 1, InTwoLines(look.Copy.Tagline), 510, 230, 18, p.Headline, p.Page, false);
   CentreLater(r, "Static Text1", 490, 760);
