@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Sets everything up, builds the program and runs the main job: writes the demonstration movie
-# and publishes one sample banner as a site to open in a browser.
+# Sets everything up, builds the program, writes the demonstration movie, publishes one sample
+# banner as a site to open in a browser and starts the editor.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
@@ -16,3 +16,5 @@ echo "published the sample banner $sample into $out/sample"
 echo "to watch it, serve the folder over HTTP (the player does not load from file://):"
 echo "  python3 -m http.server --bind 127.0.0.1 --directory $out/sample 8000"
 echo "and open http://127.0.0.1:8000/index.html"
+# Last, the editor: it prints its address and runs until Ctrl-C.
+exec build/src/orvanta serve
