@@ -5,6 +5,7 @@
 #include <iostream>
 
 #include "movie/flash_movie.h"
+#include "shell/batch_command.h"
 #include "shell/build_command.h"
 #include "shell/catalogue_command.h"
 #include "shell/data_commands.h"
@@ -52,6 +53,7 @@ int main(int argc, char** argv) {
   auto catalogueCommand = orvanta::AddCatalogueCommand(app);
   auto publishCommand = orvanta::AddPublishCommand(app);
   auto exportCommand = orvanta::AddExportCommand(app);
+  auto batchCommand = orvanta::AddBatchCommand(app);
 
   try {
     app.parse(argc, argv);
@@ -73,6 +75,7 @@ int main(int argc, char** argv) {
     if (catalogueCommand->Selected()) return catalogueCommand->Run();
     if (publishCommand->Selected()) return publishCommand->Run();
     if (exportCommand->Selected()) return exportCommand->Run();
+    if (batchCommand->Selected()) return batchCommand->Run();
     std::cout << app.help();
     return 0;
   } catch (const std::exception& e) {

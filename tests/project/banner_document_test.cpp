@@ -51,7 +51,7 @@ TEST(BannerDocument, SchemaCoversTheRegistry) {
         EXPECT_EQ(field["range"][1], 5000);
       }
     }
-  EXPECT_EQ(saved, 434u);
+  EXPECT_EQ(saved, 435u);
 }
 
 }  // namespace
