@@ -514,6 +514,9 @@ void AddOptions(TRegistryBuilder& r) {
   r.Integer("bgsoundcontrolx", 0, 2000, 10, "Control left");
   r.Integer("bgsoundcontroly", 0, 2000, 10, "Control top");
   r.Flag("bgsoundcontrolshadow", true, "Control shadow").StartValue = "True";
+  r.Tab("Ad Network");
+  r.Flag("ClickTagEnabled", false, "Links use the clickTAG the page passes in").StartValue =
+      "False";
 }
 
 void AddShapeStyle(TRegistryBuilder& r) {

@@ -5,6 +5,7 @@
 
 #include <iostream>
 
+#include "platform/data_root.h"
 #include "platform/errors.h"
 #include "project/field_schema.h"
 #include "project/page_blocks.h"
@@ -149,6 +150,17 @@ void ApplyFieldAssignments(TPageState& state, int page, const std::vector<std::s
     if (!problem.empty()) warnings.push_back({page, name, problem});
     state.SetField(index, value.Text, value.FreeText, page, warnings);
   }
+}
+
+std::string ProjectToRead(const std::string& fileName, const TDataRoot& data) {
+  std::error_code ec;
+  if (std::filesystem::exists(fileName, ec)) return fileName;
+  try {
+    if (auto shipped = data.Find(fileName)) return shipped->string();
+  } catch (const Error&) {
+    // A name that would leave the data root is not looked for there.
+  }
+  return fileName;
 }
 
 TLoadedProject LoadProjectPage(const std::string& fileName, int page) {
