@@ -184,6 +184,7 @@ async function run(page, { server, address, api, started, home }) {
   const size = { width: 468, height: 60 };
   const before = await moviePixels(page, size);
 
+  const sampleText = (await api.state()).blocks.InputText;
   // The animated text, placed inside the short banner (its default top is below 60 pixels).
   await page.getByRole("button", { name: "Animated Text", exact: true }).click();
   await page.getByLabel("Input Text").fill(kAnimatedText);
@@ -222,11 +223,17 @@ async function run(page, { server, address, api, started, home }) {
   // Undo takes the text back.
   await page.getByRole("button", { name: "Undo" }).click();
   await idle(page);
-  check((await api.state()).blocks.InputText === "", "Undo brings back the page before the text");
-  check(!(await listLines(page, "Banner Content List")).includes("Animated Text"), "the content list follows Undo");
-  // A change made elsewhere (another tab, a script) shows in this window.
+  const undone = await api.state();
+  check(undone.blocks.InputText === sampleText, "Undo brings back the page before the text");
+  check(
+    JSON.stringify(await listLines(page, "Banner Content List")) ===
+      JSON.stringify(undone.content.map((c) => c.label)),
+    "the content list follows Undo",
+  );
+  // A change made elsewhere (another tab, a script) shows in this window: Undo is offered again.
+  check(await page.getByRole("button", { name: "Undo" }).isDisabled(), "Undo is one level deep");
   await api.set({ InputText: kAnimatedText });
-  await contentLine(page, "Animated Text").waitFor({ timeout: 15000 });
+  await page.locator('button[data-command="undo"]:enabled').waitFor({ timeout: 15000 });
 
   // Ten pages at most; index.html stays.
   const newPage = page.getByRole("button", { name: "New", exact: true });
