@@ -195,7 +195,9 @@ async function run(page, { server, address, api, started, home }) {
   check((await api.state()).blocks.InputText === kAnimatedText, "the Animated Text editor sets the text");
   await page.getByRole("button", { name: "Rebuld Webpage" }).click();
   await idle(page);
-  await page.waitForTimeout(1500);
+  // Past the loading screen, for the picture.
+  await shownPlayer(page);
+  await page.waitForTimeout(3000);
   await screenshot(page, "3-rebuilt");
   const after = await moviePixels(page, size);
   const changed = differingPixels(before, after);
