@@ -1,5 +1,6 @@
 // Buttons, check boxes and radio choices bound to commands: their captions come from the
-// command, and each render sets what is enabled and checked from the same state.
+// command, and each render sets what is enabled and checked from the same state. Until the
+// first state arrives nothing is enabled.
 
 import { command, isChecked, isEnabled } from "../commands/registry.js";
 import { parseCaption } from "./captions.js";
@@ -23,6 +24,7 @@ export function createControls(run) {
           class: className,
           title: cmd.hint,
           accesskey: accessKey,
+          disabled: true,
           dataset: { command: name },
           onclick: () => run(name),
         },
@@ -37,7 +39,7 @@ export function createControls(run) {
     toggle(name, { group } = {}) {
       const cmd = command(name);
       const type = group ? "radio" : "checkbox";
-      const input = el("input", { type, name: group, dataset: { command: name } });
+      const input = el("input", { type, name: group, disabled: true, dataset: { command: name } });
       input.addEventListener("change", () => run(name));
       bind(input, cmd, { check: true });
       return el("label", { class: "choice" }, input, parseCaption(cmd.label).text);

@@ -21,7 +21,12 @@ export function chooseFile({ host, api, title, filter = "all", mode = "open", fo
       "aria-label": "Folder",
       onchange: () => go(rootChoice.value, ""),
     });
-    const list = el("ul", { class: "file-list", role: "listbox", tabindex: 0, "aria-label": "Files" });
+    const list = el("ul", {
+      class: "file-list",
+      role: "listbox",
+      tabindex: 0,
+      "aria-label": "Files",
+    });
     // The arrow keys walk the lines; Enter on one opens it.
     list.addEventListener("keydown", (e) => {
       const step = { ArrowDown: 1, ArrowUp: -1 }[e.key];

@@ -12,7 +12,7 @@ export function createMenuBar(host, run) {
     const cmd = command(name);
     const node = el(
       "button",
-      { role: "menuitem", class: "menu-item", dataset: { command: name } },
+      { role: "menuitem", class: "menu-item", disabled: true, dataset: { command: name } },
       parseCaption(cmd.menuLabel ?? cmd.label).text,
     );
     node.addEventListener("click", () => {
