@@ -291,6 +291,19 @@ async function run(page, { server, address, api, started, home }) {
     "the loaded project's content list shows the text",
   );
 
+  // Delete in the content list removes the selected item (and only there).
+  await contentLine(page, "Animated Text").click();
+  await page.locator('button[data-command="deleteContent"]:enabled').waitFor({ timeout: 15000 });
+  await page.locator(".pages .list-box").focus();
+  await page.keyboard.press("Delete");
+  await idle(page);
+  check((await api.state()).blocks.InputText === kAnimatedText, "Delete outside the content list removes nothing");
+  await page.locator(".content .list-box").focus();
+  await page.keyboard.press("Delete");
+  await idle(page);
+  check(await contentLine(page, "Animated Text").waitFor({ state: "detached", timeout: 15000 }).then(() => true, () => false),
+    "Delete in the content list removes the selected item");
+
   // "Exit & Close" ends the program as Ctrl-C does.
   const exited = new Promise((resolve) => server.once("exit", resolve));
   await page.getByRole("button", { name: "Exit & Close" }).click();

@@ -18,8 +18,8 @@ export const editContent = {
 export const deleteContent = {
   name: "deleteContent",
   label: "Del",
+  // Delete reaches it only from the content list itself, never from wherever the focus is.
   enabled: ({ state }) => Boolean(state.selection),
-  keyTest: (e) => e.key === "Delete",
   perform: ({ api, state, ui }) =>
     ui.building(() => api.command("content/delete", { label: state.selection })),
 };
