@@ -120,6 +120,9 @@ if [[ -x "$orvanta" ]]; then
   step "clip banner" bash tests/conformance/clip_banner.sh "$orvanta" "$data_root" "$build_dir/clip-banner"
   step "published pages" node tests/conformance/check_page.mjs --orvanta="$orvanta" --data-root="$data_root"
   step "animated text" bash tests/builders/animated_text_conformance.sh "$orvanta" "$build_dir/animated-text"
+  # Ad-network exports: clickTAG from flashvars, an animated GIF playing, a backup image against
+  # Ruffle's picture of the same frame (about 20 s).
+  step "ad network exports" node tests/conformance/check_export.mjs "$orvanta" "$data_root"
 else
   skip "banner checks" "no orvanta binary"
 fi

@@ -31,6 +31,9 @@ std::string EntryName(const fs::path& root, const fs::path& file) {
 
 void AddFile(zip_t* archive, const fs::path& root, const fs::path& file) {
   const std::string name = EntryName(root, file);
+  std::error_code error;
+  const uintmax_t size = fs::file_size(file, error);
+  if (error) throw FileError("cannot store " + name + " in the archive: " + error.message());
   zip_source_t* source = zip_source_file(archive, file.c_str(), 0, -1);
   if (!source) throw FileError("cannot store " + name + " in the archive: " + ZipProblem(archive));
   const zip_int64_t index =
@@ -42,7 +45,7 @@ void AddFile(zip_t* archive, const fs::path& root, const fs::path& file) {
   // The player's WebAssembly is most of every site (two files of 14 MB): the fastest level
   // packs it within a few percent of the default at a fraction of the time, which counts in a
   // batch of many variants.
-  if (fs::file_size(file) > kLargeFileBytes)
+  if (size > kLargeFileBytes)
     zip_set_file_compression(archive, zip_uint64_t(index), ZIP_CM_DEFLATE, 1);
 }
 
