@@ -85,11 +85,12 @@ std::unique_ptr<TPublishCommand> AddPublishCommand(CLI::App& app) {
 
 int RunPublish(const TPublishRequest& request, std::ostream& out, std::ostream& err) {
   try {
-    TLoadedProject project = LoadProjectPage(request.Project, request.AllPages ? 1 : request.Page);
-    ApplyFieldAssignments(project.Document.Current, project.Document.CurrentPage(),
-                          request.Settings, project.Warnings);
     const TDataRoot data(request.DataRoot.empty() ? TDataRoot::BesideExecutable()
                                                   : std::filesystem::path(request.DataRoot));
+    TLoadedProject project =
+        LoadProjectPage(ProjectToRead(request.Project, data), request.AllPages ? 1 : request.Page);
+    ApplyFieldAssignments(project.Document.Current, project.Document.CurrentPage(),
+                          request.Settings, project.Warnings);
     const TWorkFolder work =
         request.Work.empty() ? TWorkFolder::Fresh() : TWorkFolder(request.Work);
     TPublishOptions options{request.Folder, work.Folder(),

@@ -5,6 +5,7 @@
 #include <map>
 #include <string>
 
+#include "platform/font_engine.h"
 #include "project/field_schema.h"
 #include "shell/api_errors.h"
 #include "shell/editor_session.h"
@@ -61,10 +62,13 @@ TPreviewMode ModeOf(const json& r) {
 json ListFiles(TEditorSession& s, const json& r) {
   if (!r.contains("root")) return {{"roots", s.Files().RootNames()}};
   const std::string filter = r.contains("filter") ? Get<std::string>(r, "filter") : "all";
-  const TFolderListing listing = s.Files().List(
-      Get<std::string>(r, "root"), r.contains("path") ? Get<std::string>(r, "path") : "",
-      FileFilterNamed(filter));
-  return {{"folders", listing.Folders}, {"files", listing.Files}};
+  const std::string root = Get<std::string>(r, "root");
+  const std::string path = r.contains("path") ? Get<std::string>(r, "path") : "";
+  const TFolderListing listing = s.Files().List(root, path, FileFilterNamed(filter));
+  // The folder's full path lets a file dialog store a picked file as the builders look it up.
+  return {{"folders", listing.Folders},
+          {"files", listing.Files},
+          {"path", s.Files().Resolve(root, path).string()}};
 }
 
 struct TRoute {
@@ -83,6 +87,10 @@ const std::vector<TRoute>& Routes() {
       {"GET", "/api/files", ListFiles},
       {"GET", "/api/progress", [](S& s, const json&) { return s.Catalogue().Progress(); }},
       {"GET", "/api/catalogue", [](S& s, const json&) { return s.Catalogue().Lists(); }},
+      {"GET", "/api/fonts",
+       [](S&, const json&) {
+         return json{{"families", FontFamilies()}};
+       }},
       {"POST", "/api/samples/open",
        [](S& s, const json& r) {
          return s.OpenSample(Revision(r), Get<std::string>(r, "list"), Get<int>(r, "entry"));
