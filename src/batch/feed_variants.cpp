@@ -41,7 +41,10 @@ std::string CellProblem(const std::string& column, const std::string& cell) {
   if (IsBlockColumn(column)) return {};
   std::string problem;
   NormaliseTypedValue(FieldRegistry()[FindSavedField(column)], cell, problem);
-  return problem.empty() ? std::string() : column + ": " + problem;
+  if (problem.empty()) return {};
+  // The registry says which value it would use instead; a feed row is not built at all.
+  const size_t instead = problem.rfind("; ");
+  return column + ": " + problem.substr(0, instead);
 }
 
 void CheckColumns(const std::vector<std::string>& header, size_t output) {

@@ -92,9 +92,10 @@ class TRowWorkFolder {
   fs::path path_;
 };
 
-TRowOutcome PublishVariant(const TBatchRequest& request, const TDataRoot& data,
-                           const TTemplatePack& templates, const TVariant& variant) {
-  TLoadedProject project = LoadProjectPage(request.Project, request.Page);
+TRowOutcome PublishVariant(const TBatchRequest& request, const std::string& projectFile,
+                           const TDataRoot& data, const TTemplatePack& templates,
+                           const TVariant& variant) {
+  TLoadedProject project = LoadProjectPage(projectFile, request.Page);
   ApplyFieldAssignments(project.Document.Current, request.Page, variant.Settings,
                         project.Warnings);
   const fs::path folder = fs::path(request.Folder) / variant.Output;
@@ -125,9 +126,10 @@ int RunBatchCommand(const TBatchRequest& request, std::ostream& out, std::ostrea
                                                       bytes.size()));
     const std::vector<TVariant> variants =
         ShardOf(CheckVariants(feed), request.Shard, request.Shards);
-    LoadProjectPage(request.Project, request.Page);  // a design that cannot load fails once
     const TDataRoot data(request.DataRoot.empty() ? TDataRoot::BesideExecutable()
                                                   : fs::path(request.DataRoot));
+    const std::string projectFile = ProjectToRead(request.Project, data);
+    LoadProjectPage(projectFile, request.Page);  // a design that cannot load fails once
     const TTemplatePack templates(EmbeddedTemplatePack());
     fs::create_directories(request.Folder);
     out << "building " << variants.size() << " variant(s) of page " << request.Page << " of "
@@ -135,7 +137,8 @@ int RunBatchCommand(const TBatchRequest& request, std::ostream& out, std::ostrea
         << " job(s)\n";
     const TBatchSummary summary = RunBatch(
         variants, request.Jobs,
-        [&](const TVariant& v) { return PublishVariant(request, data, templates, v); }, out);
+        [&](const TVariant& v) { return PublishVariant(request, projectFile, data, templates, v); },
+        out);
     out << "built " << summary.Built << " of " << variants.size() << " in " << summary.Seconds
         << " s (" << summary.BannersPerSecond() << " banners/s)";
     if (summary.Failed == 0) {

@@ -97,9 +97,9 @@ int RunExport(const TExportRequest& request, std::ostream& out, std::ostream& er
     std::optional<TPictureFormat> backupFormat;
     if (!request.Backup.empty() && !(backupFormat = PictureFormatOf(request.Backup)))
       throw Error("the backup image " + request.Backup + " must end in .png, .jpg or .gif");
-    TLoadedProject project = LoadProjectPage(request.Project, request.Page);
     const TDataRoot data(request.DataRoot.empty() ? TDataRoot::BesideExecutable()
                                                   : std::filesystem::path(request.DataRoot));
+    TLoadedProject project = LoadProjectPage(ProjectToRead(request.Project, data), request.Page);
     const TWorkFolder work =
         request.Work.empty() ? TWorkFolder::Fresh() : TWorkFolder(request.Work);
     const TTemplatePack templates(EmbeddedTemplatePack());
