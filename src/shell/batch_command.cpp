@@ -8,11 +8,11 @@
 #include "batch/batch_runner.h"
 #include "batch/feed_csv.h"
 #include "batch/feed_variants.h"
+#include "export/page_build.h"
 #include "platform/data_root.h"
 #include "platform/errors.h"
 #include "platform/stream.h"
 #include "platform/template_pack.h"
-#include "project/work_folder.h"
 #include "publish/publisher.h"
 #include "shell/embedded_templates.h"
 #include "shell/project_commands.h"
@@ -76,22 +76,6 @@ class TCommand : public TShellCommand {
   int maxKilobytes_ = 0;
 };
 
-// A working folder of one row, removed with everything the build left in it.
-class TRowWorkFolder {
- public:
-  TRowWorkFolder() : work_(TWorkFolder::Fresh()), path_(work_->Folder()) {}
-  ~TRowWorkFolder() {
-    work_.reset();
-    std::error_code ignored;
-    fs::remove_all(path_, ignored);
-  }
-  const fs::path& Folder() const { return path_; }
-
- private:
-  std::optional<TWorkFolder> work_;
-  fs::path path_;
-};
-
 TRowOutcome PublishVariant(const TBatchRequest& request, const std::string& projectFile,
                            const TDataRoot& data, const TTemplatePack& templates,
                            const TVariant& variant) {
@@ -99,7 +83,7 @@ TRowOutcome PublishVariant(const TBatchRequest& request, const std::string& proj
   ApplyFieldAssignments(project.Document.Current, request.Page, variant.Settings,
                         project.Warnings);
   const fs::path folder = fs::path(request.Folder) / variant.Output;
-  const TRowWorkFolder work;
+  const TExportWorkFolder work;
   const TPublishResult result =
       PublishPage(project.Document, request.Page, data, templates,
                   {folder, work.Folder(), TPublishMode::CurrentPage, request.Seed, false});

@@ -12,7 +12,6 @@
 #include "platform/errors.h"
 #include "platform/stream.h"
 #include "platform/template_pack.h"
-#include "project/work_folder.h"
 #include "shell/embedded_templates.h"
 #include "shell/project_commands.h"
 
@@ -100,8 +99,7 @@ int RunExport(const TExportRequest& request, std::ostream& out, std::ostream& er
     const TDataRoot data(request.DataRoot.empty() ? TDataRoot::BesideExecutable()
                                                   : std::filesystem::path(request.DataRoot));
     TLoadedProject project = LoadProjectPage(ProjectToRead(request.Project, data), request.Page);
-    const TWorkFolder work =
-        request.Work.empty() ? TWorkFolder::Fresh() : TWorkFolder(request.Work);
+    const TExportWorkFolder work(request.Work);
     const TTemplatePack templates(EmbeddedTemplatePack());
     const auto start = std::chrono::steady_clock::now();
     TBuildReport report =
