@@ -78,7 +78,7 @@ class TCommand : public TShellCommand {
 
 TRowOutcome PublishVariant(const TBatchRequest& request, const std::string& projectFile,
                            const TDataRoot& data, const TTemplatePack& templates,
-                           const TVariant& variant) {
+                           const std::optional<fs::path>& packedPlayer, const TVariant& variant) {
   TLoadedProject project = LoadProjectPage(projectFile, request.Page);
   ApplyFieldAssignments(project.Document.Current, request.Page, variant.Settings,
                         project.Warnings);
@@ -92,6 +92,7 @@ TRowOutcome PublishVariant(const TBatchRequest& request, const std::string& proj
   if (request.Zip) package.Zip = fs::path(request.Folder) / (variant.Output + ".zip");
   package.Backup = request.Backup;
   package.BackupMaxKilobytes = request.BackupMaxKilobytes;
+  package.Packed = packedPlayer;
   PackagePublishedPage(folder, result.Files, work.Folder(), package);
   const size_t warnings = project.Warnings.size() + result.Warnings.size();
   return {true, warnings ? std::to_string(warnings) + " warning(s)" : ""};
@@ -116,12 +117,18 @@ int RunBatchCommand(const TBatchRequest& request, std::ostream& out, std::ostrea
     LoadProjectPage(projectFile, request.Page);  // a design that cannot load fails once
     const TTemplatePack templates(EmbeddedTemplatePack());
     fs::create_directories(request.Folder);
+    // Every archive carries the same player; it is deflated once here.
+    const TExportWorkFolder scratch;
+    const std::optional<fs::path> packedPlayer =
+        request.Zip ? PackPlayer(data.Folder(), scratch.Folder() / "player.zip") : std::nullopt;
     out << "building " << variants.size() << " variant(s) of page " << request.Page << " of "
         << request.Project << " into " << request.Folder << " with " << request.Jobs
         << " job(s)\n";
     const TBatchSummary summary = RunBatch(
         variants, request.Jobs,
-        [&](const TVariant& v) { return PublishVariant(request, projectFile, data, templates, v); },
+        [&](const TVariant& v) {
+          return PublishVariant(request, projectFile, data, templates, packedPlayer, v);
+        },
         out);
     out << "built " << summary.Built << " of " << variants.size() << " in " << summary.Seconds
         << " s (" << summary.BannersPerSecond() << " banners/s)";

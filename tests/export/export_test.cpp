@@ -15,6 +15,7 @@
 #include "export/banner_frames.h"
 #include "export/page_build.h"
 #include "export/site_package.h"
+#include "export/site_zip.h"
 #include "media/picture_codecs.h"
 #include "platform/data_root.h"
 #include "platform/errors.h"
@@ -214,7 +215,7 @@ TEST_F(ExportTest, APublishedPageZipsWithItsBackupImageBeside) {
   ASSERT_TRUE(published.Complete()) << published.Summary();
   const fs::path archive = folder_ / "out" / "banner.zip";
   fs::create_directories(archive.parent_path());
-  const auto written = PackagePublishedPage(site, published.Files, Work(), {archive, true, 50});
+  const auto written = PackagePublishedPage(site, published.Files, Work(), {archive, true, 50, {}});
   EXPECT_EQ(written, (std::vector<fs::path>{archive, folder_ / "out" / "banner.jpg"}));
 
   const auto entries = ZipEntries(archive);
@@ -226,6 +227,10 @@ TEST_F(ExportTest, APublishedPageZipsWithItsBackupImageBeside) {
   }
   for (const char* name : {"index.html", "images/index.swf", "images/index4.jpg", "ruffle/ruffle.js"})
     EXPECT_TRUE(entries.contains(name)) << name;
+  // The entries of an earlier archive are copied as they are into the next one.
+  const fs::path again = folder_ / "out" / "again.zip";
+  ZipSiteFiles(site, published.Files, again, archive);
+  EXPECT_EQ(ZipEntries(again), entries);
   const TPicture backup = LoadPictureFile((folder_ / "out" / "banner.jpg").string());
   EXPECT_EQ(backup.Width, 240u);
   EXPECT_FALSE(fs::exists(archive.string() + ".partial"));
@@ -233,7 +238,7 @@ TEST_F(ExportTest, APublishedPageZipsWithItsBackupImageBeside) {
   // A file that vanished before it was stored leaves no archive behind.
   std::vector<fs::path> missing = published.Files;
   missing.push_back(site / "gone.jpg");
-  EXPECT_THROW(PackagePublishedPage(site, missing, Work(), {folder_ / "out" / "bad.zip", false, {}}), Error);
+  EXPECT_THROW(PackagePublishedPage(site, missing, Work(), {folder_ / "out" / "bad.zip", false, {}, {}}), Error);
   EXPECT_FALSE(fs::exists(folder_ / "out" / "bad.zip"));
 }
 
