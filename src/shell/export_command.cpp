@@ -32,7 +32,7 @@ class TCommand : public TShellCommand {
     cmd_->add_option("FILE", request_.Project, "Project file (.fls)")->required();
     cmd_->add_option("--backup", request_.Backup,
                                     "Backup image of one frame: OUT.png, OUT.jpg or OUT.gif");
-    cmd_->add_option("--gif", request_.Gif, "Animated GIF of the whole timeline");
+    cmd_->add_option("--gif", request_.Gif, "Animated GIF of the timeline up to the end of the headline");
     cmd_->add_option("--page", request_.Page, "Page number (1 to 10)")->capture_default_str();
     auto* frame = cmd_->add_option("--frame", frame_,
                                    "Frame of the backup image, from 1 (default: the end of the "
