@@ -99,7 +99,8 @@ std::vector<TVariant> CheckVariants(const TFeedTable& feed) {
         variant.Problem = "the output name \"" + variant.Output + "\" is already used on line " +
                           std::to_string(taken->second);
     }
-    if (!variant.Valid()) variant.Problem = "line " + std::to_string(row.Line) + ": " + variant.Problem;
+    if (!variant.Valid())
+      variant.Problem = "line " + std::to_string(row.Line) + ": " + variant.Problem;
     variants.push_back(std::move(variant));
   }
   return variants;

@@ -19,7 +19,9 @@ struct TArchiveDiscard {
   void operator()(zip_t* archive) const { zip_discard(archive); }
 };
 
-std::string ZipProblem(zip_t* archive) { return zip_strerror(archive); }
+std::string ZipProblem(zip_t* archive) {
+  return zip_strerror(archive);
+}
 
 // The name inside the archive: the path below the folder with "/" between its parts.
 std::string EntryName(const fs::path& root, const fs::path& file) {

@@ -80,8 +80,7 @@ TRowOutcome PublishVariant(const TBatchRequest& request, const std::string& proj
                            const TDataRoot& data, const TTemplatePack& templates,
                            const std::optional<fs::path>& packedPlayer, const TVariant& variant) {
   TLoadedProject project = LoadProjectPage(projectFile, request.Page);
-  ApplyFieldAssignments(project.Document.Current, request.Page, variant.Settings,
-                        project.Warnings);
+  ApplyFieldAssignments(project.Document.Current, request.Page, variant.Settings, project.Warnings);
   const fs::path folder = fs::path(request.Folder) / variant.Output;
   const TExportWorkFolder work;
   const TPublishResult result =
@@ -107,8 +106,8 @@ std::unique_ptr<TShellCommand> AddBatchCommand(CLI::App& app) {
 int RunBatchCommand(const TBatchRequest& request, std::ostream& out, std::ostream& err) {
   try {
     const std::vector<uint8_t> bytes = ReadWholeFile(request.Feed);
-    const TFeedTable feed = ReadFeed(std::string_view(reinterpret_cast<const char*>(bytes.data()),
-                                                      bytes.size()));
+    const TFeedTable feed =
+        ReadFeed(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
     const std::vector<TVariant> variants =
         ShardOf(CheckVariants(feed), request.Shard, request.Shards);
     const TDataRoot data(request.DataRoot.empty() ? TDataRoot::BesideExecutable()
@@ -122,8 +121,7 @@ int RunBatchCommand(const TBatchRequest& request, std::ostream& out, std::ostrea
     const std::optional<fs::path> packedPlayer =
         request.Zip ? PackPlayer(data.Folder(), scratch.Folder() / "player.zip") : std::nullopt;
     out << "building " << variants.size() << " variant(s) of page " << request.Page << " of "
-        << request.Project << " into " << request.Folder << " with " << request.Jobs
-        << " job(s)\n";
+        << request.Project << " into " << request.Folder << " with " << request.Jobs << " job(s)\n";
     const TBatchSummary summary = RunBatch(
         variants, request.Jobs,
         [&](const TVariant& v) {
