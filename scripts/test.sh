@@ -133,6 +133,9 @@ if [[ -x "$orvanta" ]]; then
   # (13 of 102) played in Ruffle over its strips, which keeps the step near a minute and a half.
   step "sample projects" node tests/conformance/check_samples.mjs --orvanta="$orvanta" --data-root="$data_root" \
     --every=8 --jobs="$jobs"
+  # Ad-network exports: clickTAG from flashvars, an animated GIF playing, a backup image against
+  # Ruffle's picture of the same frame (about 20 s).
+  step "ad network exports" node tests/conformance/check_export.mjs "$orvanta" "$data_root"
 else
   skip "banner checks" "no orvanta binary"
 fi

@@ -140,10 +140,9 @@ void ReadReports(TWorker& worker, TProgress& progress) {
 void ReportLost(const TWorker& worker, TProgress& progress) {
   int status = 0;
   ::waitpid(worker.Pid, &status, 0);
-  const std::string why = WIFSIGNALED(status)
-                              ? "the worker process was killed by signal " +
-                                    std::to_string(WTERMSIG(status))
-                              : "the worker process ended before this row";
+  const std::string why = WIFSIGNALED(status) ? "the worker process was killed by signal " +
+                                                    std::to_string(WTERMSIG(status))
+                                              : "the worker process ended before this row";
   for (size_t index : worker.Rows)
     if (!progress.Reported(index)) progress.Report(index, {false, why});
 }

@@ -89,7 +89,8 @@ TFeedTable ReadFeed(std::string_view text) {
     std::vector<std::string> cells = scanner.NextRecord();
     if (!Blank(cells)) table.Header = std::move(cells);
   }
-  if (table.Header.empty()) throw FormatError("the feed is empty: its first line names the columns");
+  if (table.Header.empty())
+    throw FormatError("the feed is empty: its first line names the columns");
   while (!scanner.AtEnd()) {
     const int line = scanner.Line();
     std::vector<std::string> cells = scanner.NextRecord();

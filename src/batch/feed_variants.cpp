@@ -41,7 +41,10 @@ std::string CellProblem(const std::string& column, const std::string& cell) {
   if (IsBlockColumn(column)) return {};
   std::string problem;
   NormaliseTypedValue(FieldRegistry()[FindSavedField(column)], cell, problem);
-  return problem.empty() ? std::string() : column + ": " + problem;
+  if (problem.empty()) return {};
+  // The registry says which value it would use instead; a feed row is not built at all.
+  const size_t instead = problem.rfind("; ");
+  return column + ": " + problem.substr(0, instead);
 }
 
 void CheckColumns(const std::vector<std::string>& header, size_t output) {
@@ -96,7 +99,8 @@ std::vector<TVariant> CheckVariants(const TFeedTable& feed) {
         variant.Problem = "the output name \"" + variant.Output + "\" is already used on line " +
                           std::to_string(taken->second);
     }
-    if (!variant.Valid()) variant.Problem = "line " + std::to_string(row.Line) + ": " + variant.Problem;
+    if (!variant.Valid())
+      variant.Problem = "line " + std::to_string(row.Line) + ": " + variant.Problem;
     variants.push_back(std::move(variant));
   }
   return variants;

@@ -21,7 +21,9 @@ std::vector<uint8_t> EncodeGifPicture(const render::TPixmap& picture) {
   return writer.Finish();
 }
 
-std::string Kilobytes(size_t bytes) { return std::to_string((bytes + 1023) / 1024) + " KB"; }
+std::string Kilobytes(size_t bytes) {
+  return std::to_string((bytes + 1023) / 1024) + " KB";
+}
 
 // The highest quality whose file fits; the file size falls with the quality.
 TBackupImage JpegWithin(const render::TPixmap& picture, size_t limit) {
@@ -63,9 +65,8 @@ TBackupImage EncodeBackupImage(const render::TPixmap& picture, TPictureFormat fo
                                std::optional<int> maxKilobytes) {
   const size_t limit = maxKilobytes ? size_t(std::max(*maxKilobytes, 1)) * 1024 : SIZE_MAX;
   if (format == TPictureFormat::Jpeg) return JpegWithin(picture, limit);
-  TBackupImage image{format == TPictureFormat::Png
-                         ? EncodePNG(render::PictureFromPixmap(picture))
-                         : EncodeGifPicture(picture),
+  TBackupImage image{format == TPictureFormat::Png ? EncodePNG(render::PictureFromPixmap(picture))
+                                                   : EncodeGifPicture(picture),
                      0};
   if (image.Bytes.size() > limit)
     throw Error("the backup image takes " + Kilobytes(image.Bytes.size()) + ", over the limit of " +

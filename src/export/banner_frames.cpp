@@ -49,7 +49,9 @@ TBannerFrames::TBannerFrames(const std::filesystem::path& workFolder) {
 
 TBannerFrames::~TBannerFrames() = default;
 
-int TBannerFrames::FrameCount() const { return renderer_->FrameCount(); }
+int TBannerFrames::FrameCount() const {
+  return renderer_->FrameCount();
+}
 
 double TBannerFrames::FrameRate() const {
   const double fps = mainMovie_->FPS();

@@ -44,8 +44,7 @@ TGifWriter::TGifWriter(int width, int height, int loops) : impl_(std::make_uniqu
     throw Error("a GIF file cannot be " + std::to_string(width) + " x " + std::to_string(height));
   int error = 0;
   impl_->File = EGifOpen(&impl_->Bytes, AppendBytes, &error);
-  if (!impl_->File)
-    throw Error(std::string("cannot write the GIF file: ") + GifErrorString(error));
+  if (!impl_->File) throw Error(std::string("cannot write the GIF file: ") + GifErrorString(error));
   impl_->Width = width;
   impl_->Height = height;
   GifFileType* gif = impl_->File;

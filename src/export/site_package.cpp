@@ -14,13 +14,23 @@ fs::path BackupImagePath(const fs::path& folder, const TPackageOptions& options)
   return folder / "backup.jpg";
 }
 
+std::optional<fs::path> PackPlayer(const fs::path& dataFolder, const fs::path& archive) {
+  const fs::path player = dataFolder / "ruffle";
+  if (!fs::is_directory(player)) return std::nullopt;
+  std::vector<fs::path> files;
+  for (const auto& entry : fs::recursive_directory_iterator(player))
+    if (entry.is_regular_file()) files.push_back(entry.path());
+  ZipSiteFiles(dataFolder, files, archive);
+  return archive;
+}
+
 std::vector<fs::path> PackagePublishedPage(const fs::path& folder,
                                            const std::vector<fs::path>& published,
                                            const fs::path& workFolder,
                                            const TPackageOptions& options) {
   std::vector<fs::path> written;
   if (options.Zip) {
-    ZipSiteFiles(folder, published, *options.Zip);
+    ZipSiteFiles(folder, published, *options.Zip, options.Packed);
     written.push_back(*options.Zip);
   }
   if (options.Backup) {

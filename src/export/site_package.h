@@ -11,7 +11,14 @@ struct TPackageOptions {
   std::optional<std::filesystem::path> Zip;  // the published files as one archive
   bool Backup = false;                       // a JPEG backup image of the banner
   std::optional<int> BackupMaxKilobytes;
+  // An archive of files every site carries, copied into the archive without deflating again.
+  std::optional<std::filesystem::path> Packed;
 };
+
+// Packs the player of the data root once into archive, for the archives of a batch to copy.
+// Nothing is packed (and none returned) when the data root holds no player.
+std::optional<std::filesystem::path> PackPlayer(const std::filesystem::path& dataFolder,
+                                                const std::filesystem::path& archive);
 
 // The backup image's place: beside the archive under its name (OUT.zip, OUT.jpg), as networks
 // take the two as separate uploads, else beside the page as "backup.jpg".

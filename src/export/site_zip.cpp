@@ -19,7 +19,9 @@ struct TArchiveDiscard {
   void operator()(zip_t* archive) const { zip_discard(archive); }
 };
 
-std::string ZipProblem(zip_t* archive) { return zip_strerror(archive); }
+std::string ZipProblem(zip_t* archive) {
+  return zip_strerror(archive);
+}
 
 // The name inside the archive: the path below the folder with "/" between its parts.
 std::string EntryName(const fs::path& root, const fs::path& file) {
@@ -29,9 +31,23 @@ std::string EntryName(const fs::path& root, const fs::path& file) {
   return relative.generic_string();
 }
 
-void AddFile(zip_t* archive, const fs::path& root, const fs::path& file) {
+// The packed archive's entry of that name and size, copied compressed; none when it has none.
+zip_source_t* PackedSource(zip_t* archive, zip_t* packed, const std::string& name, uintmax_t size) {
+  if (!packed) return nullptr;
+  const zip_int64_t index = zip_name_locate(packed, name.c_str(), 0);
+  zip_stat_t stat;
+  if (index < 0 || zip_stat_index(packed, zip_uint64_t(index), 0, &stat) != 0 || stat.size != size)
+    return nullptr;
+  return zip_source_zip(archive, packed, zip_uint64_t(index), ZIP_FL_COMPRESSED, 0, -1);
+}
+
+void AddFile(zip_t* archive, zip_t* packed, const fs::path& root, const fs::path& file) {
   const std::string name = EntryName(root, file);
-  zip_source_t* source = zip_source_file(archive, file.c_str(), 0, -1);
+  std::error_code error;
+  const uintmax_t size = fs::file_size(file, error);
+  if (error) throw FileError("cannot store " + name + " in the archive: " + error.message());
+  zip_source_t* copied = PackedSource(archive, packed, name, size);
+  zip_source_t* source = copied ? copied : zip_source_file(archive, file.c_str(), 0, -1);
   if (!source) throw FileError("cannot store " + name + " in the archive: " + ZipProblem(archive));
   const zip_int64_t index =
       zip_file_add(archive, name.c_str(), source, ZIP_FL_OVERWRITE | ZIP_FL_ENC_UTF_8);
@@ -42,15 +58,19 @@ void AddFile(zip_t* archive, const fs::path& root, const fs::path& file) {
   // The player's WebAssembly is most of every site (two files of 14 MB): the fastest level
   // packs it within a few percent of the default at a fraction of the time, which counts in a
   // batch of many variants.
-  if (fs::file_size(file) > kLargeFileBytes)
+  if (!copied && size > kLargeFileBytes)
     zip_set_file_compression(archive, zip_uint64_t(index), ZIP_CM_DEFLATE, 1);
 }
 
 }  // namespace
 
 void ZipSiteFiles(const fs::path& folder, const std::vector<fs::path>& files,
-                  const fs::path& archive) {
+                  const fs::path& archive, const std::optional<fs::path>& packed) {
   const fs::path root = fs::weakly_canonical(folder);
+  // Opened by each archive of its own: worker processes must not share its file position.
+  int packedError = 0;
+  std::unique_ptr<zip_t, TArchiveDiscard> source(
+      packed ? zip_open(packed->c_str(), ZIP_RDONLY, &packedError) : nullptr);
   const fs::path partial = archive.string() + ".partial";
   int error = 0;
   std::unique_ptr<zip_t, TArchiveDiscard> zip(
@@ -62,7 +82,7 @@ void ZipSiteFiles(const fs::path& folder, const std::vector<fs::path>& files,
     zip_error_fini(&details);
     throw FileError("cannot create " + archive.string() + ": " + message);
   }
-  for (const fs::path& file : files) AddFile(zip.get(), root, file);
+  for (const fs::path& file : files) AddFile(zip.get(), source.get(), root, file);
   // The sources are read here, while the archive is written.
   if (zip_close(zip.get()) != 0) {
     const std::string message = ZipProblem(zip.get());

@@ -33,7 +33,9 @@ std::string ButtonField(const std::string& stem, int slot) {
 
 }  // namespace
 
-bool UsesClickTag(const TPageState& page) { return OptionField(page, kClickTagField); }
+bool UsesClickTag(const TPageState& page) {
+  return OptionField(page, kClickTagField);
+}
 
 std::string ClickTagUrl(const TPageState& page) {
   if (OptionField(page, "buttonurlenabled0")) return page.Field("buttonurl0").Text;
@@ -46,8 +48,8 @@ std::string ClickTagUrl(const TPageState& page) {
 std::string WithClickTagFlashVars(std::string html, const std::string& url) {
   const size_t embed = html.find("<embed ");
   if (embed == std::string::npos) return html;
-  html.insert(embed + 7, "flashvars=\"" + std::string(kClickTagVariable) + "=" + QueryValue(url) +
-                             "\" ");
+  html.insert(embed + 7,
+              "flashvars=\"" + std::string(kClickTagVariable) + "=" + QueryValue(url) + "\" ");
   return html;
 }
 

@@ -8,11 +8,11 @@
 #include "batch/batch_runner.h"
 #include "batch/feed_csv.h"
 #include "batch/feed_variants.h"
+#include "export/page_build.h"
 #include "platform/data_root.h"
 #include "platform/errors.h"
 #include "platform/stream.h"
 #include "platform/template_pack.h"
-#include "project/work_folder.h"
 #include "publish/publisher.h"
 #include "shell/embedded_templates.h"
 #include "shell/project_commands.h"
@@ -76,29 +76,13 @@ class TCommand : public TShellCommand {
   int maxKilobytes_ = 0;
 };
 
-// A working folder of one row, removed with everything the build left in it.
-class TRowWorkFolder {
- public:
-  TRowWorkFolder() : work_(TWorkFolder::Fresh()), path_(work_->Folder()) {}
-  ~TRowWorkFolder() {
-    work_.reset();
-    std::error_code ignored;
-    fs::remove_all(path_, ignored);
-  }
-  const fs::path& Folder() const { return path_; }
-
- private:
-  std::optional<TWorkFolder> work_;
-  fs::path path_;
-};
-
-TRowOutcome PublishVariant(const TBatchRequest& request, const TDataRoot& data,
-                           const TTemplatePack& templates, const TVariant& variant) {
-  TLoadedProject project = LoadProjectPage(request.Project, request.Page);
-  ApplyFieldAssignments(project.Document.Current, request.Page, variant.Settings,
-                        project.Warnings);
+TRowOutcome PublishVariant(const TBatchRequest& request, const std::string& projectFile,
+                           const TDataRoot& data, const TTemplatePack& templates,
+                           const std::optional<fs::path>& packedPlayer, const TVariant& variant) {
+  TLoadedProject project = LoadProjectPage(projectFile, request.Page);
+  ApplyFieldAssignments(project.Document.Current, request.Page, variant.Settings, project.Warnings);
   const fs::path folder = fs::path(request.Folder) / variant.Output;
-  const TRowWorkFolder work;
+  const TExportWorkFolder work;
   const TPublishResult result =
       PublishPage(project.Document, request.Page, data, templates,
                   {folder, work.Folder(), TPublishMode::CurrentPage, request.Seed, false});
@@ -107,6 +91,7 @@ TRowOutcome PublishVariant(const TBatchRequest& request, const TDataRoot& data,
   if (request.Zip) package.Zip = fs::path(request.Folder) / (variant.Output + ".zip");
   package.Backup = request.Backup;
   package.BackupMaxKilobytes = request.BackupMaxKilobytes;
+  package.Packed = packedPlayer;
   PackagePublishedPage(folder, result.Files, work.Folder(), package);
   const size_t warnings = project.Warnings.size() + result.Warnings.size();
   return {true, warnings ? std::to_string(warnings) + " warning(s)" : ""};
@@ -121,21 +106,28 @@ std::unique_ptr<TShellCommand> AddBatchCommand(CLI::App& app) {
 int RunBatchCommand(const TBatchRequest& request, std::ostream& out, std::ostream& err) {
   try {
     const std::vector<uint8_t> bytes = ReadWholeFile(request.Feed);
-    const TFeedTable feed = ReadFeed(std::string_view(reinterpret_cast<const char*>(bytes.data()),
-                                                      bytes.size()));
+    const TFeedTable feed =
+        ReadFeed(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
     const std::vector<TVariant> variants =
         ShardOf(CheckVariants(feed), request.Shard, request.Shards);
-    LoadProjectPage(request.Project, request.Page);  // a design that cannot load fails once
     const TDataRoot data(request.DataRoot.empty() ? TDataRoot::BesideExecutable()
                                                   : fs::path(request.DataRoot));
+    const std::string projectFile = ProjectToRead(request.Project, data);
+    LoadProjectPage(projectFile, request.Page);  // a design that cannot load fails once
     const TTemplatePack templates(EmbeddedTemplatePack());
     fs::create_directories(request.Folder);
+    // Every archive carries the same player; it is deflated once here.
+    const TExportWorkFolder scratch;
+    const std::optional<fs::path> packedPlayer =
+        request.Zip ? PackPlayer(data.Folder(), scratch.Folder() / "player.zip") : std::nullopt;
     out << "building " << variants.size() << " variant(s) of page " << request.Page << " of "
-        << request.Project << " into " << request.Folder << " with " << request.Jobs
-        << " job(s)\n";
+        << request.Project << " into " << request.Folder << " with " << request.Jobs << " job(s)\n";
     const TBatchSummary summary = RunBatch(
         variants, request.Jobs,
-        [&](const TVariant& v) { return PublishVariant(request, data, templates, v); }, out);
+        [&](const TVariant& v) {
+          return PublishVariant(request, projectFile, data, templates, packedPlayer, v);
+        },
+        out);
     out << "built " << summary.Built << " of " << variants.size() << " in " << summary.Seconds
         << " s (" << summary.BannersPerSecond() << " banners/s)";
     if (summary.Failed == 0) {

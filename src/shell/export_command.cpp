@@ -12,7 +12,6 @@
 #include "platform/errors.h"
 #include "platform/stream.h"
 #include "platform/template_pack.h"
-#include "project/work_folder.h"
 #include "shell/embedded_templates.h"
 #include "shell/project_commands.h"
 
@@ -29,11 +28,13 @@ class TCommand : public TShellCommand {
  public:
   explicit TCommand(CLI::App& app) {
     cmd_ = app.add_subcommand(
-        "export", std::string("Draw a page as a backup image or an animated GIF. ") + kStillContent);
+        "export",
+        std::string("Draw a page as a backup image or an animated GIF. ") + kStillContent);
     cmd_->add_option("FILE", request_.Project, "Project file (.fls)")->required();
     cmd_->add_option("--backup", request_.Backup,
-                                    "Backup image of one frame: OUT.png, OUT.jpg or OUT.gif");
-    cmd_->add_option("--gif", request_.Gif, "Animated GIF of the whole timeline");
+                     "Backup image of one frame: OUT.png, OUT.jpg or OUT.gif");
+    cmd_->add_option("--gif", request_.Gif,
+                     "Animated GIF of the timeline up to the end of the headline");
     cmd_->add_option("--page", request_.Page, "Page number (1 to 10)")->capture_default_str();
     auto* frame = cmd_->add_option("--frame", frame_,
                                    "Frame of the backup image, from 1 (default: the end of the "
@@ -51,8 +52,7 @@ class TCommand : public TShellCommand {
                      "The GIF ends after this long")
         ->capture_default_str()
         ->check(CLI::PositiveNumber);
-    cmd_->add_option("--loop", request_.GifOptions.Loops,
-                     "Times the GIF plays; 0 plays forever")
+    cmd_->add_option("--loop", request_.GifOptions.Loops, "Times the GIF plays; 0 plays forever")
         ->capture_default_str()
         ->check(CLI::NonNegativeNumber);
     cmd_->add_option("--work", request_.Work, "Working folder (default: a fresh temporary one)");
@@ -97,11 +97,10 @@ int RunExport(const TExportRequest& request, std::ostream& out, std::ostream& er
     std::optional<TPictureFormat> backupFormat;
     if (!request.Backup.empty() && !(backupFormat = PictureFormatOf(request.Backup)))
       throw Error("the backup image " + request.Backup + " must end in .png, .jpg or .gif");
-    TLoadedProject project = LoadProjectPage(request.Project, request.Page);
     const TDataRoot data(request.DataRoot.empty() ? TDataRoot::BesideExecutable()
                                                   : std::filesystem::path(request.DataRoot));
-    const TWorkFolder work =
-        request.Work.empty() ? TWorkFolder::Fresh() : TWorkFolder(request.Work);
+    TLoadedProject project = LoadProjectPage(ProjectToRead(request.Project, data), request.Page);
+    const TExportWorkFolder work(request.Work);
     const TTemplatePack templates(EmbeddedTemplatePack());
     const auto start = std::chrono::steady_clock::now();
     TBuildReport report =

@@ -22,8 +22,8 @@ std::unique_ptr<TShellCommand> AddExportCommand(CLI::App& app);
 struct TExportRequest {
   std::string Project;
   int Page = 1;
-  std::string Backup;  // PNG, JPEG or GIF file; empty for none
-  std::string Gif;     // animated GIF file; empty for none
+  std::string Backup;        // PNG, JPEG or GIF file; empty for none
+  std::string Gif;           // animated GIF file; empty for none
   std::optional<int> Frame;  // none: the end of the headline's animation
   bool LastFrame = false;    // the movie's very last frame
   std::optional<int> MaxKilobytes;

@@ -106,8 +106,8 @@ int RunPublish(const TPublishRequest& request, std::ostream& out, std::ostream& 
     result.Warnings.insert(result.Warnings.begin(), project.Warnings.begin(),
                            project.Warnings.end());
     if (result.Complete())
-      for (const auto& file : PackagePublishedPage(request.Folder, result.Files, work.Folder(),
-                                                   request.Package))
+      for (const auto& file :
+           PackagePublishedPage(request.Folder, result.Files, work.Folder(), request.Package))
         result.Files.push_back(file);
     if (request.Json) {
       out << ResultJson(result, ms).dump(1) << "\n";

@@ -274,7 +274,11 @@ export async function startFolderServer(folder) {
   });
   return {
     origin: `http://127.0.0.1:${server.address().port}`,
-    close: () => new Promise((resolve) => server.close(resolve)),
+    // Chromium keeps its connections open; waiting for them to time out takes minutes.
+    close: () => new Promise((resolve) => {
+      server.close(resolve);
+      server.closeAllConnections();
+    }),
   };
 }
 

@@ -50,11 +50,13 @@ TEST(BatchRunner, RowsThatFailedTheirCheckAreReportedWithoutRunning) {
   std::vector<TVariant> rows = Rows({"a", "b"});
   rows[1].Problem = "line 3: SWFWidth: not a number";
   std::ostringstream progress;
-  const TBatchSummary summary =
-      RunBatch(rows, 2, [](const TVariant& v) -> TRowOutcome {
+  const TBatchSummary summary = RunBatch(
+      rows, 2,
+      [](const TVariant& v) -> TRowOutcome {
         if (v.Output == "b") throw std::logic_error("ran a row that failed its check");
         return {true, ""};
-      }, progress);
+      },
+      progress);
   EXPECT_EQ(summary.Built, 1);
   ASSERT_EQ(summary.Failures.size(), 1u);
   EXPECT_EQ(summary.Failures[0], "b: line 3: SWFWidth: not a number");

@@ -15,6 +15,7 @@
 #include "export/banner_frames.h"
 #include "export/page_build.h"
 #include "export/site_package.h"
+#include "export/site_zip.h"
 #include "media/picture_codecs.h"
 #include "platform/data_root.h"
 #include "platform/errors.h"
@@ -48,9 +49,12 @@ class ExportTest : public ::testing::Test {
     doc_ = TBannerDocument::New();
     TWarnings warnings;
     for (const auto& [name, value] :
-         std::map<std::string, std::string>{{"SWFWidth", "240"}, {"SWFHeight", "80"},
-                                            {"TextPosX", "10"}, {"TextPosY", "20"},
-                                            {"TextEffectID", "3"}, {"SpeedFPS", "12"},
+         std::map<std::string, std::string>{{"SWFWidth", "240"},
+                                            {"SWFHeight", "80"},
+                                            {"TextPosX", "10"},
+                                            {"TextPosY", "20"},
+                                            {"TextEffectID", "3"},
+                                            {"SpeedFPS", "12"},
                                             {"PageBackGroundSolidColor", "65535"}})
       doc_.Current.SetField(FindSavedField(name), value, "", 1, warnings);
     doc_.Current.InputText = "Big Sale";
@@ -100,8 +104,10 @@ std::vector<TShownFrame> PlayGif(const std::vector<uint8_t>& bytes, int& loops) 
   for (int i = 0; i < gif->ImageCount; ++i) {
     const SavedImage& image = gif->SavedImages[i];
     for (int e = 0; e < image.ExtensionBlockCount; ++e)
-      if (image.ExtensionBlocks[e].Function == APPLICATION_EXT_FUNC_CODE && e + 1 < image.ExtensionBlockCount)
-        loops = image.ExtensionBlocks[e + 1].Bytes[1] | (image.ExtensionBlocks[e + 1].Bytes[2] << 8);
+      if (image.ExtensionBlocks[e].Function == APPLICATION_EXT_FUNC_CODE &&
+          e + 1 < image.ExtensionBlockCount)
+        loops =
+            image.ExtensionBlocks[e + 1].Bytes[1] | (image.ExtensionBlocks[e + 1].Bytes[2] << 8);
     GraphicsControlBlock control;
     DGifSavedExtensionToGCB(gif, i, &control);
     const GifImageDesc& d = image.ImageDesc;
@@ -111,7 +117,8 @@ std::vector<TShownFrame> PlayGif(const std::vector<uint8_t>& bytes, int& loops) 
         const int index = image.RasterBits[y * d.Width + x];
         if (index == control.TransparentColor) continue;
         uint8_t* to = &screen[(size_t(d.Top + y) * gif->SWidth + d.Left + x) * 3];
-        to[0] = map->Colors[index].Red, to[1] = map->Colors[index].Green, to[2] = map->Colors[index].Blue;
+        to[0] = map->Colors[index].Red, to[1] = map->Colors[index].Green,
+        to[2] = map->Colors[index].Blue;
       }
     shown.push_back({screen, control.DelayTime, d.Width * d.Height});
   }
@@ -139,8 +146,7 @@ TEST_F(ExportTest, AnimatedGifPlaysBackTheDrawnFramesInTime) {
   int centiseconds = 0;
   for (size_t i = 0; i < shown.size(); ++i) {
     const int sample = int(std::lround(centiseconds * 6 / 100.0));
-    const int frame =
-        std::min(frames.HeadlineEndFrame(), 1 + int(sample * frames.FrameRate() / 6));
+    const int frame = std::min(frames.HeadlineEndFrame(), 1 + int(sample * frames.FrameRate() / 6));
     EXPECT_LT(MeanError(shown[i].Rgb, render::PictureFromPixmap(frames.Render(frame))), 3.0)
         << "stored frame " << i << ", banner frame " << frame;
     if (i > 0) {
@@ -161,7 +167,8 @@ TEST_F(ExportTest, BackupImagesShowTheLastHeadlineFrameInEveryFormat) {
   EXPECT_EQ(frames.HeadlineEndFrame(), frames.FrameCount() - 2);
   const render::TPixmap drawn = frames.Render(TFrameChoice{}.Resolve(frames));
   const TPicture expected = render::PictureFromPixmap(drawn);
-  for (const TPictureFormat format : {TPictureFormat::Png, TPictureFormat::Jpeg, TPictureFormat::Gif}) {
+  for (const TPictureFormat format :
+       {TPictureFormat::Png, TPictureFormat::Jpeg, TPictureFormat::Gif}) {
     const TPicture decoded = DecodePicture(EncodeBackupImage(drawn, format).Bytes);
     ASSERT_EQ(decoded.Width, 240u);
     ASSERT_EQ(decoded.Height, 80u);
@@ -214,18 +221,24 @@ TEST_F(ExportTest, APublishedPageZipsWithItsBackupImageBeside) {
   ASSERT_TRUE(published.Complete()) << published.Summary();
   const fs::path archive = folder_ / "out" / "banner.zip";
   fs::create_directories(archive.parent_path());
-  const auto written = PackagePublishedPage(site, published.Files, Work(), {archive, true, 50});
+  const auto written = PackagePublishedPage(site, published.Files, Work(), {archive, true, 50, {}});
   EXPECT_EQ(written, (std::vector<fs::path>{archive, folder_ / "out" / "banner.jpg"}));
 
   const auto entries = ZipEntries(archive);
   EXPECT_EQ(entries.size(), published.Files.size());
   for (const fs::path& file : published.Files) {
-    const std::string name = fs::weakly_canonical(file).lexically_relative(fs::weakly_canonical(site)).generic_string();
+    const std::string name =
+        fs::weakly_canonical(file).lexically_relative(fs::weakly_canonical(site)).generic_string();
     ASSERT_TRUE(entries.contains(name)) << name;
     EXPECT_EQ(entries.at(name), ReadWholeFile(file.string())) << name;
   }
-  for (const char* name : {"index.html", "images/index.swf", "images/index4.jpg", "ruffle/ruffle.js"})
+  for (const char* name :
+       {"index.html", "images/index.swf", "images/index4.jpg", "ruffle/ruffle.js"})
     EXPECT_TRUE(entries.contains(name)) << name;
+  // The entries of an earlier archive are copied as they are into the next one.
+  const fs::path again = folder_ / "out" / "again.zip";
+  ZipSiteFiles(site, published.Files, again, archive);
+  EXPECT_EQ(ZipEntries(again), entries);
   const TPicture backup = LoadPictureFile((folder_ / "out" / "banner.jpg").string());
   EXPECT_EQ(backup.Width, 240u);
   EXPECT_FALSE(fs::exists(archive.string() + ".partial"));
@@ -233,7 +246,9 @@ TEST_F(ExportTest, APublishedPageZipsWithItsBackupImageBeside) {
   // A file that vanished before it was stored leaves no archive behind.
   std::vector<fs::path> missing = published.Files;
   missing.push_back(site / "gone.jpg");
-  EXPECT_THROW(PackagePublishedPage(site, missing, Work(), {folder_ / "out" / "bad.zip", false, {}}), Error);
+  EXPECT_THROW(
+      PackagePublishedPage(site, missing, Work(), {folder_ / "out" / "bad.zip", false, {}, {}}),
+      Error);
   EXPECT_FALSE(fs::exists(folder_ / "out" / "bad.zip"));
 }
 

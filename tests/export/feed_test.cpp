@@ -24,14 +24,17 @@ TEST(Feed, CellsAreReadTheWaySpreadsheetsWriteThem) {
     std::string text;
     TRows rows;
   } cases[] = {
-      {"CR LF lines", "output,SWFWidth\r\na,300\r\nb,250\r\n",
+      {"CR LF lines",
+       "output,SWFWidth\r\na,300\r\nb,250\r\n",
        {{"output", "SWFWidth"}, {"a", "300"}, {"b", "250"}}},
       {"byte-order mark, quotes, a doubled quote, a comma and a line break inside a cell",
        "\xEF\xBB\xBFoutput,InputText\nx,\"Big \"\"Sale\"\"\nnow, today\"\n",
        {{"output", "InputText"}, {"x", "Big \"Sale\"\nnow, today"}}},
-      {"semicolons where the header has no comma", "output;SWFWidth\nc;250",
+      {"semicolons where the header has no comma",
+       "output;SWFWidth\nc;250",
        {{"output", "SWFWidth"}, {"c", "250"}}},
-      {"tabs, blank lines and empty cells", "\noutput\tSWFWidth\tSWFHeight\n\nd\t\t90\n\n",
+      {"tabs, blank lines and empty cells",
+       "\noutput\tSWFWidth\tSWFHeight\n\nd\t\t90\n\n",
        {{"output", "SWFWidth", "SWFHeight"}, {"d", "", "90"}}},
   };
   for (const auto& c : cases) EXPECT_EQ(CellsOf(ReadFeed(c.text)), c.rows) << c.what;

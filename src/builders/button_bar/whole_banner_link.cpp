@@ -10,8 +10,7 @@
 namespace orvanta {
 
 void AddWholeBannerLink(TFlashMovie& movie, int width, int height, const std::string& link,
-                        const std::string& target, bool clickTag,
-                        TDeferredPlacements& bar) {
+                        const std::string& target, bool clickTag, TDeferredPlacements& bar) {
   TFlashShape* area = movie.AddRectangle(0, 0, width, height);
   area->SetSolidColor(0u);
   TFlashButton* button = movie.AddButton();
