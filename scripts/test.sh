@@ -124,6 +124,15 @@ else
   skip "banner checks" "no orvanta binary"
 fi
 
+# The editor in the browser: its modules against a fake API, then the whole window in headless
+# Chromium (start-up, a sample, a rebuild seen in Ruffle, Undo, pages, save and load; about 1 min).
+step "editor modules" node --test tests/shell/web/
+if [[ -x "$orvanta" ]]; then
+  step "editor in the browser" node tests/e2e/editor_e2e.mjs --orvanta="$orvanta"
+else
+  skip "editor in the browser" "no orvanta binary"
+fi
+
 # Our rasteriser against Ruffle (our movies, every 4th corpus file whose first frame needs no
 # script) and against Flash Player pictures of the corpus; fails on a file past its ceiling in
 # tests/conformance/render_ceilings.json.

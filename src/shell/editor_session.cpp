@@ -142,19 +142,24 @@ json TEditorSession::Snapshot(const TWarnings& warnings) {
           {"fields", FieldsJson(doc_.Current)},
           {"blocks", BlocksJson(doc_.Current)},
           {"warnings", WarningsJson(warnings)},
-          {"buildMs", lastBuildMs_}};
+          {"buildMs", lastBuildMs_},
+          // Moves on with every finished build, so that the UI reloads the preview only then.
+          {"builds", builds_}};
 }
 
 namespace {
 
-// Runs a build and notes how long it took; the warnings of the build follow the given ones.
+// Runs a build and notes how long it took and that it finished; the warnings of the build follow
+// the given ones.
 template <typename Build>
-TWarnings Timed(double& ms, TWarnings warnings, Build build) {
+TWarnings Timed(double& ms, uint64_t& builds, TWarnings warnings, Build build) {
   const auto start = std::chrono::steady_clock::now();
   TBuildReport report = build();
-  if (report.Built)
+  if (report.Built) {
     ms =
         std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    ++builds;
+  }
   warnings.insert(warnings.end(), report.Warnings.begin(), report.Warnings.end());
   return warnings;
 }
@@ -181,16 +186,16 @@ json TEditorSession::SetFields(uint64_t revision,
   }
   change.Touch();
   doc_.Current = std::move(edited);
-  warnings =
-      Timed(lastBuildMs_, warnings, [&] { return driver_->Rebuild(doc_, TRebuildOrigin::Editor); });
+  warnings = Timed(lastBuildMs_, builds_, warnings,
+                   [&] { return driver_->Rebuild(doc_, TRebuildOrigin::Editor); });
   built_ = built_ || driver_->AutoRebuild;
   return change.Commit(warnings);
 }
 
 json TEditorSession::Rebuild(uint64_t revision) {
   TChange change(*this, revision);
-  const TWarnings warnings =
-      Timed(lastBuildMs_, {}, [&] { return driver_->Rebuild(doc_, TRebuildOrigin::Command); });
+  const TWarnings warnings = Timed(lastBuildMs_, builds_, {},
+                                   [&] { return driver_->Rebuild(doc_, TRebuildOrigin::Command); });
   built_ = true;
   return change.Commit(warnings);
 }
@@ -206,6 +211,7 @@ json TEditorSession::ApplyPageResult(TChange& change, const TPageResult& result)
   change.Touch();
   if (result.Report.Built) {
     built_ = true;
+    ++builds_;
     lastBuildMs_ = 0;
     for (const TStageTime& t : result.Report.Times) lastBuildMs_ += t.Milliseconds;
   }
@@ -237,7 +243,7 @@ json TEditorSession::LoadDocument(TBannerDocument doc, TWarnings warnings, TChan
   doc_ = std::move(doc);
   selection_.clear();
   mode_ = TPreviewMode::Design;
-  warnings = Timed(lastBuildMs_, warnings,
+  warnings = Timed(lastBuildMs_, builds_, warnings,
                    [&] { return driver_->Rebuild(doc_, TRebuildOrigin::Command); });
   built_ = true;
   return change.Commit(warnings);
@@ -321,8 +327,8 @@ json TEditorSession::DeleteContent(uint64_t revision, const std::string& label) 
   change.Touch();
   DeleteItem(doc_.Current, label);
   driver_->AutoRebuild = true;
-  const TWarnings warnings =
-      Timed(lastBuildMs_, {}, [&] { return driver_->Rebuild(doc_, TRebuildOrigin::Editor); });
+  const TWarnings warnings = Timed(lastBuildMs_, builds_, {},
+                                   [&] { return driver_->Rebuild(doc_, TRebuildOrigin::Editor); });
   selection_.clear();
   return change.Commit(warnings);
 }

@@ -62,6 +62,7 @@ class TEditorSession {
   void ReadCatalogue() { catalogue_.Read(data_); }
   const TCatalogueService& Catalogue() const { return catalogue_; }
   const std::filesystem::path& WorkFolder() const { return config_.WorkFolder; }
+  const std::filesystem::path& DataRoot() const { return config_.DataRoot; }
 
   // Field values by name (registry fields and the text blocks "InputText", "StaticText1" ...
   // "HtmlText7"); all are checked before any is stored, then the page rebuilds as an editor's
@@ -123,6 +124,7 @@ class TEditorSession {
   TPreviewMode mode_ = TPreviewMode::Design;
   std::string selection_;
   double lastBuildMs_ = 0;
+  uint64_t builds_ = 0;
 
   mutable std::mutex snapshotLock_;
   nlohmann::json snapshot_;

@@ -6,6 +6,7 @@
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <cstdlib>
@@ -65,7 +66,12 @@ int Serve(const TServeRequest& request) {
        std::nullopt,
        &templates,
        [&templates](TBuildDriver& driver) { AddStandardBuilders(driver, templates); }});
-  TEditorServer server(session, {request.Port, 0});
+  TServerOptions options{request.Port, 0};
+  // The UI's files are installed by the build beside the executable, as the data root is.
+  options.WebRoot = TDataRoot::BesideExecutable().parent_path() / "web";
+  // "Exit & Close" ends the program as Ctrl-C does.
+  options.OnExit = [] { kill(getpid(), SIGTERM); };
+  TEditorServer server(session, std::move(options));
   std::cout << "Orvanta editor: " << server.EditorAddress() << "\n"
             << "previews on http://127.0.0.1:" << server.PreviewPort() << "/, working folder "
             << work.Folder().string() << std::endl;

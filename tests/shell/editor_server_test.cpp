@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <httplib.h>
 
+#include <atomic>
 #include <fstream>
 #include <future>
 
@@ -18,7 +19,10 @@ class ServerTest : public SessionTest {
  protected:
   void SetUp() override {
     SessionTest::SetUp();
-    server_ = std::make_unique<TEditorServer>(*session_, TServerOptions{});
+    TServerOptions options;
+    options.WebRoot = dir_ / "web";
+    options.OnExit = [this] { exits_++; };
+    server_ = std::make_unique<TEditorServer>(*session_, std::move(options));
   }
   void TearDown() override {
     server_.reset();
@@ -33,6 +37,7 @@ class ServerTest : public SessionTest {
     return res ? json::parse(res->body) : json();
   }
   std::unique_ptr<TEditorServer> server_;
+  std::atomic<int> exits_ = 0;
 };
 
 TEST_F(ServerTest, RefusesRequestsWithoutTokenFromForeignHostsAndOtherSites) {
@@ -146,6 +151,8 @@ TEST_F(ServerTest, PreviewPortServesTheWorkingFolderOnly) {
   ASSERT_TRUE(page);
   EXPECT_EQ(page->status, 200);
   EXPECT_EQ(page->body.find("Can not open link"), std::string::npos);
+  // The player's script is read in the page's code page unless it names its own.
+  EXPECT_EQ(page->get_header_value("Content-Type"), "text/html; charset=utf-16le");
   auto link = preview.Get("/page2.html");
   ASSERT_TRUE(link);
   EXPECT_NE(link->body.find(
@@ -199,6 +206,74 @@ TEST_F(ServerTest, CatalogueProgressListsAndThumbnailsAsPng) {
   if (res->status != 200) {
     EXPECT_EQ(Revision(), revision) << res->body;
   }
+}
+
+}  // namespace
+}  // namespace orvanta
+
+namespace orvanta {
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST_F(ServerTest, ServesTheEditorItsFontsThePlayerAndItsClosing) {
+  fs::create_directories(dir_ / "web" / "ui");
+  std::ofstream(dir_ / "web" / "index.html") << "<title>Orvanta v6.08</title>";
+  std::ofstream(dir_ / "web" / "ui" / "main.js") << "export {};";
+  struct TCase {
+    std::string path;
+    int status;
+    std::string type, body;
+  };
+  const TCase cases[] = {
+      {"/", 200, "text/html; charset=utf-8", "<title>Orvanta v6.08</title>"},
+      {"/?token=" + server_->Token(), 200, "text/html; charset=utf-8", "Orvanta"},
+      {"/ui/main.js", 200, "text/javascript; charset=utf-8", "export {};"},
+      {"/ui/none.js", 404, "", ""},
+      {"/../home/x", 403, "", ""},
+  };
+  for (const TCase& c : cases) {
+    auto res = Api().Get(c.path.c_str());
+    ASSERT_TRUE(res) << c.path;
+    EXPECT_TRUE(res->status == c.status || (c.status == 403 && res->status == 400))
+        << c.path << ": " << res->status;
+    if (!c.type.empty()) {
+      EXPECT_EQ(res->get_header_value("Content-Type"), c.type) << c.path;
+    }
+    EXPECT_NE(res->body.find(c.body), std::string::npos) << c.path;
+  }
+  EXPECT_EQ(Api().Get("/", {{"Host", "evil.example"}})->status, 403);
+
+  auto fonts = Api().Get("/api/fonts", Own());
+  ASSERT_TRUE(fonts && fonts->status == 200);
+  const json families = json::parse(fonts->body)["families"];
+  EXPECT_NE(std::find(families.begin(), families.end(), "Liberation Sans"), families.end());
+
+  const json preview = json::parse(Api().Get("/api/preview", Own())->body);
+  EXPECT_EQ(preview["origin"], "http://127.0.0.1:" + std::to_string(server_->PreviewPort()));
+  httplib::Client player("127.0.0.1", server_->PreviewPort());
+  auto ruffle = player.Get("/ruffle/ruffle.js");
+  ASSERT_TRUE(ruffle);
+  EXPECT_EQ(ruffle->status, 200);
+  EXPECT_EQ(ruffle->get_header_value("Content-Type"), "text/javascript; charset=utf-8");
+  EXPECT_EQ(player.Get("/ruffle/../demo.swf")->status / 100, 4);
+
+  EXPECT_EQ(Api().Post("/api/exit", "{}", "application/json")->status, 403);
+  EXPECT_EQ(exits_, 0);
+  EXPECT_EQ(Api().Post("/api/exit", Own(), "{}", "application/json")->status, 200);
+  EXPECT_EQ(exits_, 1);
+}
+
+TEST(PreviewFiles, TheLinkPageTellsTheEditorAndCannotBreakOutOfItsScript) {
+  const fs::path work = fs::temp_directory_path() / ("orvanta_link_" + std::to_string(getpid()));
+  fs::create_directories(work);
+  const TPreviewAnswer answer = PreviewAnswer(work, work, "/a</script><b>.html");
+  fs::remove_all(work);
+  EXPECT_EQ(answer.Status, 200);
+  EXPECT_NE(answer.Body.find("parent.postMessage({\"orvantaLinkRefused\":\"Can not open link"),
+            std::string::npos);
+  EXPECT_EQ(answer.Body.find("</script><b>"), std::string::npos);
+  EXPECT_EQ(answer.Body.find("<b>"), std::string::npos);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <map>
 #include <string>
 
+#include "platform/font_engine.h"
 #include "project/field_schema.h"
 #include "shell/api_errors.h"
 #include "shell/editor_session.h"
@@ -100,6 +101,10 @@ const std::vector<TRoute>& Routes() {
       {"GET", "/api/files", ListFiles},
       {"GET", "/api/progress", [](S& s, const json&) { return s.Catalogue().Progress(); }},
       {"GET", "/api/catalogue", [](S& s, const json&) { return s.Catalogue().Lists(); }},
+      {"GET", "/api/fonts",
+       [](S&, const json&) {
+         return json{{"families", FontFamilies()}};
+       }},
       {"POST", "/api/samples/open",
        [](S& s, const json& r) {
          return s.OpenSample(Revision(r), Get<std::string>(r, "list"), Get<int>(r, "entry"));

@@ -38,12 +38,14 @@ int Bind(httplib::Server& server, int port, const char* what) {
 
 struct TEditorServer::TImpl {
   TEditorSession& Session;
+  TServerOptions Options;
   std::string Token = NewServerToken();
   httplib::Server Api, Preview;
   int ApiPort = 0, PreviewPort = 0;
   std::thread ApiThread, PreviewThread;
 
-  explicit TImpl(TEditorSession& session) : Session(session) {}
+  TImpl(TEditorSession& session, TServerOptions options)
+      : Session(session), Options(std::move(options)) {}
 
   // Refuses what the guard refuses; the token is needed for every API request.
   httplib::Server::HandlerResponse Guard(const httplib::Request& req, httplib::Response& res,
@@ -92,16 +94,21 @@ struct TEditorServer::TImpl {
     }
   }
 
-  void AnswerPreview(const httplib::Request& req, httplib::Response& res) {
-    const TPreviewAnswer answer = PreviewAnswer(Session.WorkFolder(), req.path);
+  static void AnswerJson(httplib::Response& res, int status, const nlohmann::json& body) {
+    res.status = status;
+    res.set_header("Cache-Control", "no-store");
+    res.set_content(body.dump(), "application/json");
+  }
+
+  static void AnswerFile(httplib::Response& res, const TPreviewAnswer& answer) {
     res.status = answer.Status;
     res.set_header("Cache-Control", "no-store");
     res.set_header("X-Content-Type-Options", "nosniff");
     res.set_content(answer.Body, answer.ContentType);
   }
 
-  void Routes(size_t maxBody) {
-    Api.set_payload_max_length(maxBody);
+  void Routes() {
+    Api.set_payload_max_length(Options.MaxBodyBytes);
     Api.set_pre_routing_handler([this](const httplib::Request& req, httplib::Response& res) {
       return Guard(req, res, ApiPort, req.path.starts_with("/api/"));
     });
@@ -109,31 +116,40 @@ struct TEditorServer::TImpl {
     Api.Get("/api/thumbnail", [this](const httplib::Request& req, httplib::Response& res) {
       AnswerThumbnail(req, res);
     });
+    // Where the preview pages are: a second origin, which the UI's frame loads them from.
+    Api.Get("/api/preview", [this](const httplib::Request&, httplib::Response& res) {
+      AnswerJson(res, 200, {{"origin", "http://127.0.0.1:" + std::to_string(PreviewPort)}});
+    });
+    Api.Post("/api/exit", [this](const httplib::Request&, httplib::Response& res) {
+      if (!Options.OnExit) return AnswerJson(res, 404, {{"error", "this editor cannot be closed"}});
+      AnswerJson(res, 200, {{"closing", true}});
+      Options.OnExit();
+    });
     auto api = [this](const httplib::Request& req, httplib::Response& res) { AnswerApi(req, res); };
     Api.Get(R"(/api/.*)", api);
     Api.Post(R"(/api/.*)", api);
-    Api.Get("/", [this](const httplib::Request&, httplib::Response& res) {
-      res.set_header("Cache-Control", "no-store");
-      res.set_content(nlohmann::json{{"api", "/api/state"},
-                                     {"preview", "http://127.0.0.1:" + std::to_string(PreviewPort)}}
-                          .dump(),
-                      "application/json");
+    Api.Get(R"(/.*)", [this](const httplib::Request& req, httplib::Response& res) {
+      if (Options.WebRoot.empty())
+        return AnswerJson(res, 200,
+                          {{"api", "/api/state"},
+                           {"preview", "http://127.0.0.1:" + std::to_string(PreviewPort)}});
+      AnswerFile(res, WebUiAnswer(Options.WebRoot, req.path));
     });
     Preview.set_payload_max_length(0);
     Preview.set_pre_routing_handler([this](const httplib::Request& req, httplib::Response& res) {
       return Guard(req, res, PreviewPort, false);
     });
     Preview.Get(R"(/.*)", [this](const httplib::Request& req, httplib::Response& res) {
-      AnswerPreview(req, res);
+      AnswerFile(res, PreviewAnswer(Session.WorkFolder(), Session.DataRoot() / "ruffle", req.path));
     });
   }
 };
 
 TEditorServer::TEditorServer(TEditorSession& session, TServerOptions options)
-    : impl_(std::make_unique<TImpl>(session)) {
-  impl_->Routes(options.MaxBodyBytes);
-  impl_->ApiPort = Bind(impl_->Api, options.ApiPort, "editor");
-  impl_->PreviewPort = Bind(impl_->Preview, options.PreviewPort, "preview");
+    : impl_(std::make_unique<TImpl>(session, std::move(options))) {
+  impl_->Routes();
+  impl_->ApiPort = Bind(impl_->Api, impl_->Options.ApiPort, "editor");
+  impl_->PreviewPort = Bind(impl_->Preview, impl_->Options.PreviewPort, "preview");
   impl_->ApiThread = std::thread([this] { impl_->Api.listen_after_bind(); });
   impl_->PreviewThread = std::thread([this] { impl_->Preview.listen_after_bind(); });
 }

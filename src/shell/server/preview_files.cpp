@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include <nlohmann/json.hpp>
+
 #include "platform/stream.h"
 #include "shell/api_errors.h"
 #include "shell/file_browser.h"
@@ -13,20 +15,27 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// The player's files, served from the data root beside the pages that load them.
+constexpr std::string_view kPlayerPrefix = "ruffle/";
+
 constexpr std::array<std::string_view, 3> kGeneratedPages{"flashtemp.htm", "flashtemp_center.htm",
                                                           "flashtemp_flashbg_center.htm"};
 
-std::string ContentTypeOf(const fs::path& file) {
+// Scripts and style sheets name their code page: without it the browser reads them in the code
+// page of the page that loads them, and the generated pages are UTF-16.
+std::string ContentTypeOf(const fs::path& file, const std::vector<uint8_t>& bytes) {
   std::string ext = file.extension().string();
   std::transform(ext.begin(), ext.end(), ext.begin(),
                  [](unsigned char c) { return char(std::tolower(c)); });
-  if (ext == ".htm" || ext == ".html") return "text/html; charset=utf-8";
+  const bool utf16 = bytes.size() >= 2 && bytes[0] == 0xFF && bytes[1] == 0xFE;
+  if (ext == ".htm" || ext == ".html")
+    return utf16 ? "text/html; charset=utf-16le" : "text/html; charset=utf-8";
   if (ext == ".swf") return "application/x-shockwave-flash";
   if (ext == ".jpg" || ext == ".jpeg") return "image/jpeg";
   if (ext == ".png") return "image/png";
-  if (ext == ".js") return "text/javascript";
+  if (ext == ".js") return "text/javascript; charset=utf-8";
   if (ext == ".wasm") return "application/wasm";
-  if (ext == ".css") return "text/css";
+  if (ext == ".css") return "text/css; charset=utf-8";
   return "application/octet-stream";
 }
 
@@ -56,6 +65,20 @@ std::string HtmlEscaped(std::string_view text) {
   return out;
 }
 
+// The page the preview shows for a link to a page that is not published: it tells the editor
+// around it, which shows the message as its own dialog and returns to the preview.
+std::string LinkRefusalPage(const std::string& name) {
+  const std::string message = LinkRefusalMessage(name);
+  std::string script = nlohmann::json{{"orvantaLinkRefused", message}}.dump();
+  // Kept from closing the script element, whatever the link was named.
+  for (size_t at = script.find('<'); at != std::string::npos; at = script.find('<', at))
+    script.replace(at, 1, "\\u003c");
+  return "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>Orvanta</title></head>"
+         "<body><p id=\"link-refused\">" +
+         HtmlEscaped(message) + "</p><script>parent.postMessage(" + script +
+         ", \"*\");</script></body></html>";
+}
+
 bool IsPage(const fs::path& file) {
   const std::string ext = file.extension().string();
   return ext == ".htm" || ext == ".html" || ext == ".HTM" || ext == ".HTML";
@@ -69,8 +92,25 @@ std::string LinkRefusalMessage(std::string_view relativeAddress) {
          "Explorer!";
 }
 
-TPreviewAnswer PreviewAnswer(const fs::path& workFolder, std::string_view requestPath) {
+TPreviewAnswer FolderFileAnswer(const fs::path& folder, std::string_view relative) {
+  fs::path file;
+  try {
+    file = ResolveInside(folder, relative);
+  } catch (const OutsideRootError& e) {
+    return {403, "text/plain; charset=utf-8", e.what()};
+  }
+  std::error_code error;
+  if (!fs::is_regular_file(file, error))
+    return {404, "text/plain; charset=utf-8", "\"" + std::string(relative) + "\" is not here"};
+  const std::vector<uint8_t> bytes = ReadWholeFile(file.string());
+  return {200, ContentTypeOf(file, bytes), std::string(bytes.begin(), bytes.end())};
+}
+
+TPreviewAnswer PreviewAnswer(const fs::path& workFolder, const fs::path& playerFolder,
+                             std::string_view requestPath) {
   while (requestPath.starts_with("/")) requestPath.remove_prefix(1);
+  if (requestPath.starts_with(kPlayerPrefix))
+    return FolderFileAnswer(playerFolder, requestPath.substr(kPlayerPrefix.size()));
   fs::path file;
   try {
     file = ResolveInside(workFolder, requestPath);
@@ -80,16 +120,13 @@ TPreviewAnswer PreviewAnswer(const fs::path& workFolder, std::string_view reques
   const std::string name(requestPath);
   const bool generated =
       std::find(kGeneratedPages.begin(), kGeneratedPages.end(), name) != kGeneratedPages.end();
-  if (IsPage(file) && !generated)
-    return {200, "text/html; charset=utf-8",
-            "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>Orvanta</title></head>"
-            "<body><p id=\"link-refused\">" +
-                HtmlEscaped(LinkRefusalMessage(name)) + "</p></body></html>"};
-  std::error_code error;
-  if (!fs::is_regular_file(file, error))
-    return {404, "text/plain; charset=utf-8", "\"" + name + "\" is not in the working folder"};
-  const std::vector<uint8_t> bytes = ReadWholeFile(file.string());
-  return {200, ContentTypeOf(file), std::string(bytes.begin(), bytes.end())};
+  if (IsPage(file) && !generated) return {200, "text/html; charset=utf-8", LinkRefusalPage(name)};
+  return FolderFileAnswer(workFolder, requestPath);
+}
+
+TPreviewAnswer WebUiAnswer(const fs::path& webRoot, std::string_view requestPath) {
+  while (requestPath.starts_with("/")) requestPath.remove_prefix(1);
+  return FolderFileAnswer(webRoot, requestPath.empty() ? "index.html" : requestPath);
 }
 
 }  // namespace orvanta

@@ -15,9 +15,18 @@ struct TPreviewAnswer {
 // The message shown for a link of the preview page to a page that is not published yet.
 std::string LinkRefusalMessage(std::string_view relativeAddress);
 
-// Answers a request of the preview port for a path in the working folder: the generated pages
-// and the files they use as they are, any other page inside the folder with the link message,
-// and paths that climb out of the folder (by "..", or by a symlink) with 403.
-TPreviewAnswer PreviewAnswer(const std::filesystem::path& workFolder, std::string_view requestPath);
+// A file of a folder as it is; 403 for a path that climbs out of the folder (by "..", or by a
+// symlink), 404 for one that is not there.
+TPreviewAnswer FolderFileAnswer(const std::filesystem::path& folder, std::string_view relative);
+
+// Answers a request of the preview port: "ruffle/..." from the player's folder, the generated
+// pages and the files they use from the working folder, any other page inside the working folder
+// with the link message.
+TPreviewAnswer PreviewAnswer(const std::filesystem::path& workFolder,
+                             const std::filesystem::path& playerFolder,
+                             std::string_view requestPath);
+
+// The editor's own page and modules; "/" is its index page.
+TPreviewAnswer WebUiAnswer(const std::filesystem::path& webRoot, std::string_view requestPath);
 
 }  // namespace orvanta

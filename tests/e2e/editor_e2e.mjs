@@ -1,0 +1,237 @@
+// The editor as a person uses it, in headless Chromium: start `orvanta serve`, wait for the
+// templates, open a sample, read the content list, change the banner, rebuild and see the movie
+// change inside Ruffle, undo, add and delete pages up to their limits, save, start anew and load
+// the saved project back. Prints how long the editor took to become usable.
+//
+//   node tests/e2e/editor_e2e.mjs --orvanta=build/src/orvanta [--screenshots=DIR]
+
+import { spawn } from 'node:child_process';
+import fs from 'node:fs';
+import os from 'node:os';
+import path from 'node:path';
+import { parseArgs } from 'node:util';
+
+import { decodePngRgba } from '../conformance/image_metrics.mjs';
+import { launchChromium } from '../conformance/ruffle.mjs';
+
+const { values: args } = parseArgs({
+  options: { orvanta: { type: 'string' }, screenshots: { type: 'string' } },
+});
+if (!args.orvanta) {
+  console.error('usage: editor_e2e.mjs --orvanta=PATH [--screenshots=DIR]');
+  process.exit(2);
+}
+
+const kAnimatedText = 'ORVANTA E2E';
+const failures = [];
+let passed = 0;
+function check(ok, what) {
+  if (ok) passed++;
+  else failures.push(what);
+  console.log(`${ok ? 'ok  ' : 'FAIL'} ${what}`);
+}
+
+// The program, with a home and a working folder of its own; resolves to its address.
+function startEditor(dir) {
+  const started = performance.now();
+  const server = spawn(path.resolve(args.orvanta), ['serve', '--no-browser', '--work', path.join(dir, 'work')], {
+    env: { ...process.env, HOME: path.join(dir, 'home') },
+    stdio: ['ignore', 'pipe', 'inherit'],
+  });
+  fs.mkdirSync(path.join(dir, 'home'));
+  return new Promise((resolve, reject) => {
+    let out = '';
+    server.on('exit', (code) => reject(new Error(`orvanta serve ended with ${code}: ${out}`)));
+    server.stdout.on('data', (chunk) => {
+      out += chunk;
+      const address = out.match(/Orvanta editor: (http:\S+)/)?.[1];
+      if (address && /ready in/.test(out)) resolve({ server, address, started });
+    });
+  });
+}
+
+// The document as the server holds it, through the same API the page uses.
+function apiOf(address) {
+  const url = new URL(address);
+  const token = url.searchParams.get('token');
+  const call = async (method, route, body) => {
+    const res = await fetch(`${url.origin}/api/${route}`, {
+      method,
+      headers: { 'X-Orvanta-Token': token, 'Content-Type': 'application/json' },
+      body: body && JSON.stringify(body),
+    });
+    return res.json();
+  };
+  return {
+    state: () => call('GET', 'state'),
+    async set(values) {
+      const { revision } = await call('GET', 'state');
+      return call('POST', 'fields', { revision, values });
+    },
+  };
+}
+
+const listLines = (page, name) => page.locator(`[aria-label="${name}"] li`).allTextContents();
+const contentLine = (page, text) => page.locator('[aria-label="Banner Content List"] li', { hasText: text });
+const idle = (page) => page.waitForSelector('.building-panel', { state: 'hidden', timeout: 60000 });
+
+async function dismissMessage(page) {
+  const dialog = page.locator('dialog.message');
+  await dialog.waitFor({ timeout: 10000 });
+  const text = await dialog.locator('.message-text').textContent();
+  await dialog.getByRole('button', { name: 'OK' }).click();
+  return text;
+}
+
+// What the movie alone draws in the banner: the strips hidden, the page green behind it.
+async function moviePixels(page, { width, height }) {
+  const frame = page.frames().find((f) => /flashtemp(_center)?\.htm/.test(f.url()));
+  const player = await frame.waitForFunction(() => {
+    const p = document.querySelector('ruffle-embed, ruffle-object, ruffle-player');
+    return p && p.shadowRoot?.querySelector('canvas') ? p : null;
+  }, null, { timeout: 40000 });
+  await frame.addStyleTag({ content: '.strips { visibility: hidden } html, body { background: #00ff00 !important }' });
+  // Past the loading frames and the text effect's entrance.
+  await page.waitForTimeout(2500);
+  const box = await player.boundingBox();
+  return decodePngRgba(await page.screenshot({ clip: { x: box.x, y: box.y, width, height } }));
+}
+
+function differingPixels(a, b) {
+  let count = 0;
+  for (let i = 0; i < Math.min(a.data.length, b.data.length); i += 4)
+    if (Math.abs(a.data[i] - b.data[i]) + Math.abs(a.data[i + 1] - b.data[i + 1]) + Math.abs(a.data[i + 2] - b.data[i + 2]) > 60) count++;
+  return count;
+}
+
+async function screenshot(page, name) {
+  if (!args.screenshots) return;
+  fs.mkdirSync(args.screenshots, { recursive: true });
+  await page.screenshot({ path: path.join(args.screenshots, `${name}.png`) });
+}
+
+async function chooseInFileDialog(page, { typed, pick }) {
+  const dialog = page.locator('dialog.file-dialog');
+  await dialog.waitFor();
+  if (typed) {
+    await dialog.locator('input.file-name').fill(typed);
+    await dialog.getByRole('button', { name: /^(Save|Open)$/ }).click();
+  } else {
+    await dialog.getByRole('option', { name: pick }).dblclick();
+  }
+  await dialog.waitFor({ state: 'detached' });
+}
+
+async function run(page, { address, api, started, home }) {
+  await page.goto(address);
+  await idle(page);
+  await page.locator('.sample').first().waitFor();
+  console.log(`editor usable ${Math.round(performance.now() - started)} ms after start`);
+  await screenshot(page, '1-opened');
+  check(await page.locator('.preview-bar').evaluate((bar) => getComputedStyle(bar).visibility === 'hidden'),
+    'the preview bar waits for the first build');
+  check(await page.getByRole('button', { name: 'Save Project' }).isDisabled(), '"Save Project" waits for the first build');
+
+  // A sample when the data root has one, else the empty banner.
+  const sample = page.locator('.sample:not(:disabled)').first();
+  if (await sample.count()) {
+    await sample.click();
+  } else {
+    console.log('no sample project in the data root: starting from "New&Empty"');
+    await page.getByRole('button', { name: 'New&Empty' }).click();
+    await page.locator('dialog.content-editor').getByRole('button', { name: 'Cancel' }).click();
+  }
+  await idle(page);
+  await page.locator('.preview-bar:not(.unbuilt)').waitFor();
+  const opened = await api.state();
+  check(JSON.stringify(await listLines(page, 'Banner Content List')) === JSON.stringify(opened.content.map((c) => c.label)),
+    'the content list shows the document\'s items');
+  check((await listLines(page, 'Banner Content List')).some((line) => line.startsWith('[Layout]')), 'the content list has the layout line');
+  check(await page.getByRole('button', { name: 'Save Project' }).isEnabled(), '"Save Project" is offered after the build');
+  await screenshot(page, '2-sample');
+
+  // The 468 × 60 banner; the other tab's change shows in this one.
+  // The text's place inside the short banner (its default top is below a 60-pixel banner).
+  await api.set({ SWFWidth: 468, SWFHeight: 60, TextPosX: 10, TextPosY: 5 });
+  await contentLine(page, '[Layout] 468x60').waitFor({ timeout: 5000 });
+  await page.getByRole('button', { name: 'Rebuld Webpage' }).click();
+  await idle(page);
+  const size = { width: 468, height: 60 };
+  const before = await moviePixels(page, size);
+
+  await api.set({ InputText: kAnimatedText });
+  await contentLine(page, 'Animated Text').waitFor({ timeout: 5000 });
+  await page.getByRole('button', { name: 'Rebuld Webpage' }).click();
+  await idle(page);
+  const after = await moviePixels(page, size);
+  const changed = differingPixels(before, after);
+  check(changed > 150, `the movie in the preview changed after the rebuild (${changed} pixels)`);
+  await screenshot(page, '3-rebuilt');
+
+  // Undo takes the text back.
+  await page.getByRole('button', { name: 'Undo' }).click();
+  await idle(page);
+  check((await api.state()).blocks.InputText === '', 'Undo brings back the page before the text');
+  check(!(await listLines(page, 'Banner Content List')).includes('Animated Text'), 'the content list follows Undo');
+  await api.set({ InputText: kAnimatedText });
+  await contentLine(page, 'Animated Text').waitFor({ timeout: 5000 });
+
+  // Ten pages at most; index.html stays.
+  const newPage = page.getByRole('button', { name: 'New', exact: true });
+  for (let pages = (await listLines(page, 'Recent Webpage')).length; pages < 10; pages++) {
+    await newPage.click();
+    await idle(page);
+  }
+  check((await listLines(page, 'Recent Webpage')).length === 10, 'ten pages made with "New"');
+  await newPage.click();
+  check((await dismissMessage(page)) === 'Max 10 webpages!', 'an eleventh page is refused with "Max 10 webpages!"');
+  await page.locator('[aria-label="Recent Webpage"] li').first().click();
+  await idle(page);
+  const pageDelete = page.locator('.pages').getByRole('button', { name: 'Del' });
+  await pageDelete.click();
+  check((await dismissMessage(page)) === 'Can not remove index.html webpage file!', 'index.html cannot be deleted');
+  await page.locator('[aria-label="Recent Webpage"] li').last().click();
+  await idle(page);
+  await pageDelete.click();
+  await idle(page);
+  check((await listLines(page, 'Recent Webpage')).length === 9, 'a page other than index.html is deleted');
+  await page.locator('[aria-label="Recent Webpage"] li').first().click();
+  await idle(page);
+
+  // Save, start anew, load it back.
+  await page.getByRole('button', { name: 'Save Project' }).click();
+  await chooseInFileDialog(page, { typed: 'e2e' });
+  await page.waitForFunction(() => document.querySelector('.status-bar').value.startsWith('Saved'));
+  check(fs.existsSync(path.join(home, 'e2e.fls')), 'a name typed without extension is saved as "e2e.fls"');
+  await page.getByRole('button', { name: 'New&Empty' }).click();
+  await page.locator('dialog.content-editor').getByRole('button', { name: 'Cancel' }).click();
+  await idle(page);
+  check((await api.state()).blocks.InputText === '', '"New&Empty" starts an empty banner');
+  await page.getByRole('button', { name: 'Load Project' }).click();
+  await chooseInFileDialog(page, { pick: 'e2e.fls' });
+  await idle(page);
+  const reloaded = await api.state();
+  check(reloaded.blocks.InputText === kAnimatedText && reloaded.pages.length === 9, 'the saved project loads back with its text and pages');
+  check((await listLines(page, 'Banner Content List')).includes('Animated Text'), 'the loaded project\'s content list shows the text');
+}
+
+const dir = fs.mkdtempSync(path.join(os.tmpdir(), 'orvanta-e2e-'));
+const { server, address, started } = await startEditor(dir);
+const { browser, profileDir } = await launchChromium('http://127.0.0.1:');
+try {
+  const page = browser.pages()[0] ?? (await browser.newPage());
+  await page.setViewportSize({ width: 1366, height: 768 });
+  page.on('pageerror', (e) => failures.push(`page error: ${e.message}`));
+  await run(page, { address, api: apiOf(address), started, home: path.join(dir, 'home') });
+} catch (error) {
+  failures.push(error.message.split('\n')[0]);
+  await screenshot(browser.pages()[0], 'failure').catch(() => {});
+} finally {
+  await browser.close();
+  server.kill('SIGINT');
+  fs.rmSync(profileDir, { recursive: true, force: true });
+  fs.rmSync(dir, { recursive: true, force: true });
+}
+for (const failure of failures) console.log(`FAIL: ${failure}`);
+console.log(`${passed} passed, ${failures.length} failed`);
+process.exit(failures.length ? 1 : 0);
