@@ -361,7 +361,7 @@ TDesignSelection DropTarget(const TBannerDocument& doc, const std::string& name)
 json TEditorSession::FinishDrop(TChange& change, bool changed, TWarnings warnings,
                                 const std::string& selection) {
   if (changed)
-    warnings = Timed(lastBuildMs_, std::move(warnings),
+    warnings = Timed(lastBuildMs_, builds_, std::move(warnings),
                      [&] { return driver_->Rebuild(doc_, TRebuildOrigin::Editor); });
   selection_ = selection;
   mode_ = TPreviewMode::Design;
