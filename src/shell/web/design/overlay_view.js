@@ -122,9 +122,10 @@ function pageNodes(page, preview) {
 export function renderOverlay(root, design, preview) {
   const nodes = [];
   if (design) {
+    // Later nodes lie on top: the selection's handles win over the page's where they meet.
     for (const slot of design.slots) if (!slot.hidden) nodes.push(...slotNodes(slot));
-    if (design.selection) nodes.push(...selectionNodes(design.selection, preview, design.minimumSide));
     nodes.push(...pageNodes(design.page, preview));
+    if (design.selection) nodes.push(...selectionNodes(design.selection, preview, design.minimumSide));
   }
   root.replaceChildren(...nodes);
 }

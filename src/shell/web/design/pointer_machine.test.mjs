@@ -103,13 +103,19 @@ const gestures = [
   {
     what: '"Del" deletes the selected line',
     design: kSelected,
-    steps: (h) => (h.down(122, 53, 'del'), h.up(122, 53)),
+    steps: (h) => (h.down(122, 53, 'del'), h.up(122, 53, 'del')),
     sent: [['content/delete', { label: 'HTML Text1' }]],
+  },
+  {
+    what: 'a press on "Del" released elsewhere deletes nothing',
+    design: kSelected,
+    steps: (h) => (h.down(122, 53, 'del'), h.up(160, 70)),
+    sent: [],
   },
   {
     what: '"Edit" opens the editor of the selected line',
     design: kSelected,
-    steps: (h) => (h.down(86, 53, 'edit'), h.up(86, 53)),
+    steps: (h) => (h.down(86, 53, 'edit'), h.up(86, 53, 'edit')),
     sent: [],
     edits: ['HTML Text1'],
   },

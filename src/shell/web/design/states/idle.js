@@ -1,6 +1,6 @@
-// Nothing held. A press chooses what the gesture becomes: "Del" and "Edit" act at once, a resize on the selection's "Resize"
+// Nothing held. A press chooses what the gesture becomes: a resize on the selection's "Resize"
 // handle, right or bottom bar or on a page handle, a move inside the selection frame or on its
-// move handle, and otherwise a click that selects what lies under it.
+// move handle, a click on "Edit" or "Del", and otherwise a click that selects what lies under it.
 
 export function strictlyInside(box, { x, y }) {
   return x > box.left && x < box.left + box.width && y > box.top && y < box.top + box.height;
@@ -11,8 +11,8 @@ export const idle = {
   onPointerDown(machine, event) {
     const selection = machine.design()?.selection;
     const { kind, edge, label } = event.target;
-    if (selection && kind === 'del') return machine.send('content/delete', { label: selection.label });
-    if (selection && kind === 'edit') return machine.edit(selection.label);
+    if (selection && (kind === 'del' || kind === 'edit'))
+      return machine.transition('pointing', { event, button: kind });
     if (kind === 'page') return machine.transition('resizing', { event, edge, page: true });
     if (selection && kind === 'resize' && (edge === 'corner' || selection.resizable))
       return machine.transition('resizing', { event, edge, page: false });
