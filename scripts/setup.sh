@@ -10,7 +10,7 @@ packages=(
   build-essential cmake ninja-build ccache pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev zlib1g-dev liblzma-dev libcrypt-dev
   nlohmann-json3-dev libcpp-httplib-dev
-  libjpeg-dev libpng-dev libgif-dev libfreetype-dev libfontconfig-dev libcairo2-dev
+  libjpeg-dev libpng-dev libgif-dev libimagequant-dev libzip-dev libfreetype-dev libfontconfig-dev libcairo2-dev
   # The font engine stands Liberation faces in for the Windows ones banners name.
   fontconfig fonts-dejavu-core fonts-liberation fonts-liberation2
   # The art letters are drawn from these faces (artwork/LICENSES.md).

@@ -4,6 +4,8 @@
 #include <map>
 #include <unordered_map>
 
+#include "platform/artwork_names.h"
+
 namespace orvanta {
 
 namespace {
@@ -190,9 +192,11 @@ void AddShapePanels(TRegistryBuilder& r) {
   family([&r](std::string s, int) { r.Integer(s + "alpha", 1, 255, 255, "Opacity"); });
   family([&r](std::string s, int) { r.Colour(s + "color1", kSilver, "Colour 1"); });
   family([&r](std::string s, int) { r.Colour(s + "color2", kSilver, "Colour 2"); });
-  family([&r](std::string s, int) { r.Flag(s + "color1Replace", true, "Replace colour 1"); });
-  family([&r](std::string s, int) { r.Flag(s + "color2Replace", true, "Replace colour 2"); });
-  family([&r](std::string s, int) { r.Flag(s + "shadow", false, "Shadow").StartValue = "False"; });
+  family(
+      [&r](std::string s, int) { r.Flag(s + "color1Replace", true, "Change BackGround Color"); });
+  family([&r](std::string s, int) { r.Flag(s + "color2Replace", true, "Change Border Color"); });
+  family(
+      [&r](std::string s, int) { r.Flag(s + "shadow", false, "DropShadow").StartValue = "False"; });
 }
 
 void AddStaticImages(TRegistryBuilder& r) {
@@ -224,9 +228,15 @@ void AddStaticImages(TRegistryBuilder& r) {
   family([&](const TSlot& s) { r.Integer(s.X + "width" + s.Suffix, 50, 3000, 50, "Width"); });
   family([&](const TSlot& s) { r.Integer(s.X + "height" + s.Suffix, 50, 3000, 50, "Height"); });
   family([&](const TSlot& s) { r.Flag(s.Wh + s.Suffix, true, "NoZoom").StartValue = "True"; });
-  for (std::string_view effect : {"Blur", "Bevel", "shadow", "Glow", "border"})
+  // The filter flags by name stem, with the dialog's captions.
+  const std::pair<std::string_view, std::string_view> effects[] = {{"Blur", "Blur"},
+                                                                   {"Bevel", "Bevel"},
+                                                                   {"shadow", "DropShadow"},
+                                                                   {"Glow", "GlowFilter"},
+                                                                   {"border", "Border"}};
+  for (const auto& [effect, caption] : effects)
     family([&](const TSlot& s) {
-      r.Flag(s.Flags + std::string(effect) + s.Suffix, false, std::string(effect)).StartValue =
+      r.Flag(s.Flags + std::string(effect) + s.Suffix, false, std::string(caption)).StartValue =
           "False";
     });
   family([&](const TSlot& s) {
@@ -256,18 +266,18 @@ void AddSlideShow(TRegistryBuilder& r) {
   r.Integer("photowidth", 10, 2000, 150, "Width").StartValue = "150";
   r.Integer("photoheight", 10, 2000, 120, "Height").StartValue = "120";
   r.Tab("Small Thumbs");
-  r.Flag("thumbenabled", false, "Show thumbs").StartValue = "False";
-  r.Flag("thumbrandomr", false, "Random rotation").StartValue = "False";
-  r.Flag("thumbroundrect", true, "Round corners");
+  r.Flag("thumbenabled", false, "Enabled").StartValue = "False";
+  r.Flag("thumbrandomr", false, "Random Rotate").StartValue = "False";
+  r.Flag("thumbroundrect", true, "Shape");
   r.Tab("Add Photo Files");
-  r.Flag("photoautoplay", true, "Auto play").StartValue = "True";
+  r.Flag("photoautoplay", true, "Auto Play").StartValue = "True";
   r.Tab("Small Thumbs");
-  r.Flag("thumbcorp", true, "Crop thumbs").StartValue = "True";
+  r.Flag("thumbcorp", true, "Crop&&Fit").StartValue = "True";
   r.Tab("Add Photo Files");
-  r.Flag("Bordershadow", true, "Border shadow").StartValue = "True";
+  r.Flag("Bordershadow", true, "Inner Shadow").StartValue = "True";
   r.Colour("photobordercolor", kBlue, "Border colour");
   r.Tab("Small Thumbs");
-  r.Choice("thumbshape", kThumbShapes, -1, "Thumb shape").StartValue = "0";
+  r.Choice("thumbshape", kThumbShapes, -1, "Photo shape").StartValue = "0";
   r.Tab("Add Photo Files");
   r.Choice("slideshoweffect", kTransitions, -1, "Transition").StartValue = "1";
   r.Choice("photoposition", kAlbumPositions, 0, "Position").StartValue = "1";
@@ -324,7 +334,7 @@ void AddMovieClips(TRegistryBuilder& r) {
   r.Tab("Own SWF");
   r.Text("PageEffect_filename1", "None", "SWF file").StartValue = "None";
   r.Tab("Clip 1");
-  r.Flag("movieclipshowonetime", false, "Play once").StartValue = "False";
+  r.Flag("movieclipshowonetime", false, "Immediately Display All").StartValue = "False";
 }
 
 // Buttons 1 to 7 are suffixed plainly, 8 to 20 with an underscore.
@@ -355,7 +365,7 @@ void AddButtons(TRegistryBuilder& r) {
   r.Tab("Whole Banner Link");
   r.Text("buttonurl0", kDefaultLink, "URL");
   r.Choice("buttontarget0", kLinkTargets, 0, "Target", TFieldKind::ChoiceWithText);
-  r.Flag("buttonurlenabled0", true, "Link the whole banner").StartValue = "False";
+  r.Flag("buttonurlenabled0", true, "Enabled").StartValue = "False";
   r.Tab("Button Bar");
   r.Colour("buttonfontcolor", kWhite, "Text colour");
   r.Integer("buttontextstep", -1000, 1000, 10, "Spacing").StartValue = "5";
@@ -382,16 +392,15 @@ void AddStaticTexts(TRegistryBuilder& r) {
       [&](int i) { r.Integer("Description" + N(i) + "PosY", -3000, 10000, kTop[i - 1], "Top"); });
   family([&](int i) { r.Colour("Description" + N(i) + "color", kSilver, "Colour"); });
   family([&](int i) {
-    r.Flag("Description" + N(i) + "shadow", false, "Shadow").StartValue = "False";
+    r.Flag("Description" + N(i) + "shadow", false, "DropShadow").StartValue = "False";
   });
-  family([&](int i) {
-    r.Flag("DescriptionBGEffect" + N(i), false, "Background effect").StartValue = "True";
-  });
+  family(
+      [&](int i) { r.Flag("DescriptionBGEffect" + N(i), false, "BG Effect").StartValue = "True"; });
   r.Tab("Effects");
   r.Colour("DescriptionShadowColor", kSilver, "Shadow colour").StartValue = N(kGrey);
   for (int i = 1; i <= 12; ++i) {
-    TFieldSpec& f = r.Option("HTMLTopicbgeffect" + N(i), "topic background", i == 3,
-                             "Background effect " + N(i));
+    TFieldSpec& f =
+        r.Option("HTMLTopicbgeffect" + N(i), "topic background", i == 3, "Effect" + N(i));
     if (i == 6) f.StartValue = "True";
   }
 }
@@ -457,8 +466,8 @@ void AddAnimatedText(TRegistryBuilder& r) {
       {"FontBackgroundEffectDevildom", "Devildom"},
       {"FontBackgroundEffecFlashballStar2", "Flash ball star 2"}};
   for (const auto& [name, caption] : backgrounds) {
-    TFieldSpec& f = r.Option(std::string(name), "background effect", caption == "None",
-                             "Background: " + std::string(caption));
+    TFieldSpec& f =
+        r.Option(std::string(name), "background effect", caption == "None", std::string(caption));
     if (caption == "None") f.StartValue = "True";
   }
   r.Option("FontFrontgroundEffectNone", "front effect", true, "Disabled").StartValue = "True";
@@ -470,10 +479,12 @@ void AddAnimatedText(TRegistryBuilder& r) {
   r.Option("FontFrontImageEnabled", "letter fill", false, "Texture(Image)");
   r.Option("FontFrontArtTextEnabled", "letter fill", false, "Art Text");
   r.Tab("Art Text");
-  r.Option("FontFrontArtTextIce", "art style", true, "Art style 1").StartValue = "True";
-  r.Option("FontFrontArtTextDot", "art style", false, "Art style 2");
+  // Captions of the families: the "Ice" button, the "3D Glass" one, then the others in order.
+  const auto& families = ArtLetterFamilies();
+  r.Option("FontFrontArtTextIce", "art style", true, families.back().Caption).StartValue = "True";
+  r.Option("FontFrontArtTextDot", "art style", false, families[0].Caption);
   for (int i = 3; i <= 17; ++i)
-    r.Option("FontFrontArtText" + N(i), "art style", false, "Art style " + N(i));
+    r.Option("FontFrontArtText" + N(i), "art style", false, families[i - 2].Caption);
   r.Tab("Input Text");
   TFieldSpec& working =
       r.Text("Animatedinputtext", "Flash Effect\nFlash Banner\nFlash Intro\nFlash Website",
@@ -503,6 +514,9 @@ void AddOptions(TRegistryBuilder& r) {
   r.Integer("bgsoundcontrolx", 0, 2000, 10, "Control left");
   r.Integer("bgsoundcontroly", 0, 2000, 10, "Control top");
   r.Flag("bgsoundcontrolshadow", true, "Control shadow").StartValue = "True";
+  r.Tab("Ad Network");
+  r.Flag("ClickTagEnabled", false, "Links use the clickTAG the page passes in").StartValue =
+      "False";
 }
 
 void AddShapeStyle(TRegistryBuilder& r) {

@@ -1,6 +1,7 @@
 #include "project/field_schema.h"
 
 #include "project/field_registry.h"
+#include "project/page_blocks.h"
 
 namespace orvanta {
 
@@ -9,7 +10,8 @@ nlohmann::json FieldSchema() {
   for (int e = 0; e < kEditorCount; ++e)
     editors.push_back({{"class", EditorClassName(TEditorId(e))},
                        {"caption", EditorCaption(TEditorId(e))},
-                       {"fields", nlohmann::json::array()}});
+                       {"fields", nlohmann::json::array()},
+                       {"blocks", nlohmann::json::array()}});
   for (const TFieldSpec& f : FieldRegistry()) {
     nlohmann::json field = {{"name", f.Name},       {"kind", FieldKindName(f.Kind)},
                             {"default", f.Default}, {"loadStart", f.LoadStartValue()},
@@ -24,6 +26,12 @@ nlohmann::json FieldSchema() {
       field["choices"] = std::vector<std::string>(f.Choices.begin(), f.Choices.end());
     if (!f.OptionGroup.empty()) field["group"] = f.OptionGroup;
     editors[int(f.Editor)]["fields"].push_back(std::move(field));
+  }
+  for (const TBlockSpec& b : PageBlocks()) {
+    nlohmann::json block = {
+        {"name", b.Name}, {"kind", b.Kind}, {"caption", b.Caption}, {"tab", b.Tab}};
+    if (b.MultiLine) block["multiLine"] = true;
+    editors[int(b.Editor)]["blocks"].push_back(std::move(block));
   }
   return {{"editors", std::move(editors)}, {"savedFields", SavedFieldCount()}};
 }

@@ -1,5 +1,7 @@
 #include "project/page_generator.h"
 
+#include "project/click_tag.h"
+
 #include <cstdio>
 #include <span>
 #include <string_view>
@@ -141,6 +143,11 @@ TGeneratedPages GeneratePages(const std::string& templateText, const TPageState&
   values[centring + 1].Value = "</div>";
   values[centring + 2].Value = "TEXT-ALIGN: center; MARGIN-RIGHT: 0;MARGIN-LEFT: 0;MARGIN-TOP: 0;";
   pages.Centred = FillTemplate(templateText, values);
+  if (UsesClickTag(page)) {
+    const std::string url = ClickTagUrl(page);
+    pages.Left = WithClickTagFlashVars(std::move(pages.Left), url);
+    pages.Centred = WithClickTagFlashVars(std::move(pages.Centred), url);
+  }
   return pages;
 }
 

@@ -45,6 +45,9 @@ void TFlashActionScript::CallMethod() {
 void TFlashActionScript::GetMember() {
   Append<TSWFActionGetMember>();
 }
+void TFlashActionScript::GetUrl2() {
+  Append<TSWFActionGetURL2>();
+}
 void TFlashActionScript::GetVariable() {
   Append<TSWFActionGetVariable>();
 }

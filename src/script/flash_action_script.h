@@ -37,6 +37,8 @@ class TFlashActionScript : public TFlashObject {
   void CallMethod();
   void GetMember();
   void GetUrl(const std::string& url, const std::string& target);
+  // Pops the window and the URL and opens it.
+  void GetUrl2();
   void GetVariable();
   void GotoFrame2(bool play, uint16_t sceneBias);
   // Pushes the frame number and goes there playing.

@@ -66,11 +66,12 @@ std::unique_ptr<TBuildCommand> AddBuildCommand(CLI::App& app) {
 
 int RunBuild(const TBuildRequest& request, std::ostream& out, std::ostream& err) {
   try {
-    TLoadedProject project = LoadProjectPage(request.Project, request.Page);
-    ApplyFieldAssignments(project.Document.Current, request.Page, request.Settings,
-                          project.Warnings);
     const TDataRoot data(request.DataRoot.empty() ? TDataRoot::BesideExecutable()
                                                   : std::filesystem::path(request.DataRoot));
+    TLoadedProject project =
+        LoadProjectPage(ProjectToRead(request.Project, data), request.Page);
+    ApplyFieldAssignments(project.Document.Current, request.Page, request.Settings,
+                          project.Warnings);
     const TWorkFolder work =
         request.Work.empty() ? TWorkFolder::Fresh() : TWorkFolder(request.Work);
     const TTemplatePack templates(EmbeddedTemplatePack());

@@ -5,6 +5,7 @@
 
 #include "project/content_builder.h"
 #include "project/field_registry.h"
+#include "project/page_blocks.h"
 #include "project/page_operations.h"
 #include "project/page_text.h"
 #include "project/project_file.h"
@@ -75,6 +76,7 @@ json BlocksJson(const TPageState& page) {
     out["StaticText" + std::to_string(i + 1)] = page.StaticTexts[i];
   for (int i = 0; i < kHtmlTextCount; ++i)
     out["HtmlText" + std::to_string(i + 1)] = page.HtmlTexts[i];
+  out.update(FontBlocksJson(page));
   return out;
 }
 
@@ -177,6 +179,7 @@ json TEditorSession::SetFields(uint64_t revision,
       *block = typed;
       continue;
     }
+    if (SetFontOrPhotoBlock(edited, name, typed)) continue;
     const int index = FindSavedField(name);
     if (index < 0) throw RequestError("no field is named \"" + name + "\"; nothing was changed");
     std::string problem;

@@ -5,10 +5,12 @@
 #include <iostream>
 
 #include "movie/flash_movie.h"
+#include "shell/batch_command.h"
 #include "shell/build_command.h"
 #include "shell/catalogue_command.h"
 #include "shell/data_commands.h"
 #include "shell/demo_movie.h"
+#include "shell/export_command.h"
 #include "shell/project_commands.h"
 #include "shell/publish_command.h"
 #include "shell/render_command.h"
@@ -50,6 +52,8 @@ int main(int argc, char** argv) {
   auto serveCommand = orvanta::AddServeCommand(app);
   auto catalogueCommand = orvanta::AddCatalogueCommand(app);
   auto publishCommand = orvanta::AddPublishCommand(app);
+  auto exportCommand = orvanta::AddExportCommand(app);
+  auto batchCommand = orvanta::AddBatchCommand(app);
 
   try {
     app.parse(argc, argv);
@@ -70,6 +74,8 @@ int main(int argc, char** argv) {
     if (serveCommand->Selected()) return serveCommand->Run();
     if (catalogueCommand->Selected()) return catalogueCommand->Run();
     if (publishCommand->Selected()) return publishCommand->Run();
+    if (exportCommand->Selected()) return exportCommand->Run();
+    if (batchCommand->Selected()) return batchCommand->Run();
     std::cout << app.help();
     return 0;
   } catch (const std::exception& e) {

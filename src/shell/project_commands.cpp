@@ -4,10 +4,11 @@
 #include <nlohmann/json.hpp>
 
 #include <iostream>
-#include <sstream>
 
+#include "platform/data_root.h"
 #include "platform/errors.h"
 #include "project/field_schema.h"
+#include "project/page_blocks.h"
 #include "project/project_file.h"
 
 namespace orvanta {
@@ -139,15 +140,8 @@ void ApplyFieldAssignments(TPageState& state, int page, const std::vector<std::s
       state.InputText = WithLineBreaks(assignment.substr(equals + 1));
       continue;
     }
-    if (name == "Photos") {
-      // The photo list is a block, not a field: its entries are separated by "|", which no
-      // file name holds.
-      state.Photos.clear();
-      std::istringstream entries(assignment.substr(equals + 1));
-      for (std::string entry; std::getline(entries, entry, '|');)
-        if (!entry.empty()) state.Photos.push_back(entry);
-      continue;
-    }
+    // The photo list ("|" between the files) and the fonts are blocks, not fields.
+    if (SetFontOrPhotoBlock(state, name, assignment.substr(equals + 1))) continue;
     const int index = FindSavedField(name);
     if (index < 0) throw Error("no field is named \"" + name + "\"; nothing was changed");
     std::string problem;
@@ -156,6 +150,17 @@ void ApplyFieldAssignments(TPageState& state, int page, const std::vector<std::s
     if (!problem.empty()) warnings.push_back({page, name, problem});
     state.SetField(index, value.Text, value.FreeText, page, warnings);
   }
+}
+
+std::string ProjectToRead(const std::string& fileName, const TDataRoot& data) {
+  std::error_code ec;
+  if (std::filesystem::exists(fileName, ec)) return fileName;
+  try {
+    if (auto shipped = data.Find(fileName)) return shipped->string();
+  } catch (const Error&) {
+    // A name that would leave the data root is not looked for there.
+  }
+  return fileName;
 }
 
 TLoadedProject LoadProjectPage(const std::string& fileName, int page) {

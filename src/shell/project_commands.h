@@ -13,6 +13,8 @@ class App;
 
 namespace orvanta {
 
+class TDataRoot;
+
 // The `project` command group: `new`, `check`, `get`, `set` and `schema` of project files.
 class TProjectCommands {
  public:
@@ -30,6 +32,10 @@ void WriteEmptyProject(const std::string& fileName, std::ostream& out);
 int CheckProject(const std::string& fileName, bool json, std::ostream& out, std::ostream& err);
 void PrintProjectField(const std::string& fileName, const std::string& name, int page,
                        std::ostream& out);
+// The file a build or a publish reads: the name as given when it is there, else the same name
+// inside the data root, so that "default_template/banner16.fls" opens a shipped sample. Only
+// reading commands use it: nothing is ever written into the data root.
+std::string ProjectToRead(const std::string& fileName, const TDataRoot& data);
 // Loads a project and makes the page current; Error when it has no such page.
 TLoadedProject LoadProjectPage(const std::string& fileName, int page);
 // Applies NAME=VALUE settings through the registry, as a user types them; Photos=A|B sets the

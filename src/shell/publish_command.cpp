@@ -51,11 +51,20 @@ class TCommand : public TPublishCommand {
     cmd_->add_option("--set", request_.Settings,
                      "Field settings NAME=VALUE, applied to the page before publishing");
     cmd_->add_flag("--json", request_.Json, "Machine-readable result");
+    cmd_->add_option("--zip", zip_, "Also write the published files as one ZIP archive");
+    cmd_->add_flag("--backup", request_.Package.Backup,
+                   "Also write a JPEG backup image: beside the archive (OUT.jpg), else in the "
+                   "folder as backup.jpg")
+        ->excludes("--all");
+    cmd_->add_option("--max-kb", maxKilobytes_, "Size limit of the backup image")
+        ->check(CLI::PositiveNumber);
   }
   bool Selected() const override { return cmd_->parsed(); }
   int Run() override {
     if (cmd_->count("--seed")) request_.Seed = seed_;
     request_.AllMedia = mode_;
+    if (!zip_.empty()) request_.Package.Zip = zip_;
+    if (cmd_->count("--max-kb")) request_.Package.BackupMaxKilobytes = maxKilobytes_;
     return RunPublish(request_, std::cout, std::cerr);
   }
 
@@ -64,6 +73,8 @@ class TCommand : public TPublishCommand {
   TPublishRequest request_;
   uint64_t seed_ = 0;
   bool mode_ = false;
+  std::string zip_;
+  int maxKilobytes_ = 0;
 };
 
 }  // namespace
@@ -74,11 +85,12 @@ std::unique_ptr<TPublishCommand> AddPublishCommand(CLI::App& app) {
 
 int RunPublish(const TPublishRequest& request, std::ostream& out, std::ostream& err) {
   try {
-    TLoadedProject project = LoadProjectPage(request.Project, request.AllPages ? 1 : request.Page);
-    ApplyFieldAssignments(project.Document.Current, project.Document.CurrentPage(),
-                          request.Settings, project.Warnings);
     const TDataRoot data(request.DataRoot.empty() ? TDataRoot::BesideExecutable()
                                                   : std::filesystem::path(request.DataRoot));
+    TLoadedProject project =
+        LoadProjectPage(ProjectToRead(request.Project, data), request.AllPages ? 1 : request.Page);
+    ApplyFieldAssignments(project.Document.Current, project.Document.CurrentPage(),
+                          request.Settings, project.Warnings);
     const TWorkFolder work =
         request.Work.empty() ? TWorkFolder::Fresh() : TWorkFolder(request.Work);
     TPublishOptions options{request.Folder, work.Folder(),
@@ -93,6 +105,10 @@ int RunPublish(const TPublishRequest& request, std::ostream& out, std::ostream& 
         std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
     result.Warnings.insert(result.Warnings.begin(), project.Warnings.begin(),
                            project.Warnings.end());
+    if (result.Complete())
+      for (const auto& file : PackagePublishedPage(request.Folder, result.Files, work.Folder(),
+                                                   request.Package))
+        result.Files.push_back(file);
     if (request.Json) {
       out << ResultJson(result, ms).dump(1) << "\n";
     } else {

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "export/site_package.h"
+
 namespace CLI {
 class App;
 }
@@ -37,6 +39,7 @@ struct TPublishRequest {
   std::optional<uint64_t> Seed;
   std::vector<std::string> Settings;  // NAME=VALUE, applied to the page first
   bool Json = false;
+  TPackageOptions Package;  // the archive and backup image for an ad network
 };
 int RunPublish(const TPublishRequest& request, std::ostream& out, std::ostream& err);
 

@@ -12,7 +12,7 @@ import path from "node:path";
 
 import { decodePngRgba } from "./image_metrics.mjs";
 import { parseWithParser } from "./parser.mjs";
-import { launchChromium, startFolderServer } from "./ruffle.mjs";
+import { launchChromium, openPublishedPage, startFolderServer } from "./ruffle.mjs";
 
 const args = Object.fromEntries(
   process.argv.slice(2).map((a) => a.replace(/^--/, "").split("=")).map(([k, ...v]) => [k, v.join("=")]),
@@ -87,27 +87,12 @@ function movieProblems(site, c) {
 }
 
 async function pageProblems(browser, origin, c) {
-  const page = await browser.newPage();
-  const errors = [];
-  page.on("console", (m) => { if (m.type() === "error") errors.push(m.text()); });
-  page.on("pageerror", (e) => errors.push(String(e)));
-  page.on("response", (r) => {
-    if (r.status() >= 400 && !r.url().endsWith("/favicon.ico")) errors.push(`HTTP ${r.status()} ${r.url()}`);
-  });
-  const problems = [];
+  // Past the five loading frames, with the content showing.
+  const { page, player, problems } = await openPublishedPage(browser, `${origin}/${c.page}`, 1500);
   try {
-    await page.goto(`${origin}/${c.page}`, { waitUntil: "load" });
-    const player = await page.waitForFunction(() => {
-      const p = document.querySelector("ruffle-embed, ruffle-object, ruffle-player");
-      return p && p.shadowRoot?.querySelector("canvas") ? p : null;
-    }, null, { timeout: 40000 });
-    // Past the five loading frames, with the content showing.
-    await page.waitForTimeout(1500);
-    const panic = await player.evaluate((p) => !!p.shadowRoot.querySelector("#panic"));
-    if (panic) problems.push("Ruffle showed its panic screen");
+    if (!player) return problems;
     const images = await page.evaluate(() => [...document.images].map((i) => i.naturalWidth));
     if (images.length !== c.strips) problems.push(`${images.length} strip images, expected ${c.strips}`);
-    if (images.some((w) => w === 0)) problems.push("a strip image did not load");
     // The page's own colour is hidden, so that what shows in the banner comes from the strips
     // or from the movie.
     await page.addStyleTag({ content: "html, body { background: #00FF00 !important; }" });
@@ -122,9 +107,9 @@ async function pageProblems(browser, origin, c) {
     if (args.keep) fs.writeFileSync(path.join(args.keep, c.page.replace(/\W/g, "_") + ".png"), await page.screenshot());
   } catch (e) {
     problems.push(e.message.split("\n")[0]);
+  } finally {
+    await page.close();
   }
-  problems.push(...errors.map((e) => `console: ${e}`));
-  await page.close();
   return problems;
 }
 

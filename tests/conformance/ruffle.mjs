@@ -278,6 +278,39 @@ export async function startFolderServer(folder) {
   };
 }
 
+/**
+ * Opens a published page (served over HTTP) as a visitor would and waits until Ruffle draws the
+ * movie and settleMs more have passed. Returns { page, player, problems }: a timeout, Ruffle's
+ * panic screen, pictures that did not load, failed requests and console errors. Close the page
+ * when done.
+ */
+export async function openPublishedPage(browser, url, settleMs = 1500) {
+  const page = await browser.newPage();
+  const problems = [];
+  page.on("console", (m) => { if (m.type() === "error") problems.push(`console: ${m.text()}`); });
+  page.on("pageerror", (e) => problems.push(`console: ${e}`));
+  page.on("response", (r) => {
+    if (r.status() >= 400 && !r.url().endsWith("/favicon.ico")) problems.push(`console: HTTP ${r.status()} ${r.url()}`);
+  });
+  let player = null;
+  try {
+    await page.goto(url, { waitUntil: "load" });
+    player = await page.waitForFunction(() => {
+      const p = document.querySelector("ruffle-embed, ruffle-object, ruffle-player");
+      return p && p.shadowRoot?.querySelector("canvas") ? p : null;
+    }, null, { timeout: 40000 });
+    await page.waitForTimeout(settleMs);
+    if (await player.evaluate((p) => !!p.shadowRoot.querySelector("#panic"))) {
+      problems.unshift("Ruffle showed its panic screen");
+    }
+    const images = await page.evaluate(() => [...document.images].map((i) => i.naturalWidth));
+    if (images.some((w) => w === 0)) problems.unshift("a picture of the page did not load");
+  } catch (e) {
+    problems.unshift(e.message.split("\n")[0]);
+  }
+  return { page, player, problems };
+}
+
 export class RuffleSession {
   static async start(swfFiles) {
     const session = new RuffleSession();

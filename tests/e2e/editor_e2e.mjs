@@ -5,24 +5,24 @@
 //
 //   node tests/e2e/editor_e2e.mjs --orvanta=build/src/orvanta [--screenshots=DIR]
 
-import { spawn } from 'node:child_process';
-import fs from 'node:fs';
-import os from 'node:os';
-import path from 'node:path';
-import { parseArgs } from 'node:util';
+import { spawn } from "node:child_process";
+import fs from "node:fs";
+import os from "node:os";
+import path from "node:path";
+import { parseArgs } from "node:util";
 
-import { decodePngRgba } from '../conformance/image_metrics.mjs';
-import { launchChromium } from '../conformance/ruffle.mjs';
+import { decodePngRgba } from "../conformance/image_metrics.mjs";
+import { launchChromium } from "../conformance/ruffle.mjs";
 
 const { values: args } = parseArgs({
-  options: { orvanta: { type: 'string' }, screenshots: { type: 'string' } },
+  options: { orvanta: { type: "string" }, screenshots: { type: "string" } },
 });
 if (!args.orvanta) {
-  console.error('usage: editor_e2e.mjs --orvanta=PATH [--screenshots=DIR]');
+  console.error("usage: editor_e2e.mjs --orvanta=PATH [--screenshots=DIR]");
   process.exit(2);
 }
 
-const kAnimatedText = 'ORVANTA E2E';
+const kAnimatedText = "ORVANTA E2E";
 const failures = [];
 let passed = 0;
 function check(ok, what) {
@@ -33,16 +33,17 @@ function check(ok, what) {
 
 // The program, with a home and a working folder of its own; resolves to its address.
 function startEditor(dir) {
+  fs.mkdirSync(path.join(dir, "home"));
   const started = performance.now();
-  const server = spawn(path.resolve(args.orvanta), ['serve', '--no-browser', '--work', path.join(dir, 'work')], {
-    env: { ...process.env, HOME: path.join(dir, 'home') },
-    stdio: ['ignore', 'pipe', 'inherit'],
+  const serve = ["serve", "--no-browser", "--work", path.join(dir, "work")];
+  const server = spawn(path.resolve(args.orvanta), serve, {
+    env: { ...process.env, HOME: path.join(dir, "home") },
+    stdio: ["ignore", "pipe", "inherit"],
   });
-  fs.mkdirSync(path.join(dir, 'home'));
   return new Promise((resolve, reject) => {
-    let out = '';
-    server.on('exit', (code) => reject(new Error(`orvanta serve ended with ${code}: ${out}`)));
-    server.stdout.on('data', (chunk) => {
+    let out = "";
+    server.on("exit", (code) => reject(new Error(`orvanta serve ended with ${code}: ${out}`)));
+    server.stdout.on("data", (chunk) => {
       out += chunk;
       const address = out.match(/Orvanta editor: (http:\S+)/)?.[1];
       if (address && /ready in/.test(out)) resolve({ server, address, started });
@@ -53,33 +54,40 @@ function startEditor(dir) {
 // The document as the server holds it, through the same API the page uses.
 function apiOf(address) {
   const url = new URL(address);
-  const token = url.searchParams.get('token');
+  const token = url.searchParams.get("token");
   const call = async (method, route, body) => {
     const res = await fetch(`${url.origin}/api/${route}`, {
       method,
-      headers: { 'X-Orvanta-Token': token, 'Content-Type': 'application/json' },
+      headers: { "X-Orvanta-Token": token, "Content-Type": "application/json" },
       body: body && JSON.stringify(body),
     });
     return res.json();
   };
   return {
-    state: () => call('GET', 'state'),
+    state: () => call("GET", "state"),
     async set(values) {
-      const { revision } = await call('GET', 'state');
-      return call('POST', 'fields', { revision, values });
+      const { revision } = await call("GET", "state");
+      return call("POST", "fields", { revision, values });
     },
   };
 }
 
 const listLines = (page, name) => page.locator(`[aria-label="${name}"] li`).allTextContents();
 const contentLine = (page, text) => page.locator('[aria-label="Banner Content List"] li', { hasText: text });
-const idle = (page) => page.waitForSelector('.building-panel', { state: 'hidden', timeout: 60000 });
+const idle = (page) => page.waitForSelector(".building-panel", { state: "hidden", timeout: 60000 });
+
+// Whether the condition holds within a few seconds.
+async function until(condition, ms = 15000) {
+  for (const end = performance.now() + ms; performance.now() < end; await new Promise((r) => setTimeout(r, 100)))
+    if (condition()) return true;
+  return Boolean(condition());
+}
 
 async function dismissMessage(page) {
-  const dialog = page.locator('dialog.message');
+  const dialog = page.locator("dialog.message");
   await dialog.waitFor({ timeout: 10000 });
-  const text = await dialog.locator('.message-text').textContent();
-  await dialog.getByRole('button', { name: 'OK' }).click();
+  const text = await dialog.locator(".message-text").textContent();
+  await dialog.getByRole("button", { name: "OK" }).click();
   return text;
 }
 
@@ -87,10 +95,10 @@ async function dismissMessage(page) {
 async function moviePixels(page, { width, height }) {
   const frame = page.frames().find((f) => /flashtemp(_center)?\.htm/.test(f.url()));
   const player = await frame.waitForFunction(() => {
-    const p = document.querySelector('ruffle-embed, ruffle-object, ruffle-player');
-    return p && p.shadowRoot?.querySelector('canvas') ? p : null;
+    const p = document.querySelector("ruffle-embed, ruffle-object, ruffle-player");
+    return p && p.shadowRoot?.querySelector("canvas") ? p : null;
   }, null, { timeout: 40000 });
-  await frame.addStyleTag({ content: '.strips { visibility: hidden } html, body { background: #00ff00 !important }' });
+  await frame.addStyleTag({ content: ".strips { visibility: hidden } html, body { background: #00ff00 !important }" });
   // Past the loading frames and the text effect's entrance.
   await page.waitForTimeout(2500);
   const box = await player.boundingBox();
@@ -111,124 +119,167 @@ async function screenshot(page, name) {
 }
 
 async function chooseInFileDialog(page, { typed, pick }) {
-  const dialog = page.locator('dialog.file-dialog');
+  const dialog = page.locator("dialog.file-dialog");
   await dialog.waitFor();
   if (typed) {
-    await dialog.locator('input.file-name').fill(typed);
-    await dialog.getByRole('button', { name: /^(Save|Open)$/ }).click();
+    await dialog.locator("input.file-name").fill(typed);
+    await dialog.getByRole("button", { name: /^(Save|Open)$/ }).click();
   } else {
-    await dialog.getByRole('option', { name: pick }).dblclick();
+    await dialog.getByRole("option", { name: pick }).dblclick();
   }
-  await dialog.waitFor({ state: 'detached' });
+  await dialog.waitFor({ state: "detached" });
 }
 
-async function run(page, { address, api, started, home }) {
+async function run(page, { server, address, api, started, home }) {
+  const opening = performance.now();
   await page.goto(address);
   await idle(page);
-  await page.locator('.sample').first().waitFor();
-  console.log(`editor usable ${Math.round(performance.now() - started)} ms after start`);
-  await screenshot(page, '1-opened');
-  check(await page.locator('.preview-bar').evaluate((bar) => getComputedStyle(bar).visibility === 'hidden'),
-    'the preview bar waits for the first build');
-  check(await page.getByRole('button', { name: 'Save Project' }).isDisabled(), '"Save Project" waits for the first build');
+  await page.locator(".sample").first().waitFor();
+  const now = performance.now();
+  console.log(`editor usable ${Math.round(now - opening)} ms after its address was opened, ` +
+    `${Math.round(now - started)} ms after the program started (the browser's own start between)`);
+  await screenshot(page, "1-opened");
+  check(await page.locator(".preview-bar").evaluate((bar) => getComputedStyle(bar).visibility === "hidden"),
+    "the preview bar waits for the first build");
+  check(await page.getByRole("button", { name: "Save Project" }).isDisabled(), '"Save Project" waits for the first build');
 
   // A sample when the data root has one, else the empty banner.
-  const sample = page.locator('.sample:not(:disabled)').first();
+  const sample = page.locator(".sample:not(:disabled)").first();
   if (await sample.count()) {
     await sample.click();
   } else {
     console.log('no sample project in the data root: starting from "New&Empty"');
-    await page.getByRole('button', { name: 'New&Empty' }).click();
-    await page.locator('dialog.content-editor').getByRole('button', { name: 'Cancel' }).click();
+    await page.getByRole("button", { name: "New&Empty" }).click();
+    await page.locator("dialog.content-editor").getByRole("button", { name: "Cancel" }).click();
   }
   await idle(page);
-  await page.locator('.preview-bar:not(.unbuilt)').waitFor();
+  await page.locator(".preview-bar:not(.unbuilt)").waitFor();
   const opened = await api.state();
-  check(JSON.stringify(await listLines(page, 'Banner Content List')) === JSON.stringify(opened.content.map((c) => c.label)),
-    'the content list shows the document\'s items');
-  check((await listLines(page, 'Banner Content List')).some((line) => line.startsWith('[Layout]')), 'the content list has the layout line');
-  check(await page.getByRole('button', { name: 'Save Project' }).isEnabled(), '"Save Project" is offered after the build');
-  await screenshot(page, '2-sample');
+  check(JSON.stringify(await listLines(page, "Banner Content List")) === JSON.stringify(opened.content.map((c) => c.label)),
+    "the content list shows the document's items");
+  check((await listLines(page, "Banner Content List")).some((line) => line.startsWith("[Layout]")), "the content list has the layout line");
+  check(await page.getByRole("button", { name: "Save Project" }).isEnabled(), '"Save Project" is offered after the build');
+  await screenshot(page, "2-sample");
 
   // The 468 × 60 banner; the other tab's change shows in this one.
   // The text's place inside the short banner (its default top is below a 60-pixel banner).
   await api.set({ SWFWidth: 468, SWFHeight: 60, TextPosX: 10, TextPosY: 5 });
-  await contentLine(page, '[Layout] 468x60').waitFor({ timeout: 5000 });
-  await page.getByRole('button', { name: 'Rebuld Webpage' }).click();
+  await contentLine(page, "[Layout] 468x60").waitFor({ timeout: 15000 });
+  await page.getByRole("button", { name: "Rebuld Webpage" }).click();
   await idle(page);
   const size = { width: 468, height: 60 };
   const before = await moviePixels(page, size);
 
   await api.set({ InputText: kAnimatedText });
-  await contentLine(page, 'Animated Text').waitFor({ timeout: 5000 });
-  await page.getByRole('button', { name: 'Rebuld Webpage' }).click();
+  await contentLine(page, "Animated Text").waitFor({ timeout: 15000 });
+  await page.getByRole("button", { name: "Rebuld Webpage" }).click();
   await idle(page);
+  await page.waitForTimeout(1500);
+  await screenshot(page, "3-rebuilt");
   const after = await moviePixels(page, size);
   const changed = differingPixels(before, after);
   check(changed > 150, `the movie in the preview changed after the rebuild (${changed} pixels)`);
-  await screenshot(page, '3-rebuilt');
+
+  // The two preview pages, and a link to a page that is not published yet.
+  const previewFrame = (page_) => page.frames().find((f) => f.url().endsWith(`/${page_}`));
+  await page.getByLabel("Preview Mode").check();
+  check(await until(() => previewFrame("flashtemp_center.htm")), "Preview Mode shows the centred page");
+  await page.getByLabel("Design/Edit Mode").check();
+  check(await until(() => previewFrame("flashtemp.htm")), "Design/Edit Mode shows the left-aligned page");
+  const frame = previewFrame("flashtemp.htm");
+  await frame.goto(new URL("page2.html", frame.url()).href);
+  check((await dismissMessage(page)).startsWith('Can not open link "page2.html"\nPlease [Pubilsh Webpage] first !'),
+    "a link to a page not yet published shows the link message");
+  check(await until(() => previewFrame("flashtemp.htm")), "the preview returns to the page after the link message");
+
+  // The sample panel's sizes: the button of the current size is disabled.
+  const sizeButton = (name) => page.locator(".size-buttons").getByRole("button", { name });
+  await sizeButton("Hide").click();
+  check((await sizeButton("Hide").isDisabled()) && (await sizeButton("Medium").isEnabled()) &&
+    !(await page.locator(".sample-grid").isVisible()), '"Hide" leaves the sample panel\'s buttons only');
+  await sizeButton("Medium").click();
 
   // Undo takes the text back.
-  await page.getByRole('button', { name: 'Undo' }).click();
+  await page.getByRole("button", { name: "Undo" }).click();
   await idle(page);
-  check((await api.state()).blocks.InputText === '', 'Undo brings back the page before the text');
-  check(!(await listLines(page, 'Banner Content List')).includes('Animated Text'), 'the content list follows Undo');
+  check((await api.state()).blocks.InputText === "", "Undo brings back the page before the text");
+  check(!(await listLines(page, "Banner Content List")).includes("Animated Text"), "the content list follows Undo");
   await api.set({ InputText: kAnimatedText });
-  await contentLine(page, 'Animated Text').waitFor({ timeout: 5000 });
+  await contentLine(page, "Animated Text").waitFor({ timeout: 15000 });
 
   // Ten pages at most; index.html stays.
-  const newPage = page.getByRole('button', { name: 'New', exact: true });
-  for (let pages = (await listLines(page, 'Recent Webpage')).length; pages < 10; pages++) {
+  const newPage = page.getByRole("button", { name: "New", exact: true });
+  for (let pages = (await listLines(page, "Recent Webpage")).length; pages < 10; pages++) {
     await newPage.click();
     await idle(page);
   }
-  check((await listLines(page, 'Recent Webpage')).length === 10, 'ten pages made with "New"');
+  check((await listLines(page, "Recent Webpage")).length === 10, 'ten pages made with "New"');
   await newPage.click();
-  check((await dismissMessage(page)) === 'Max 10 webpages!', 'an eleventh page is refused with "Max 10 webpages!"');
+  check((await dismissMessage(page)) === "Max 10 webpages!", 'an eleventh page is refused with "Max 10 webpages!"');
   await page.locator('[aria-label="Recent Webpage"] li').first().click();
   await idle(page);
-  const pageDelete = page.locator('.pages').getByRole('button', { name: 'Del' });
+  const pageDelete = page.locator(".pages").getByRole("button", { name: "Del" });
   await pageDelete.click();
-  check((await dismissMessage(page)) === 'Can not remove index.html webpage file!', 'index.html cannot be deleted');
+  check((await dismissMessage(page)) === "Can not remove index.html webpage file!", "index.html cannot be deleted");
   await page.locator('[aria-label="Recent Webpage"] li').last().click();
   await idle(page);
   await pageDelete.click();
   await idle(page);
-  check((await listLines(page, 'Recent Webpage')).length === 9, 'a page other than index.html is deleted');
+  check((await listLines(page, "Recent Webpage")).length === 9, "a page other than index.html is deleted");
   await page.locator('[aria-label="Recent Webpage"] li').first().click();
   await idle(page);
 
   // Save, start anew, load it back.
-  await page.getByRole('button', { name: 'Save Project' }).click();
-  await chooseInFileDialog(page, { typed: 'e2e' });
-  await page.waitForFunction(() => document.querySelector('.status-bar').value.startsWith('Saved'));
-  check(fs.existsSync(path.join(home, 'e2e.fls')), 'a name typed without extension is saved as "e2e.fls"');
-  await page.getByRole('button', { name: 'New&Empty' }).click();
-  await page.locator('dialog.content-editor').getByRole('button', { name: 'Cancel' }).click();
+  await page.getByRole("button", { name: "Save Project" }).click();
+  await chooseInFileDialog(page, { typed: "e2e" });
+  await page.waitForFunction(() => document.querySelector(".status-bar").value.startsWith("Saved"));
+  check(fs.existsSync(path.join(home, "e2e.fls")), 'a name typed without extension is saved as "e2e.fls"');
+
+  // Published into a folder of the home, in the mode the dialog opens with.
+  fs.mkdirSync(path.join(home, "site"));
+  await page.getByRole("button", { name: "Publish Banner" }).click();
+  await page.getByRole("button", { name: "Save to Folder" }).click();
+  await page.locator("dialog.file-dialog").getByRole("option", { name: "site" }).dblclick();
+  await page.getByRole("button", { name: "Select Folder" }).click();
+  await page.locator("dialog.publish-dialog").getByRole("button", { name: "Save", exact: true }).click();
+  check(/^Published \d+ files/.test(await dismissMessage(page)) && fs.existsSync(path.join(home, "site", "index.swf")),
+    '"Publish Banner" writes the page and its movie');
+
+  await page.getByRole("button", { name: "New&Empty" }).click();
+  await page.locator("dialog.content-editor").getByRole("button", { name: "Cancel" }).click();
   await idle(page);
-  check((await api.state()).blocks.InputText === '', '"New&Empty" starts an empty banner');
-  await page.getByRole('button', { name: 'Load Project' }).click();
-  await chooseInFileDialog(page, { pick: 'e2e.fls' });
+  check((await api.state()).blocks.InputText === "", '"New&Empty" starts an empty banner');
+  await page.getByRole("button", { name: "Load Project" }).click();
+  await chooseInFileDialog(page, { pick: "e2e.fls" });
   await idle(page);
   const reloaded = await api.state();
-  check(reloaded.blocks.InputText === kAnimatedText && reloaded.pages.length === 9, 'the saved project loads back with its text and pages');
-  check((await listLines(page, 'Banner Content List')).includes('Animated Text'), 'the loaded project\'s content list shows the text');
+  check(reloaded.blocks.InputText === kAnimatedText && reloaded.pages.length === 9, "the saved project loads back with its text and pages");
+  check(
+    (await listLines(page, "Banner Content List")).includes("Animated Text"),
+    "the loaded project's content list shows the text",
+  );
+
+  // "Exit & Close" ends the program as Ctrl-C does.
+  const exited = new Promise((resolve) => server.once("exit", resolve));
+  await page.getByRole("button", { name: "Exit & Close" }).click();
+  await page.locator(".closed").waitFor();
+  check((await exited) === 0, '"Exit & Close" stops the program cleanly');
 }
 
-const dir = fs.mkdtempSync(path.join(os.tmpdir(), 'orvanta-e2e-'));
+const dir = fs.mkdtempSync(path.join(os.tmpdir(), "orvanta-e2e-"));
 const { server, address, started } = await startEditor(dir);
-const { browser, profileDir } = await launchChromium('http://127.0.0.1:');
+const { browser, profileDir } = await launchChromium("http://127.0.0.1:");
 try {
   const page = browser.pages()[0] ?? (await browser.newPage());
   await page.setViewportSize({ width: 1366, height: 768 });
-  page.on('pageerror', (e) => failures.push(`page error: ${e.message}`));
-  await run(page, { address, api: apiOf(address), started, home: path.join(dir, 'home') });
+  page.on("pageerror", (e) => failures.push(`page error: ${e.message}`));
+  await run(page, { server, address, api: apiOf(address), started, home: path.join(dir, "home") });
 } catch (error) {
-  failures.push(error.message.split('\n')[0]);
-  await screenshot(browser.pages()[0], 'failure').catch(() => {});
+  failures.push(error.message.split("\n")[0]);
+  await screenshot(browser.pages()[0], "failure").catch(() => {});
 } finally {
   await browser.close();
-  server.kill('SIGINT');
+  server.kill("SIGINT");
   fs.rmSync(profileDir, { recursive: true, force: true });
   fs.rmSync(dir, { recursive: true, force: true });
 }

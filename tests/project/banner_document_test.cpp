@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "platform/errors.h"
 #include "project/field_schema.h"
 
@@ -51,7 +53,16 @@ TEST(BannerDocument, SchemaCoversTheRegistry) {
         EXPECT_EQ(field["range"][1], 5000);
       }
     }
-  EXPECT_EQ(saved, 434u);
+  EXPECT_EQ(saved, 435u);
+  // The blocks each editor edits beside its fields, each named once and never a field's name.
+  std::set<std::string> blocks;
+  for (const auto& editor : schema["editors"])
+    for (const auto& block : editor["blocks"]) {
+      EXPECT_TRUE(blocks.insert(block["name"].get<std::string>()).second) << block["name"];
+      EXPECT_LT(FindSavedField(block["name"].get<std::string>()), 0) << block["name"];
+    }
+  EXPECT_EQ(schema["editors"][int(TEditorId::AnimatedText)]["blocks"][0]["name"], "InputText");
+  EXPECT_EQ(blocks.size(), 19u);  // 8 texts, 10 fonts, the photo list
 }
 
 }  // namespace

@@ -38,5 +38,20 @@ build --work "$dir/e" --set NoSuchField=1 2>/dev/null && fail "an unknown field 
 [ -e "$dir/e/temp.swf" ] && fail "nothing is built after a failure"
 "$orvanta" build "$dir/none.fls" 2>/dev/null && fail "a missing project exits 1"
 
+# A shipped sample opens by its name in the data root, from any folder; the data root is only
+# read, and a name that climbs out of it is not looked for there.
+if [ -e "$data/default_template/blank.fls" ]; then
+  before=$(find "$data/default_template" -newer "$data/default_template/blank.fls" | wc -l)
+  out=$(cd "$dir" && "$orvanta" build default_template/banner16.fls --data-root "$data" --work "$dir/s") ||
+    fail "a sample builds by its data-root name: $out"
+  grep -q warning <<<"$out" && fail "a sample builds without warnings: $out"
+  (cd "$dir" && "$orvanta" project set default_template/banner16.fls SWFWidth=300 >/dev/null 2>&1) &&
+    fail "project set does not look in the data root"
+  [ "$(find "$data/default_template" -newer "$data/default_template/blank.fls" | wc -l)" = "$before" ] ||
+    fail "the data root was written"
+  (cd "$dir" && "$orvanta" build ../default_template/banner16.fls --data-root "$data/photos" 2>/dev/null) &&
+    fail "a name leaving the data root exits 1"
+fi
+
 [ "$failures" -eq 0 ] && echo "build cli: all passed"
 exit "$failures"

@@ -16,18 +16,18 @@ TEST(FieldRegistry, SavedFieldsPerEditorAndKind) {
   for (const TFieldSpec& f : FieldRegistry())
     if (f.Saved) ++perEditor[f.Editor], ++perKind[f.Kind];
   const std::map<TEditorId, int> editors = {
-      {TEditorId::Options, 16},   {TEditorId::AnimatedText, 78}, {TEditorId::StaticText, 48},
+      {TEditorId::Options, 17},   {TEditorId::AnimatedText, 78}, {TEditorId::StaticText, 48},
       {TEditorId::Buttons, 90},   {TEditorId::MovieClip, 37},    {TEditorId::HtmlText, 35},
       {TEditorId::SlideShow, 23}, {TEditorId::ShapePanel, 55},   {TEditorId::StaticImage, 52}};
   EXPECT_EQ(perEditor, editors);
   const std::map<TFieldKind, int> kinds = {
-      {TFieldKind::Integer, 146},      {TFieldKind::Flag, 81},
+      {TFieldKind::Integer, 146},      {TFieldKind::Flag, 82},
       {TFieldKind::Option, 56},        {TFieldKind::Choice, 25},
       {TFieldKind::PictureChoice, 23}, {TFieldKind::Colour, 31},
       {TFieldKind::Text, 31},          {TFieldKind::WideText, 20},
       {TFieldKind::ChoiceWithText, 21}};
   EXPECT_EQ(perKind, kinds);
-  EXPECT_EQ(SavedFieldCount(), 434);
+  EXPECT_EQ(SavedFieldCount(), 435);
 }
 
 TEST(FieldRegistry, NamesAreKeyedByEditor) {

@@ -9,7 +9,7 @@ failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
 "$orvanta" project new "$dir/blank.fls" >/dev/null || fail "new"
-"$orvanta" project check "$dir/blank.fls" | grep -q "1 page(s), 434 fields per page, 0 warning" ||
+"$orvanta" project check "$dir/blank.fls" | grep -q "1 page(s), 435 fields per page, 0 warning" ||
   fail "check of the empty project"
 
 # Two pages in UTF-8 with a mark; page 2 has a bad integer.

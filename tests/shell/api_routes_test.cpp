@@ -52,5 +52,38 @@ TEST_F(SessionTest, EveryCommandRefusesMalformedInputWithoutAChange) {
       400);
 }
 
+// The blocks the editors edit beside the fields: every one the schema names is in the state,
+// and a font or the photo list set through /api/fields reads back; a bad font changes nothing.
+TEST_F(SessionTest, TheEditorsBlocksReadBackAndBadFontsAreRefused) {
+  const json schema = HandleApi(*session_, "GET", "/api/schema", json::object()).Body;
+  const json blocks = session_->State()["blocks"];
+  for (const auto& editor : schema["editors"]["editors"])
+    for (const auto& block : editor["blocks"])
+      EXPECT_TRUE(blocks.contains(block["name"])) << block["name"];
+  struct TCase {
+    std::string Name, Typed;
+    int Status;
+    json Expected;  // the block afterwards
+  } cases[] = {
+      {"AnimatedTextFont", "DejaVu Sans|24|Bold|Italic", 200, "DejaVu Sans|24|Bold|Italic"},
+      {"StaticText7Font", "Liberation Serif|12", 200, "Liberation Serif|12"},
+      {"ButtonsFont", "Arial", 400, "Arial|10"},
+      {"ButtonsFont", "Arial|0", 400, "Arial|10"},
+      {"ButtonsFont", "Arial|12|Underline", 400, "Arial|10"},
+      {"ButtonsFont", "<b>|12", 400, "Arial|10"},
+      {"Photos", "a.jpg||/home/b.jpg", 200, json::array({"a.jpg", "/home/b.jpg"})},
+  };
+  for (const TCase& c : cases) {
+    const TApiResponse answer =
+        HandleApi(*session_, "POST", "/api/fields",
+                  json{{"revision", Revision()}, {"values", {{c.Name, c.Typed}}}});
+    EXPECT_EQ(answer.Status, c.Status) << c.Name << " " << c.Typed << " " << answer.Body.dump();
+    EXPECT_EQ(session_->State()["blocks"][c.Name], c.Expected) << c.Name << " " << c.Typed;
+  }
+  const json listing =
+      HandleApi(*session_, "GET", "/api/files", json{{"root", "home"}, {"path", ""}}).Body;
+  EXPECT_EQ(listing["path"], std::filesystem::canonical(dir_ / "home").string());
+}
+
 }  // namespace
 }  // namespace orvanta

@@ -3,6 +3,7 @@
 #include <numbers>
 #include <optional>
 
+#include "builders/button_bar/click_through.h"
 #include "builders/common/movie_fonts.h"
 #include "builders/common/template_import.h"
 #include "media/filters.h"
@@ -107,7 +108,7 @@ bool AddBarButton(TFlashMovie& movie, const TTemplatePack& templates, const TBar
     box->AddRecord(*over, kButtonStateOver | kButtonStateDown, 1);
     AddNormalLookToggle(*box, button.Number);
   }
-  box->OnRelease().GetUrl(button.Link, button.Target);
+  AddClickThrough(box->OnRelease(), button.Link, button.Target, look.ClickTag);
 
   using TPlace = TFlashPlaceObject;
   bar.Add(caption, uint16_t(kCaptionDepth + button.Number), 0, 0,

@@ -28,6 +28,7 @@ struct TBarLook {
   std::string PageFileName;
   bool Shadow = true;
   int Zoom = 100;
+  bool ClickTag = false;  // the links take the page's clickTAG when it passes one
 };
 
 // Adds the caption, the normal look, the over look and the button of one slot to the movie and

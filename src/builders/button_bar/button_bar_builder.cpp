@@ -9,6 +9,7 @@
 #include "movie/flash_movie.h"
 #include "movie/flash_sprite.h"
 #include "platform/codepage.h"
+#include "project/click_tag.h"
 #include "script/flash_action_script.h"
 
 namespace orvanta {
@@ -32,6 +33,7 @@ TBarLook ReadLook(const TPageState& page, const TFontSetting& font) {
   look.PageFileName = page.Field("webpage_filename").Text;
   look.Shadow = OptionField(page, "buttonshadow");
   look.Zoom = IntegerField(page, "buttonzoom1");
+  look.ClickTag = UsesClickTag(page);
   return look;
 }
 
@@ -75,7 +77,7 @@ std::vector<TBuiltItem> TButtonBarBuilder::Build(TFlashMovie& movie, const TPage
   if (OptionField(page, "buttonurlenabled0")) {
     AddWholeBannerLink(movie, IntegerField(page, "SWFWidth"), IntegerField(page, "SWFHeight"),
                        page.Field("buttonurl0").Text, LinkTarget(page, "buttontarget0"),
-                       placements);
+                       UsesClickTag(page), placements);
   } else {
     TButtonBarLayout layout(ReadSettings(page));
     built = AddButtons(movie, page, templates_, context, placements, layout);

@@ -8,8 +8,9 @@ namespace orvanta {
 
 class TFlashMovie;
 
-// An invisible button over the whole banner that opens the link on release.
+// An invisible button over the whole banner that opens the link on release (or the page's
+// clickTAG, see AddClickThrough).
 void AddWholeBannerLink(TFlashMovie& movie, int width, int height, const std::string& link,
-                        const std::string& target, TDeferredPlacements& bar);
+                        const std::string& target, bool clickTag, TDeferredPlacements& bar);
 
 }  // namespace orvanta

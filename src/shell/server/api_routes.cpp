@@ -79,10 +79,13 @@ TPreviewMode ModeOf(const json& r) {
 json ListFiles(TEditorSession& s, const json& r) {
   if (!r.contains("root")) return {{"roots", s.Files().RootNames()}};
   const std::string filter = r.contains("filter") ? Get<std::string>(r, "filter") : "all";
-  const TFolderListing listing = s.Files().List(
-      Get<std::string>(r, "root"), r.contains("path") ? Get<std::string>(r, "path") : "",
-      FileFilterNamed(filter));
-  return {{"folders", listing.Folders}, {"files", listing.Files}};
+  const std::string root = Get<std::string>(r, "root");
+  const std::string path = r.contains("path") ? Get<std::string>(r, "path") : "";
+  const TFolderListing listing = s.Files().List(root, path, FileFilterNamed(filter));
+  // The folder's full path lets a file dialog store a picked file as the builders look it up.
+  return {{"folders", listing.Folders},
+          {"files", listing.Files},
+          {"path", s.Files().Resolve(root, path).string()}};
 }
 
 struct TRoute {

@@ -2,6 +2,7 @@
 
 #include <httplib.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <thread>
 
@@ -32,6 +33,18 @@ int Bind(httplib::Server& server, int port, const char* what) {
     throw FileError(std::string("cannot listen for the ") + what + " on " + kLoopback + ":" +
                     std::to_string(port));
   return bound;
+}
+
+// httplib's stop() does nothing to a server whose listening thread has not begun yet, and that
+// thread would then listen forever; so the servers count as started only once both listen.
+void WaitUntilListening(const httplib::Server& a, const httplib::Server& b) {
+  using namespace std::chrono_literals;
+  const auto deadline = std::chrono::steady_clock::now() + 30s;
+  while (!(a.is_running() && b.is_running())) {
+    if (std::chrono::steady_clock::now() > deadline)
+      throw FileError("the editor's servers did not start listening");
+    std::this_thread::sleep_for(1ms);
+  }
 }
 
 }  // namespace
@@ -78,19 +91,14 @@ struct TEditorServer::TImpl {
     const std::string entry = req.get_param_value("entry");
     char* end = nullptr;
     const long index = std::strtol(entry.c_str(), &end, 10);
-    if (entry.empty() || *end != '\0' || index < 0 || index > 100000) {
-      res.status = 400;
-      res.set_content(nlohmann::json{{"error", "\"entry\" must be an entry's position"}}.dump(),
-                      "application/json");
-      return;
-    }
+    if (entry.empty() || *end != '\0' || index < 0 || index > 100000)
+      return AnswerJson(res, 400, {{"error", "\"entry\" must be an entry's position"}});
     try {
       const std::vector<uint8_t> png =
           Session.Catalogue().ThumbnailPng(req.get_param_value("list"), int(index));
       res.set_content(std::string(png.begin(), png.end()), "image/png");
     } catch (const Error& e) {
-      res.status = 404;
-      res.set_content(nlohmann::json{{"error", e.what()}}.dump(), "application/json");
+      AnswerJson(res, 404, {{"error", e.what()}});
     }
   }
 
@@ -152,6 +160,12 @@ TEditorServer::TEditorServer(TEditorSession& session, TServerOptions options)
   impl_->PreviewPort = Bind(impl_->Preview, impl_->Options.PreviewPort, "preview");
   impl_->ApiThread = std::thread([this] { impl_->Api.listen_after_bind(); });
   impl_->PreviewThread = std::thread([this] { impl_->Preview.listen_after_bind(); });
+  try {
+    WaitUntilListening(impl_->Api, impl_->Preview);
+  } catch (...) {
+    Stop();
+    throw;
+  }
 }
 
 TEditorServer::~TEditorServer() {

@@ -7,21 +7,21 @@
 export class ApiError extends Error {
   constructor(status, message) {
     super(message);
-    this.name = 'ApiError';
+    this.name = "ApiError";
     this.status = status;
   }
 }
 
-export function createApi({ token, base = '', fetchImpl = fetch }) {
+export function createApi({ token, base = "", fetchImpl = fetch }) {
   let revision = 0;
   const listeners = new Set();
 
   async function request(method, path, { query, body } = {}) {
     const params = new URLSearchParams(query ?? {});
     const url = `${base}/api/${path.replace(/^\/?(api\/)?/, '')}${params.size ? `?${params}` : ''}`;
-    const init = { method, headers: { 'X-Orvanta-Token': token } };
+    const init = { method, headers: { "X-Orvanta-Token": token } };
     if (body !== undefined) {
-      init.headers['Content-Type'] = 'application/json';
+      init.headers["Content-Type"] = "application/json";
       init.body = JSON.stringify(body);
     }
     let response;
@@ -36,7 +36,8 @@ export function createApi({ token, base = '', fetchImpl = fetch }) {
     } catch {
       throw new ApiError(response.status, `the server's answer to ${path} is not JSON`);
     }
-    if (!response.ok) throw new ApiError(response.status, answer?.error ?? `error ${response.status}`);
+    if (!response.ok)
+      throw new ApiError(response.status, answer?.error ?? `error ${response.status}`);
     // An answer that carries the page list is a whole state: everyone showing it re-renders. The
     // method tells a change (whose warnings are news) from a look.
     if (answer && Array.isArray(answer.pages)) {
@@ -46,8 +47,8 @@ export function createApi({ token, base = '', fetchImpl = fetch }) {
     return answer;
   }
 
-  const get = (path, query) => request('GET', path, { query });
-  const post = (path, body = {}) => request('POST', path, { body: { ...body, revision } });
+  const get = (path, query) => request("GET", path, { query });
+  const post = (path, body = {}) => request("POST", path, { body: { ...body, revision } });
 
   return {
     get revision() {
@@ -59,24 +60,24 @@ export function createApi({ token, base = '', fetchImpl = fetch }) {
       listeners.add(listener);
       return () => listeners.delete(listener);
     },
-    state: () => get('state'),
-    schema: () => get('schema'),
-    catalogue: () => get('catalogue'),
-    progress: () => get('progress'),
-    fonts: () => get('fonts'),
-    preview: () => get('preview'),
+    state: () => get("state"),
+    schema: () => get("schema"),
+    catalogue: () => get("catalogue"),
+    progress: () => get("progress"),
+    fonts: () => get("fonts"),
+    preview: () => get("preview"),
     files: ({ root, path, filter } = {}) => {
       const query = {};
       if (root !== undefined) query.root = root;
       if (path !== undefined) query.path = path;
       if (filter !== undefined) query.filter = filter;
-      return get('files', query);
+      return get("files", query);
     },
     thumbnailUrl: (list, entry) =>
       `${base}/api/thumbnail?${new URLSearchParams({ list, entry: String(entry), token })}`,
-    setFields: (values) => post('fields', { values }),
-    rebuild: () => post('rebuild'),
-    undo: () => post('undo'),
+    setFields: (values) => post("fields", { values }),
+    rebuild: () => post("rebuild"),
+    undo: () => post("undo"),
     command: (path, body = {}) => post(path, body),
   };
 }

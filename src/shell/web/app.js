@@ -1,30 +1,31 @@
 // The main window: its areas, the commands they run and the state they show. The window never
 // changes the document itself; every command asks the server and the answer is re-rendered.
 
-import { ApiError } from './api.js';
-import { command, commandForKey, isEnabled } from './commands/registry.js';
-import { createBuildingPanel } from './ui/building_panel.js';
-import { createControls } from './ui/command_controls.js';
-import { createContentList } from './ui/content_list.js';
-import { showMessage, warningsText } from './ui/dialogs.js';
-import { el } from './ui/dom.js';
-import { chooseFile } from './ui/file_dialog.js';
-import { createMenuBar } from './ui/menu_bar.js';
-import { createPageList } from './ui/page_list.js';
-import { createPreview } from './ui/preview.js';
-import { publishDialog } from './ui/publish_dialog.js';
-import { createSamplesPanel } from './ui/samples_panel.js';
+import { ApiError } from "./api.js";
+import { command, commandForKey, isEnabled } from "./commands/registry.js";
+import { createBuildingPanel } from "./ui/building_panel.js";
+import { createControls } from "./ui/command_controls.js";
+import { createContentList } from "./ui/content_list.js";
+import { showMessage, warningsText } from "./ui/dialogs.js";
+import { el } from "./ui/dom.js";
+import { chooseFile } from "./ui/file_dialog.js";
+import { createMenuBar } from "./ui/menu_bar.js";
+import { createPageList } from "./ui/page_list.js";
+import { createPreview } from "./ui/preview.js";
+import { publishDialog } from "./ui/publish_dialog.js";
+import { createSamplesPanel } from "./ui/samples_panel.js";
 
-const kRebuilding = 'Rebuilding HTML and Media files';
+const kRebuilding = "Rebuilding HTML and Media files";
 const kProgressPollMs = 100;
 // How often a visible window asks whether another tab or tool changed the document.
 const kWatchMs = 1000;
 
-const typingInto = (target) => target.closest?.('input, textarea, select, [contenteditable], dialog');
+const typingInto = (target) =>
+  target.closest?.("input, textarea, select, [contenteditable], dialog");
 
 export function createEditorWindow({ root, api, previewOrigin, openContentEditor, closeWindow }) {
   let state = null;
-  const view = { sampleSize: 'medium' };
+  const view = { sampleSize: "medium" };
   const building = createBuildingPanel(root);
   const context = () => ({ api, state, view, ui });
 
@@ -50,7 +51,7 @@ export function createEditorWindow({ root, api, previewOrigin, openContentEditor
   // The progress answer is small and carries the document's revision: the state is fetched
   // again only when that moved on without this window.
   async function watch() {
-    if (running || document.visibilityState !== 'visible') return;
+    if (running || document.visibilityState !== "visible") return;
     try {
       const { revision } = await api.progress();
       if (!running && revision !== state.revision) show(await api.state());
@@ -65,28 +66,29 @@ export function createEditorWindow({ root, api, previewOrigin, openContentEditor
   }
 
   const controls = createControls(run);
-  const header = el('header', { class: 'title-bar' }, el('h1', {}, 'Orvanta v6.08'));
+  const header = el("header", { class: "title-bar" }, el("h1", {}, "Orvanta v6.08"));
   const menuBar = createMenuBar(header, run);
-  const sidebar = el('aside', { class: 'sidebar' });
-  const work = el('main', { class: 'work' });
-  const statusLabel = el('output', { class: 'status-bar', 'aria-live': 'polite' }, 'Status Bar');
-  root.append(header, el('div', { class: 'window' }, sidebar, work), statusLabel);
+  const sidebar = el("aside", { class: "sidebar" });
+  const work = el("main", { class: "work" });
+  const statusLabel = el("output", { class: "status-bar", "aria-live": "polite" }, "Status Bar");
+  root.append(header, el("div", { class: "window" }, sidebar, work), statusLabel);
 
   sidebar.append(
     el(
-      'section',
-      { class: 'panel commands', 'aria-label': 'Commands' },
-      ['publishBanner', 'loadProject', 'saveProject', 'newEmpty', 'exitClose'].map((name) => controls.button(name)),
+      "section",
+      { class: "panel commands", "aria-label": "Commands" },
+      controls.buttons("publishBanner", "loadProject", "saveProject", "newEmpty", "exitClose"),
     ),
     el(
-      'section',
-      { class: 'panel flash-contents', 'aria-label': 'Flash Contents' },
-      el('h2', {}, 'Flash Contents'),
+      "section",
+      { class: "panel flash-contents", "aria-label": "Flash Contents" },
+      el("h2", {}, "Flash Contents"),
       el(
-        'div',
-        { class: 'content-buttons' },
-        ['movieClip', 'animatedText', 'buttonBar', 'slideShow', 'staticText', 'staticImage', 'shapePanel', 'backImage', 'bannerOptions'].map(
-          (name) => controls.button(name),
+        "div",
+        { class: "content-buttons" },
+        controls.buttons(
+          ...["movieClip", "animatedText", "buttonBar", "slideShow", "staticText"],
+          ...["staticImage", "shapePanel", "backImage", "bannerOptions"],
         ),
       ),
     ),
@@ -113,7 +115,7 @@ export function createEditorWindow({ root, api, previewOrigin, openContentEditor
     },
     chooseFile: (options) => chooseFile({ host: root, api, ...options }),
     publishDialog: () => publishDialog({ host: root, api, state }),
-    openEditor: (editor, tab = '') => openContentEditor({ editor, tab, api, host: root }),
+    openEditor: (editor, tab = "") => openContentEditor({ editor, tab, api, host: root }),
     setSampleSize(size) {
       view.sampleSize = size;
       samples.setSize(size);
@@ -135,17 +137,18 @@ export function createEditorWindow({ root, api, previewOrigin, openContentEditor
     statusLabel.value = state.status;
   }
 
-  function show(next, { method = 'GET' } = {}) {
+  function show(next, { method = "GET" } = {}) {
     if (state && next.revision < state.revision) return; // an answer overtaken by a later one
-    // A build makes room for the preview: a maximised sample panel goes back to medium.
-    if (next.built && !state?.built && view.sampleSize === 'maximize') ui.setSampleSize('medium');
+    const rebuilt = state && next.builds !== state.builds;
     state = next;
+    // Every build makes room for the preview: a maximised sample panel goes back to medium.
+    if (rebuilt && view.sampleSize === "maximize") ui.setSampleSize("medium");
     render();
-    if (method === 'POST' && next.warnings?.length) ui.message(warningsText(next.warnings));
+    if (method === "POST" && next.warnings?.length) ui.message(warningsText(next.warnings));
   }
   api.subscribe(show);
 
-  document.addEventListener('keydown', (event) => {
+  document.addEventListener("keydown", (event) => {
     if (!state || typingInto(event.target)) return;
     const cmd = commandForKey(event, context());
     if (!cmd) return;
@@ -160,7 +163,7 @@ export function createEditorWindow({ root, api, previewOrigin, openContentEditor
     },
     // Shows the start-up progress until the catalogue is read, then the samples.
     async start() {
-      building.show('Reading Templates ...');
+      building.show("Reading Templates ...");
       try {
         show(await api.state());
         for (;;) {

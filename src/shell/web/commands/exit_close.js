@@ -1,9 +1,9 @@
 export const exitClose = {
-  name: 'exitClose',
-  label: 'Exit && Close',
-  menuLabel: 'Exit',
+  name: "exitClose",
+  label: "Exit && Close",
+  menuLabel: "Exit",
   async perform({ api, ui }) {
-    await api.command('exit');
+    await api.command("exit");
     ui.closeWindow();
   },
 };

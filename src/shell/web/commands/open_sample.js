@@ -1,5 +1,5 @@
 export const openSample = {
-  name: 'openSample',
+  name: "openSample",
   perform: ({ api, ui }, { list, entry }) =>
-    ui.building(() => api.command('samples/open', { list, entry })),
+    ui.building(() => api.command("samples/open", { list, entry })),
 };

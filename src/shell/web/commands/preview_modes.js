@@ -7,19 +7,19 @@ function previewMode(name, label, menuLabel, mode) {
     menuLabel,
     checked: ({ state }) => state.previewMode === mode,
     perform: ({ api, state }) =>
-      state.previewMode === mode ? state : api.command('preview-mode', { mode }),
+      state.previewMode === mode ? state : api.command("preview-mode", { mode }),
   };
 }
 
 export const designMode = previewMode(
-  'designMode',
-  'Design/Edit Mode',
-  'Design/Edit Mode (Webpage  Readonly)',
-  'design',
+  "designMode",
+  "Design/Edit Mode",
+  "Design/Edit Mode (Webpage  Readonly)",
+  "design",
 );
 export const previewModeCommand = previewMode(
-  'previewMode',
-  'Preview Mode',
-  'Preview Mode (Test Webpage)',
-  'preview',
+  "previewMode",
+  "Preview Mode",
+  "Preview Mode (Test Webpage)",
+  "preview",
 );

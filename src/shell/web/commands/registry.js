@@ -1,20 +1,20 @@
 // Every command of the window, by name: the buttons, the menus, the shortcuts and the tests all
 // reach a command through here, so that each one is enabled, checked and performed one way.
 
-import { autoRebuild } from './auto_rebuild.js';
-import { contentEditorCommands } from './content_editors.js';
-import { deleteContent, editContent, selectContent } from './content_items.js';
-import { exitClose } from './exit_close.js';
-import { loadProject } from './load_project.js';
-import { newEmpty } from './new_empty.js';
-import { openSample } from './open_sample.js';
-import { deletePage, newPage, selectPage } from './pages.js';
-import { designMode, previewModeCommand } from './preview_modes.js';
-import { publishBanner } from './publish_banner.js';
-import { rebuild } from './rebuild.js';
-import { hideSamples, maximizeSamples, mediumSamples } from './sample_panel_sizes.js';
-import { saveProject } from './save_project.js';
-import { undo } from './undo.js';
+import { autoRebuild } from "./auto_rebuild.js";
+import { contentEditorCommands } from "./content_editors.js";
+import { deleteContent, editContent, selectContent } from "./content_items.js";
+import { exitClose } from "./exit_close.js";
+import { loadProject } from "./load_project.js";
+import { newEmpty } from "./new_empty.js";
+import { openSample } from "./open_sample.js";
+import { deletePage, newPage, selectPage } from "./pages.js";
+import { designMode, previewModeCommand } from "./preview_modes.js";
+import { publishBanner } from "./publish_banner.js";
+import { rebuild } from "./rebuild.js";
+import { hideSamples, maximizeSamples, mediumSamples } from "./sample_panel_sizes.js";
+import { saveProject } from "./save_project.js";
+import { undo } from "./undo.js";
 
 export const commands = new Map(
   [
@@ -60,34 +60,37 @@ export function commandForKey(event, context) {
 
 // The menus, as the window lists them: a name is a command, an object a submenu.
 export const menus = [
-  { caption: 'File', items: ['publishBanner', 'loadProject', 'saveProject', 'newEmpty', 'exitClose'] },
   {
-    caption: 'Edit',
+    caption: "File",
+    items: ["publishBanner", "loadProject", "saveProject", "newEmpty", "exitClose"],
+  },
+  {
+    caption: "Edit",
     items: [
       {
-        caption: 'Insert/Edit Flash Contents',
+        caption: "Insert/Edit Flash Contents",
         items: [
-          'movieClip',
-          'importSwf',
-          'animatedText',
-          'buttonBar',
-          'slideShow',
-          'staticText',
-          'staticImage',
-          'shapePanel',
-          'backImage',
+          "movieClip",
+          "importSwf",
+          "animatedText",
+          "buttonBar",
+          "slideShow",
+          "staticText",
+          "staticImage",
+          "shapePanel",
+          "backImage",
         ],
       },
-      { caption: 'Insert/Edit HTML&&JPEG Contents', items: ['htmlText'] },
-      'bannerOptions',
-      'rebuild',
+      { caption: "Insert/Edit HTML&&JPEG Contents", items: ["htmlText"] },
+      "bannerOptions",
+      "rebuild",
     ],
   },
   {
-    caption: 'View',
+    caption: "View",
     items: [
-      { caption: 'Sample Panel', items: ['hideSamples', 'mediumSamples', 'maximizeSamples'] },
-      { caption: 'Editor Panel', items: ['designMode', 'previewMode'] },
+      { caption: "Sample Panel", items: ["hideSamples", "mediumSamples", "maximizeSamples"] },
+      { caption: "Editor Panel", items: ["designMode", "previewMode"] },
     ],
   },
 ];

@@ -10,11 +10,11 @@ function sampleSize(name, label, menuLabel, size) {
   };
 }
 
-export const hideSamples = sampleSize('hideSamples', 'Hide', 'Hide Samples', 'hide');
-export const mediumSamples = sampleSize('mediumSamples', 'Medium', 'Medium Sample Panel', 'medium');
+export const hideSamples = sampleSize("hideSamples", "Hide", "Hide Samples", "hide");
+export const mediumSamples = sampleSize("mediumSamples", "Medium", "Medium Sample Panel", "medium");
 export const maximizeSamples = sampleSize(
-  'maximizeSamples',
-  'Maximize',
-  'Maximize Sample Panel',
-  'maximize',
+  "maximizeSamples",
+  "Maximize",
+  "Maximize Sample Panel",
+  "maximize",
 );

@@ -1,9 +1,9 @@
 // Buttons, check boxes and radio choices bound to commands: their captions come from the
 // command, and each render sets what is enabled and checked from the same state.
 
-import { command, isChecked, isEnabled } from '../commands/registry.js';
-import { parseCaption } from './captions.js';
-import { el } from './dom.js';
+import { command, isChecked, isEnabled } from "../commands/registry.js";
+import { parseCaption } from "./captions.js";
+import { el } from "./dom.js";
 
 export function createControls(run) {
   const bound = [];
@@ -18,18 +18,29 @@ export function createControls(run) {
       const cmd = command(name);
       const { text, accessKey } = parseCaption(caption ?? cmd.label);
       const node = el(
-        'button',
-        { class: className, title: cmd.hint, accesskey: accessKey, dataset: { command: name }, onclick: () => run(name) },
+        "button",
+        {
+          class: className,
+          title: cmd.hint,
+          accesskey: accessKey,
+          dataset: { command: name },
+          onclick: () => run(name),
+        },
         text,
       );
       return bind(node, cmd);
     },
-    toggle(name, type = 'checkbox') {
+    buttons(...names) {
+      return names.map((name) => this.button(name));
+    },
+    // A check box, or with a group one of its radio choices.
+    toggle(name, { group } = {}) {
       const cmd = command(name);
-      const input = el('input', { type, name: type === 'radio' ? 'preview-mode' : undefined, dataset: { command: name } });
-      input.addEventListener('change', () => run(name));
+      const type = group ? "radio" : "checkbox";
+      const input = el("input", { type, name: group, dataset: { command: name } });
+      input.addEventListener("change", () => run(name));
       bind(input, cmd, { check: true });
-      return el('label', { class: 'choice' }, input, parseCaption(cmd.label).text);
+      return el("label", { class: "choice" }, input, parseCaption(cmd.label).text);
     },
     update(context) {
       for (const { node, cmd, check } of bound) {
