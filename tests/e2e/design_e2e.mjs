@@ -6,20 +6,20 @@
 //
 //   node tests/e2e/design_e2e.mjs --orvanta=build/src/orvanta [--screenshots=DIR]
 
-import { spawn } from 'node:child_process';
-import fs from 'node:fs';
-import os from 'node:os';
-import path from 'node:path';
-import { parseArgs } from 'node:util';
+import { spawn } from "node:child_process";
+import fs from "node:fs";
+import os from "node:os";
+import path from "node:path";
+import { parseArgs } from "node:util";
 
-import { decodePngRgba } from '../conformance/image_metrics.mjs';
-import { launchChromium } from '../conformance/ruffle.mjs';
+import { decodePngRgba } from "../conformance/image_metrics.mjs";
+import { launchChromium } from "../conformance/ruffle.mjs";
 
 const { values: args } = parseArgs({
-  options: { orvanta: { type: 'string' }, screenshots: { type: 'string' } },
+  options: { orvanta: { type: "string" }, screenshots: { type: "string" } },
 });
 if (!args.orvanta) {
-  console.error('usage: design_e2e.mjs --orvanta=PATH [--screenshots=DIR]');
+  console.error("usage: design_e2e.mjs --orvanta=PATH [--screenshots=DIR]");
   process.exit(2);
 }
 
@@ -31,18 +31,19 @@ function expect(ok, what) {
 }
 
 async function serve(dir) {
-  fs.mkdirSync(path.join(dir, 'home'));
-  const server = spawn(path.resolve(args.orvanta), ['serve', '--no-browser', '--work', path.join(dir, 'work')], {
-    env: { ...process.env, HOME: path.join(dir, 'home') },
-    stdio: ['ignore', 'pipe', 'inherit'],
+  fs.mkdirSync(path.join(dir, "home"));
+  const command = ["serve", "--no-browser", "--work", path.join(dir, "work")];
+  const server = spawn(path.resolve(args.orvanta), command, {
+    env: { ...process.env, HOME: path.join(dir, "home") },
+    stdio: ["ignore", "pipe", "inherit"],
   });
-  let printed = '';
+  let printed = "";
   const address = await new Promise((resolve, reject) => {
-    server.on('exit', (code) => reject(new Error(`orvanta serve ended with ${code}: ${printed}`)));
-    server.stdout.on('data', (chunk) => {
+    server.on("exit", (code) => reject(new Error(`orvanta serve ended with ${code}: ${printed}`)));
+    server.stdout.on("data", (chunk) => {
       printed += chunk;
       const found = printed.match(/Orvanta editor: (http:\S+)/);
-      if (found && printed.includes('ready in')) resolve(found[1]);
+      if (found && printed.includes("ready in")) resolve(found[1]);
     });
   });
   return { server, address };
@@ -51,24 +52,29 @@ async function serve(dir) {
 // The server's document, read and changed beside the page as another client would.
 function documentApi(address) {
   const { origin, searchParams } = new URL(address);
-  const headers = { 'X-Orvanta-Token': searchParams.get('token'), 'Content-Type': 'application/json' };
+  const headers = {
+    "X-Orvanta-Token": searchParams.get("token"),
+    "Content-Type": "application/json",
+  };
   const state = async () => (await fetch(`${origin}/api/state`, { headers })).json();
   return {
     state,
     async set(values) {
       const { revision } = await state();
-      const answer = await fetch(`${origin}/api/fields`, { method: 'POST', headers, body: JSON.stringify({ revision, values }) });
+      const body = JSON.stringify({ revision, values });
+      const answer = await fetch(`${origin}/api/fields`, { method: "POST", headers, body });
       return answer.json();
     },
   };
 }
 
 const fieldOf = (state, editor, name) => state.fields[editor][name];
-const waitIdle = (page) => page.waitForSelector('.building-panel', { state: 'hidden', timeout: 60000 });
+const waitIdle = (page) =>
+  page.waitForSelector(".building-panel", { state: "hidden", timeout: 60000 });
 
 // A point of the banner in page coordinates: the overlay lies over the banner's top left.
 async function bannerPoint(page, x, y) {
-  const box = await page.locator('.orvanta-design').boundingBox();
+  const box = await page.locator(".orvanta-design").boundingBox();
   return { x: box.x + x, y: box.y + y };
 }
 
@@ -85,16 +91,22 @@ async function drag(page, from, to) {
 async function redPixels(page, rect) {
   const frame = page.frames().find((f) => /flashtemp\.htm/.test(f.url()));
   if (!frame) return 0;
-  const ready = await frame.evaluate(() => !!document.querySelector('ruffle-embed, ruffle-object, ruffle-player')?.shadowRoot?.querySelector('canvas')).catch(() => false);
+  const playerDrawn = () =>
+    !!document
+      .querySelector("ruffle-embed, ruffle-object, ruffle-player")
+      ?.shadowRoot?.querySelector("canvas");
+  const ready = await frame.evaluate(playerDrawn).catch(() => false);
   if (!ready) return 0;
-  const overlay = page.locator('.orvanta-design');
-  await overlay.evaluate((node) => (node.style.visibility = 'hidden'));
+  const overlay = page.locator(".orvanta-design");
+  await overlay.evaluate((node) => (node.style.visibility = "hidden"));
   const origin = await bannerPoint(page, rect.left, rect.top);
-  const png = await page.screenshot({ clip: { ...origin, width: rect.width, height: rect.height } });
-  await overlay.evaluate((node) => (node.style.visibility = ''));
+  const clip = { ...origin, width: rect.width, height: rect.height };
+  const png = await page.screenshot({ clip });
+  await overlay.evaluate((node) => (node.style.visibility = ""));
   const { data } = decodePngRgba(png);
   let count = 0;
-  for (let i = 0; i < data.length; i += 4) if (data[i] > 160 && data[i + 1] < 90 && data[i + 2] < 90) count++;
+  for (let i = 0; i < data.length; i += 4)
+    if (data[i] > 160 && data[i + 1] < 90 && data[i + 2] < 90) count++;
   return count;
 }
 
@@ -116,13 +128,13 @@ async function screenshot(page, name) {
 
 async function startBanner(page, api) {
   await waitIdle(page);
-  await page.getByRole('button', { name: 'New&Empty' }).click();
-  await page.locator('dialog.content-editor').getByRole('button', { name: 'Cancel' }).click();
+  await page.getByRole("button", { name: "New&Empty" }).click();
+  await page.locator("dialog.content-editor").getByRole("button", { name: "Cancel" }).click();
   await waitIdle(page);
   await api.set({
     SWFWidth: 600,
     SWFHeight: 400,
-    StaticText1: 'MOVE ME MOVE ME MOVE ME',
+    StaticText1: "MOVE ME MOVE ME MOVE ME",
     Description1PosX: 40,
     Description1PosY: 40,
     Description1color: 255, // red, as the colour fields hold it (blue, green, red)
@@ -135,72 +147,91 @@ async function startBanner(page, api) {
 }
 
 async function moveText(page, api) {
-  const text = (await api.state()).design.slots.find((s) => s.label === 'Static Text1');
-  await page.mouse.click(...Object.values(await bannerPoint(page, text.left + 5, text.top + text.height / 2)));
-  await page.locator('.od-move-handle', { hasText: 'Static Text1' }).waitFor({ timeout: 5000 });
-  expect((await api.state()).selection === 'Static Text1', 'a click on the text selects it');
-  expect(await waitFor('the text in the movie', async () => (await redPixels(page, text)) > 30), 'the movie draws the red text before the move');
-  await screenshot(page, '1-selected');
+  const text = (await api.state()).design.slots.find((s) => s.label === "Static Text1");
+  const onText = await bannerPoint(page, text.left + 5, text.top + text.height / 2);
+  await page.mouse.click(onText.x, onText.y);
+  await page.locator(".od-move-handle", { hasText: "Static Text1" }).waitFor({ timeout: 5000 });
+  expect((await api.state()).selection === "Static Text1", "a click on the text selects it");
+  const drawn = await waitFor("the text", async () => (await redPixels(page, text)) > 30);
+  expect(drawn, "the movie draws the red text before the move");
+  await screenshot(page, "1-selected");
 
   // Right of "Del", which stands over the item's top left under the move handle.
   const grab = await bannerPoint(page, text.left + text.width - 10, text.top + text.height / 2);
   await drag(page, grab, { x: grab.x + 40, y: grab.y });
   const dropped = performance.now();
   const stamps = {};
-  page.once('framenavigated', () => (stamps.reload = Math.round(performance.now() - dropped)));
+  page.once("framenavigated", () => (stamps.reload = Math.round(performance.now() - dropped)));
   const moved = { ...text, left: text.left + 40 };
   const vacated = { ...text, width: 40 };
-  const shown = await waitFor('the moved text in the movie', async () => (await redPixels(page, moved)) > 30 && (await redPixels(page, vacated)) < 5);
+  const shown = await waitFor(
+    "the moved text in the movie",
+    async () => (await redPixels(page, moved)) > 30 && (await redPixels(page, vacated)) < 5,
+  );
   const ms = Math.round(performance.now() - dropped);
   const state = await api.state();
-  console.log(`the rebuild took ${Math.round(state.buildMs)} ms; the preview reloaded ${stamps.reload} ms after the drop`);
-  expect(fieldOf(state, 'Tstatictextform', 'Description1PosX') === '80', 'the drop moved the text 40 pixels (Description1PosX 80)');
-  expect(shown, `the rebuilt preview draws the text 40 pixels to the right (${ms} ms from drop to preview)`);
-  expect(state.selection === 'Static Text1', 'the moved text stays selected');
-  await screenshot(page, '2-moved');
+  const built = Math.round(state.buildMs);
+  console.log(`rebuilt in ${built} ms; the preview reloaded ${stamps.reload} ms after the drop`);
+  expect(
+    fieldOf(state, "Tstatictextform", "Description1PosX") === "80",
+    "the drop moved the text 40 pixels (Description1PosX 80)",
+  );
+  expect(shown, `the rebuilt preview draws the text 40 pixels further (${ms} ms after the drop)`);
+  expect(state.selection === "Static Text1", "the moved text stays selected");
+  await screenshot(page, "2-moved");
   return ms;
 }
 
 async function resizeClip(page, api) {
   await page.locator('.od-tab[data-label^="[MC1]"]').click();
-  const clip = (await page.locator('.od-move-handle', { hasText: 'MovieClip1' }).waitFor({ timeout: 5000 }), await api.state()).design.selection;
-  const corner = await page.locator('.od-resize').boundingBox();
+  await page.locator(".od-move-handle", { hasText: "MovieClip1" }).waitFor({ timeout: 5000 });
+  const clip = (await api.state()).design.selection;
+  const corner = await page.locator(".od-resize").boundingBox();
   const from = { x: corner.x + corner.width / 2, y: corner.y + corner.height / 2 };
   await drag(page, from, { x: from.x + clip.width, y: from.y + clip.height });
-  const resized = await waitFor('the clip at twice its size', async () => fieldOf(await api.state(), 'TMovieClipform', 'PageBackGroundScalewidth1') === '200');
-  expect(resized, `the clip's corner dragged to twice its ${clip.width} x ${clip.height} scales it to 200 %`);
-  await screenshot(page, '3-clip-resized');
+  const scale = async () =>
+    fieldOf(await api.state(), "TMovieClipform", "PageBackGroundScalewidth1");
+  const resized = await waitFor("the clip at 200 %", async () => (await scale()) === "200");
+  const size = `${clip.width} x ${clip.height}`;
+  expect(resized, `the clip's corner dragged to twice its ${size} scales it to 200 %`);
+  await screenshot(page, "3-clip-resized");
 }
 
 async function resizeBanner(page, api) {
-  const corner = await page.locator('.od-page-corner').boundingBox();
+  const corner = await page.locator(".od-page-corner").boundingBox();
   const target = await bannerPoint(page, 468, 60);
   await drag(page, { x: corner.x + 1, y: corner.y + 1 }, { x: target.x + 1, y: target.y + 1 });
-  const done = await waitFor('the banner at 468 x 60', async () => {
+  const done = await waitFor("the banner at 468 x 60", async () => {
     const s = await api.state();
-    return fieldOf(s, 'TSWFOptionForm', 'SWFWidth') === '468' && fieldOf(s, 'TSWFOptionForm', 'SWFHeight') === '60';
+    const size = ["SWFWidth", "SWFHeight"].map((name) => fieldOf(s, "TSWFOptionForm", name));
+    return size.join("x") === "468x60";
   });
-  expect(done, 'the banner\'s corner dropped at (468, 60) makes it 468 x 60');
-  expect(await waitFor('the caption', async () => (await page.locator('.od-page-corner').textContent()) === 'Resize Webpage\n468x60'),
-    'the corner shows "Resize Webpage" and 468x60');
-  await screenshot(page, '4-banner-resized');
+  expect(done, "the banner's corner dropped at (468, 60) makes it 468 x 60");
+  const caption = () => page.locator(".od-page-corner").textContent();
+  const captioned = await waitFor(
+    "the caption",
+    async () => (await caption()) === "Resize Webpage\n468x60",
+  );
+  expect(captioned, 'the corner shows "Resize Webpage" and 468x60');
+  await screenshot(page, "4-banner-resized");
 }
 
 async function deleteText(page, api) {
   await page.locator('.od-tab[data-label="Static Text1"]').click();
-  await page.locator('.od-move-handle', { hasText: 'Static Text1' }).waitFor({ timeout: 5000 });
-  await page.keyboard.press('Delete');
-  const gone = await waitFor('the text deleted', async () => (await api.state()).blocks.StaticText1 === '');
-  expect(gone, 'the Delete key deletes the selected text');
+  await page.locator(".od-move-handle", { hasText: "Static Text1" }).waitFor({ timeout: 5000 });
+  await page.keyboard.press("Delete");
+  const text = async () => (await api.state()).blocks.StaticText1;
+  const gone = await waitFor("the text deleted", async () => (await text()) === "");
+  expect(gone, "the Delete key deletes the selected text");
 }
 
-const dir = fs.mkdtempSync(path.join(os.tmpdir(), 'orvanta-design-'));
+const dir = fs.mkdtempSync(path.join(os.tmpdir(), "orvanta-design-"));
 const { server, address } = await serve(dir);
-const { browser, profileDir } = await launchChromium('http://127.0.0.1:');
+const { browser, profileDir } = await launchChromium("http://127.0.0.1:");
 try {
   const page = browser.pages()[0] ?? (await browser.newPage());
   await page.setViewportSize({ width: 1366, height: 900 });
-  page.on('pageerror', (e) => results.failures.push(`page error: ${e.message}`));
+  page.on("pageerror", (e) => results.failures.push(`page error: ${e.message}`));
   const api = documentApi(address);
   await page.goto(address);
   await startBanner(page, api);
@@ -210,11 +241,11 @@ try {
   await deleteText(page, api);
   console.log(`drop to updated preview: ${ms} ms`);
 } catch (error) {
-  results.failures.push(error.message.split('\n')[0]);
-  await screenshot(browser.pages()[0], 'failure').catch(() => {});
+  results.failures.push(error.message.split("\n")[0]);
+  await screenshot(browser.pages()[0], "failure").catch(() => {});
 }
 await browser.close();
-server.kill('SIGINT');
+server.kill("SIGINT");
 for (const folder of [profileDir, dir]) fs.rmSync(folder, { recursive: true, force: true });
 for (const failure of results.failures) console.log(`FAIL: ${failure}`);
 console.log(`${results.passed} passed, ${results.failures.length} failed`);

@@ -12,17 +12,17 @@
 //   mouseLabel  an element that shows the pointer position as "x:y"
 // Returns { update(state), destroy() }.
 
-import { createPointerMachine } from './pointer_machine.js';
-import { renderOverlay } from './overlay_view.js';
+import { createPointerMachine } from "./pointer_machine.js";
+import { renderOverlay } from "./overlay_view.js";
 
-const kStyleId = 'orvanta-design-style';
+const kStyleId = "orvanta-design-style";
 
 function addStyle() {
   if (document.getElementById(kStyleId)) return;
-  const link = document.createElement('link');
+  const link = document.createElement("link");
   link.id = kStyleId;
-  link.rel = 'stylesheet';
-  link.href = new URL('./overlay.css', import.meta.url).href;
+  link.rel = "stylesheet";
+  link.href = new URL("./overlay.css", import.meta.url).href;
   document.head.append(link);
 }
 
@@ -37,18 +37,18 @@ function placeOver(root, frame) {
 }
 
 function targetOf(root, domEvent) {
-  const node = domEvent.target.closest?.('[data-kind]');
+  const node = domEvent.target.closest?.("[data-kind]");
   if (!node || !root.contains(node)) return {};
   return { kind: node.dataset.kind, edge: node.dataset.edge, label: node.dataset.label };
 }
 
 export function mountDesignOverlay({ frame, api, onState, host, onEdit, mouseLabel }) {
   addStyle();
-  const root = document.createElement('div');
-  root.className = 'orvanta-design';
+  const root = document.createElement("div");
+  root.className = "orvanta-design";
   root.tabIndex = 0;
   if (host) {
-    root.classList.add('od-filled');
+    root.classList.add("od-filled");
     host.append(root);
   } else {
     frame.after(root);
@@ -58,7 +58,7 @@ export function mountDesignOverlay({ frame, api, onState, host, onEdit, mouseLab
   let preview = null;
   const draw = () => {
     if (!host) placeOver(root, frame);
-    root.hidden = !state || !state.built || state.previewMode !== 'design';
+    root.hidden = !state || !state.built || state.previewMode !== "design";
     renderOverlay(root, state?.design, preview);
   };
   const accept = (answer) => {
@@ -85,7 +85,9 @@ export function mountDesignOverlay({ frame, api, onState, host, onEdit, mouseLab
         return answer;
       }, report),
     edit: (label) =>
-      api.command('content/edit', { label }).then((target) => target.editor && onEdit?.(target), report),
+      api
+        .command("content/edit", { label })
+        .then((target) => target.editor && onEdit?.(target), report),
   });
 
   const at = (domEvent) => {
@@ -116,9 +118,9 @@ export function mountDesignOverlay({ frame, api, onState, host, onEdit, mouseLab
       machine.pointerUp(at(e));
     },
     pointercancel: () => machine.cancel(),
-    lostpointercapture: () => machine.state !== 'idle' && machine.cancel(),
+    lostpointercapture: () => machine.state !== "idle" && machine.cancel(),
     keydown(e) {
-      if (e.key !== 'Delete') return;
+      if (e.key !== "Delete") return;
       e.preventDefault();
       machine.deleteSelected();
     },

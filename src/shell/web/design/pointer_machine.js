@@ -5,10 +5,10 @@
 // Events are plain objects in banner pixels: { x, y, target: { kind, edge, label } }, where
 // kind is what was pressed ("tab", "move", "resize", "page", "frame" or nothing).
 
-import { dragging } from './states/dragging.js';
-import { idle } from './states/idle.js';
-import { pointing } from './states/pointing.js';
-import { resizing } from './states/resizing.js';
+import { dragging } from "./states/dragging.js";
+import { idle } from "./states/idle.js";
+import { pointing } from "./states/pointing.js";
+import { resizing } from "./states/resizing.js";
 
 const kStates = { idle, pointing, dragging, resizing };
 
@@ -46,15 +46,15 @@ export function createPointerMachine(host) {
       return current.name;
     },
     // A press while the last drop is still on its way is ignored: the state it acts on is old.
-    pointerDown: (event) => (pending ? undefined : dispatch('onPointerDown', event)),
-    pointerMove: (event) => dispatch('onPointerMove', event),
-    pointerUp: (event) => dispatch('onPointerUp', event),
-    cancel: () => dispatch('onCancel'),
+    pointerDown: (event) => (pending ? undefined : dispatch("onPointerDown", event)),
+    pointerMove: (event) => dispatch("onPointerMove", event),
+    pointerUp: (event) => dispatch("onPointerUp", event),
+    cancel: () => dispatch("onCancel"),
     // The Delete key: the selected item goes, as with its "Del" button.
     deleteSelected() {
       const selection = host.design()?.selection;
       if (pending || current !== idle || !selection) return undefined;
-      return machine.send('content/delete', { label: selection.label });
+      return machine.send("content/delete", { label: selection.label });
     },
     // The last command's answer, or nothing when none is on its way.
     settled: () => pending ?? Promise.resolve(),

@@ -7,18 +7,18 @@ export function strictlyInside(box, { x, y }) {
 }
 
 export const idle = {
-  name: 'idle',
+  name: "idle",
   onPointerDown(machine, event) {
     const selection = machine.design()?.selection;
     const { kind, edge, label } = event.target;
-    if (selection && (kind === 'del' || kind === 'edit'))
-      return machine.transition('pointing', { event, button: kind });
-    if (kind === 'page') return machine.transition('resizing', { event, edge, page: true });
-    if (selection && kind === 'resize' && (edge === 'corner' || selection.resizable))
-      return machine.transition('resizing', { event, edge, page: false });
-    if (selection && (kind === 'move' || strictlyInside(selection, event)))
-      return machine.transition('dragging', { event });
-    return machine.transition('pointing', { event, label: kind === 'tab' ? label : null });
+    if (selection && (kind === "del" || kind === "edit"))
+      return machine.transition("pointing", { event, button: kind });
+    if (kind === "page") return machine.transition("resizing", { event, edge, page: true });
+    if (selection && kind === "resize" && (edge === "corner" || selection.resizable))
+      return machine.transition("resizing", { event, edge, page: false });
+    if (selection && (kind === "move" || strictlyInside(selection, event)))
+      return machine.transition("dragging", { event });
+    return machine.transition("pointing", { event, label: kind === "tab" ? label : null });
   },
   onPointerMove() {},
   onPointerUp() {},
