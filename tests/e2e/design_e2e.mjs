@@ -195,6 +195,15 @@ async function resizeClip(page, api) {
   const size = `${clip.width} x ${clip.height}`;
   expect(resized, `the clip's corner dragged to twice its ${size} scales it to 200 %`);
   await screenshot(page, "3-clip-resized");
+
+  await page.locator(".od-button", { hasText: "Edit" }).click();
+  const editor = page.locator("dialog.content-editor");
+  const opened = await editor.waitFor({ timeout: 10000 }).then(
+    () => true,
+    () => false,
+  );
+  expect(opened, '"Edit" of the selected clip opens its editor');
+  await editor.getByRole("button", { name: "Cancel" }).click();
 }
 
 async function resizeBanner(page, api) {

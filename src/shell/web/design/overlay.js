@@ -8,7 +8,8 @@
 //   onState     told of every state a design command brings back, when the API does not
 //               already tell the window itself (an API with subscribe() does)
 //   host        where to mount (an element laid over the frame); the frame's parent otherwise
-//   onEdit      called with { editor, tab } when "Edit" is pressed
+//   onEdit      called with { editor, tab } when "Edit" is pressed; the content editor of
+//               ../editors/content_editor.js opens otherwise
 //   mouseLabel  an element that shows the pointer position as "x:y"
 // Returns { update(state), destroy() }.
 
@@ -36,8 +37,16 @@ function placeOver(root, frame) {
   });
 }
 
+async function openEditor({ editor, tab }, api) {
+  const { openContentEditor } = await import("../editors/content_editor.js");
+  return openContentEditor({ editor, tab, api, host: document.body });
+}
+
+// What lies under the pointer: while the overlay holds the pointer, events name the overlay
+// itself as their target.
 function targetOf(root, domEvent) {
-  const node = domEvent.target.closest?.("[data-kind]");
+  const under = document.elementFromPoint(domEvent.clientX, domEvent.clientY) ?? domEvent.target;
+  const node = under.closest?.("[data-kind]");
   if (!node || !root.contains(node)) return {};
   return { kind: node.dataset.kind, edge: node.dataset.edge, label: node.dataset.label };
 }
@@ -87,7 +96,8 @@ export function mountDesignOverlay({ frame, api, onState, host, onEdit, mouseLab
     edit: (label) =>
       api
         .command("content/edit", { label })
-        .then((target) => target.editor && onEdit?.(target), report),
+        .then((target) => target.editor && (onEdit ? onEdit(target) : openEditor(target, api)))
+        .catch(report),
   });
 
   const at = (domEvent) => {
@@ -121,7 +131,9 @@ export function mountDesignOverlay({ frame, api, onState, host, onEdit, mouseLab
     lostpointercapture: () => machine.state !== "idle" && machine.cancel(),
     keydown(e) {
       if (e.key !== "Delete") return;
+      // The window's own Delete shortcut would delete the same line a second time.
       e.preventDefault();
+      e.stopPropagation();
       machine.deleteSelected();
     },
     contextmenu: (e) => e.preventDefault(),
