@@ -149,6 +149,15 @@ else
   skip "editor in the browser" "no orvanta binary"
 fi
 
+# Design mode: the overlay's pointer states against a fake API, then select, drag, resize a
+# clip and the banner and delete in headless Chromium (about 20 s).
+step "design overlay states" node --test src/shell/web/design/
+if [[ -x "$orvanta" ]]; then
+  step "design mode in the browser" node tests/e2e/design_e2e.mjs --orvanta="$orvanta"
+else
+  skip "design mode in the browser" "no orvanta binary"
+fi
+
 # Our rasteriser against Ruffle (our movies, every 6th corpus file whose first frame needs no
 # script) and against Flash Player pictures of the corpus; fails on a file past its ceiling in
 # tests/conformance/render_ceilings.json.

@@ -99,6 +99,7 @@ TBannerDocument TBannerDocument::FromPages(std::vector<TPageState> pages) {
   for (const TPageState& page : pages) doc.pages_.push_back(SerializePage(page));
   doc.Current = std::move(pages.front());
   doc.itemSizes_.assign(ContentSlots().size(), {0, 0});
+  doc.naturalSizes_ = doc.itemSizes_;
   return doc;
 }
 
@@ -152,6 +153,14 @@ TItemRect TBannerDocument::ItemRect(int slot) const {
 
 void TBannerDocument::SetItemSize(int slot, int width, int height) {
   itemSizes_.at(slot) = {width, height};
+}
+
+TItemRect TBannerDocument::NaturalSize(int slot) const {
+  return {0, 0, naturalSizes_.at(slot).first, naturalSizes_.at(slot).second};
+}
+
+void TBannerDocument::SetNaturalSize(int slot, int width, int height) {
+  naturalSizes_.at(slot) = {width, height};
 }
 
 }  // namespace orvanta

@@ -111,12 +111,16 @@ class TBannerDocument {
 
   TItemRect ItemRect(int slot) const;
   void SetItemSize(int slot, int width, int height);
+  // The size of the item before its scale (a clip's own frame); 0 × 0 when it has none.
+  TItemRect NaturalSize(int slot) const;
+  void SetNaturalSize(int slot, int width, int height);
 
  private:
   std::vector<std::string> pages_;
   int current_ = 1;
   std::string undo_;
   std::vector<std::pair<int, int>> itemSizes_;
+  std::vector<std::pair<int, int>> naturalSizes_;
 };
 
 }  // namespace orvanta

@@ -159,7 +159,10 @@ void TBuildDriver::BuildFiles(TBannerDocument& doc, TBuildReport& report) {
     for (const auto& builder : builders_)
       if (builder->Stage() == stage)
         for (const TBuiltItem& item : builder->Build(movie, page, depths, context)) {
-          if (item.Slot >= 0) doc.SetItemSize(item.Slot, item.Width, item.Height);
+          if (item.Slot >= 0) {
+            doc.SetItemSize(item.Slot, item.Width, item.Height);
+            doc.SetNaturalSize(item.Slot, item.NaturalWidth, item.NaturalHeight);
+          }
           for (const auto& [field, value] : item.WriteBack)
             doc.Current.SetField(FindSavedField(field), std::to_string(value), "",
                                  doc.CurrentPage(), report.Warnings);
@@ -168,7 +171,10 @@ void TBuildDriver::BuildFiles(TBannerDocument& doc, TBuildReport& report) {
   };
 
   // Cleared before the background movie, whose builders measure the images and panels.
-  for (size_t slot = 0; slot < ContentSlots().size(); ++slot) doc.SetItemSize(int(slot), 0, 0);
+  for (size_t slot = 0; slot < ContentSlots().size(); ++slot) {
+    doc.SetItemSize(int(slot), 0, 0);
+    doc.SetNaturalSize(int(slot), 0, 0);
+  }
   auto background = NewMovie(page, 2, random);
   runStage(TBuildStage::Background, *background);
   AddPageBackground(*background, page, depths, context);
@@ -176,7 +182,6 @@ void TBuildDriver::BuildFiles(TBannerDocument& doc, TBuildReport& report) {
   background.reset();
   files.Write(kBackgroundMovieFile, backgroundBytes);
   clock.Mark("background movie");
-
 
   auto movie = NewMovie(page, IntegerField(page, "SpeedFPS"), random);
   movie->SetCompressed(true);

@@ -73,6 +73,8 @@ enum class TBuildStage : uint8_t {
 struct TBuiltItem {
   int Slot = -1;  // content-list slot (ContentSlots()), -1 when the item is not listed
   int Width = 0, Height = 0;
+  // The size before the item's scale, for items that are resized by scaling (clips).
+  int NaturalWidth = 0, NaturalHeight = 0;
   // Integer fields the builder measured (a picture's own size), written into the page after
   // the build so that its editor shows them; the stored page text follows.
   std::vector<std::pair<std::string, int>> WriteBack = {};

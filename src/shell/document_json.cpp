@@ -1,7 +1,6 @@
 #include "shell/document_json.h"
 
 #include "platform/clip_table.h"
-#include "project/content_list.h"
 
 namespace orvanta {
 
@@ -12,10 +11,13 @@ nlohmann::json WarningsJson(const TWarnings& warnings) {
   return out;
 }
 
+TClipNamer LibraryClipNamer() {
+  return [](int choice) { return choice > 0 ? ClipName(choice) : std::string(); };
+}
+
 nlohmann::json ContentListJson(const TBannerDocument& doc) {
-  const auto clipName = [](int choice) { return choice > 0 ? ClipName(choice) : std::string(); };
   nlohmann::json out = nlohmann::json::array();
-  for (const TContentItem& item : ContentList(doc, clipName)) {
+  for (const TContentItem& item : ContentList(doc, LibraryClipNamer())) {
     nlohmann::json row{{"label", item.Label}};
     if (item.HasRect)
       row.update({{"left", item.Rect.Left},

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <chrono>
 
+#include "project/content_builder.h"
 #include "project/field_registry.h"
 #include "project/page_blocks.h"
 #include "project/page_operations.h"
@@ -11,6 +12,7 @@
 #include "publish/publisher.h"
 #include "shell/api_errors.h"
 #include "shell/content_commands.h"
+#include "shell/design_json.h"
 #include "shell/document_json.h"
 
 namespace orvanta {
@@ -138,6 +140,7 @@ json TEditorSession::Snapshot(const TWarnings& warnings) {
           {"pages", PagesJson(doc_)},
           {"content", ContentListJson(doc_)},
           {"selection", selection_},
+          {"design", DesignJson(doc_, selection_)},
           {"fields", FieldsJson(doc_.Current)},
           {"blocks", BlocksJson(doc_.Current)},
           {"warnings", WarningsJson(warnings)},
@@ -337,6 +340,67 @@ json TEditorSession::SetPreviewMode(uint64_t revision, TPreviewMode mode) {
   TChange change(*this, revision);
   mode_ = mode;
   return change.Commit({});
+}
+
+json TEditorSession::DesignHit(uint64_t revision, int x, int y) {
+  TChange change(*this, revision);
+  const std::optional<TDesignSelection> hit = HitTest(doc_, x, y, LibraryClipNamer());
+  selection_ = hit ? hit->Label : "";
+  mode_ = TPreviewMode::Design;
+  return change.Commit({});
+}
+
+namespace {
+
+// The item a drop acts on; a name the page does not show is the caller's mistake.
+TDesignSelection DropTarget(const TBannerDocument& doc, const std::string& name) {
+  std::optional<TDesignSelection> item = FindSelection(doc, name, LibraryClipNamer());
+  if (!item) throw RequestError("the page shows no item \"" + name + "\" to drop");
+  return *item;
+}
+
+}  // namespace
+
+json TEditorSession::FinishDrop(TChange& change, bool changed, TWarnings warnings,
+                                const std::string& selection) {
+  if (changed)
+    warnings = Timed(lastBuildMs_, builds_, std::move(warnings),
+                     [&] { return driver_->Rebuild(doc_, TRebuildOrigin::Editor); });
+  selection_ = selection;
+  mode_ = TPreviewMode::Design;
+  return change.Commit(warnings);
+}
+
+json TEditorSession::DesignMove(uint64_t revision, const std::string& name, int dx, int dy) {
+  TChange change(*this, revision, false);
+  const TDesignSelection item = DropTarget(doc_, name);
+  change.Touch();
+  TWarnings warnings;
+  const bool moved = MoveItem(doc_.Current, item, dx, dy, doc_.CurrentPage(), warnings);
+  return FinishDrop(change, moved, std::move(warnings), item.Label);
+}
+
+json TEditorSession::DesignResize(uint64_t revision, const std::string& name, TResizeEdge edge,
+                                  int dx, int dy) {
+  TChange change(*this, revision, false);
+  const TDesignSelection item = DropTarget(doc_, name);
+  change.Touch();
+  const TItemRect frame = ResizedFrame(item.Rect, dx, dy, edge);
+  TWarnings warnings;
+  const bool resized = ResizeItem(doc_, item, frame.Width, frame.Height, warnings);
+  return FinishDrop(change, resized, std::move(warnings), item.Label);
+}
+
+json TEditorSession::DesignPageSize(uint64_t revision, TResizeEdge edge, int dx, int dy) {
+  TChange change(*this, revision);
+  const TPageState& page = doc_.Current;
+  // The registry holds the banner to its own minimum size.
+  const TItemRect size = ResizedFrame(
+      {0, 0, IntegerField(page, "SWFWidth"), IntegerField(page, "SWFHeight")}, dx, dy, edge, 0);
+  TWarnings warnings;
+  const bool resized =
+      ResizePage(doc_.Current, size.Width, size.Height, doc_.CurrentPage(), warnings);
+  return FinishDrop(change, resized, std::move(warnings), selection_);
 }
 
 }  // namespace orvanta

@@ -15,6 +15,7 @@
 
 #include "platform/data_root.h"
 #include "project/build_driver.h"
+#include "project/design_geometry.h"
 #include "project/page_operations.h"
 #include "shell/catalogue_service.h"
 #include "shell/file_browser.h"
@@ -88,6 +89,16 @@ class TEditorSession {
   // Loads the sample project of a catalogue entry.
   nlohmann::json OpenSample(uint64_t revision, const std::string& list, int entry);
 
+  // Design mode, in banner pixels. A hit selects the item under the point (or clears the
+  // selection); a drop moves the named item by the drag's offset, resizes it or the banner by
+  // dragging the given edge, then rebuilds as an editor's confirmation does and keeps the item
+  // selected.
+  nlohmann::json DesignHit(uint64_t revision, int x, int y);
+  nlohmann::json DesignMove(uint64_t revision, const std::string& name, int dx, int dy);
+  nlohmann::json DesignResize(uint64_t revision, const std::string& name, TResizeEdge edge, int dx,
+                              int dy);
+  nlohmann::json DesignPageSize(uint64_t revision, TResizeEdge edge, int dx, int dy);
+
  private:
   class TChange;
   // Builds the state answer; called with the document held.
@@ -95,6 +106,9 @@ class TEditorSession {
   nlohmann::json Finish(TChange& change, const TWarnings& warnings);
   nlohmann::json ApplyPageResult(TChange& change, const TPageResult& result);
   nlohmann::json LoadDocument(TBannerDocument doc, TWarnings warnings, TChange& change);
+  // Rebuilds after a drop that changed the page, keeping the item selected.
+  nlohmann::json FinishDrop(TChange& change, bool changed, TWarnings warnings,
+                            const std::string& selection);
 
   TSessionConfig config_;
   TDataRoot data_;

@@ -123,8 +123,11 @@ std::vector<TBuiltItem> TMovieClipBuilder::Build(TFlashMovie& movie, const TPage
   }
 
   std::vector<TBuiltItem> items;
-  for (int layer = 0; layer <= kClipLayers; ++layer)
-    items.push_back({ContentSlotOf(layer), sizes_[layer].Shown.Width, sizes_[layer].Shown.Height});
+  for (int layer = 0; layer <= kClipLayers; ++layer) {
+    const TClipSizes& size = sizes_[layer];
+    items.push_back({ContentSlotOf(layer), size.Shown.Width, size.Shown.Height, size.Frame.Width,
+                     size.Frame.Height});
+  }
   return items;
 }
 

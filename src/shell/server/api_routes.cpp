@@ -28,6 +28,23 @@ T Get(const json& request, const char* name) {
   }
 }
 
+// A banner-pixel position, size or offset; far beyond any banner is a bad request rather than a
+// number that wraps on the way in.
+int Pixels(const json& request, const char* name) {
+  const int64_t value = Get<int64_t>(request, name);
+  if (value < -1000000 || value > 1000000)
+    throw RequestError(std::string("\"") + name + "\" is far outside the banner");
+  return int(value);
+}
+
+TResizeEdge EdgeOf(const json& r) {
+  const std::string edge = Get<std::string>(r, "edge");
+  if (edge == "corner") return TResizeEdge::Corner;
+  if (edge == "right") return TResizeEdge::Right;
+  if (edge == "bottom") return TResizeEdge::Bottom;
+  throw RequestError("\"edge\" is \"corner\", \"right\" or \"bottom\", not \"" + edge + "\"");
+}
+
 uint64_t Revision(const json& request) {
   return Get<uint64_t>(request, "revision");
 }
@@ -128,6 +145,26 @@ const std::vector<TRoute>& Routes() {
        }},
       {"POST", "/api/preview-mode",
        [](S& s, const json& r) { return s.SetPreviewMode(Revision(r), ModeOf(r)); }},
+      // Design mode: select under the pointer, and the drops of a move, a resize and a page
+      // resize.
+      {"POST", "/api/design/hit",
+       [](S& s, const json& r) {
+         return s.DesignHit(Revision(r), Pixels(r, "x"), Pixels(r, "y"));
+       }},
+      {"POST", "/api/design/move",
+       [](S& s, const json& r) {
+         return s.DesignMove(Revision(r), Get<std::string>(r, "name"), Pixels(r, "dx"),
+                             Pixels(r, "dy"));
+       }},
+      {"POST", "/api/design/resize",
+       [](S& s, const json& r) {
+         return s.DesignResize(Revision(r), Get<std::string>(r, "name"), EdgeOf(r), Pixels(r, "dx"),
+                               Pixels(r, "dy"));
+       }},
+      {"POST", "/api/design/page-size",
+       [](S& s, const json& r) {
+         return s.DesignPageSize(Revision(r), EdgeOf(r), Pixels(r, "dx"), Pixels(r, "dy"));
+       }},
   };
   return routes;
 }
