@@ -56,7 +56,8 @@ void Leaderboard(TSampleRecipe& r, const TSampleLook& look, int index, bool ball
   }
   AddHeadline(r, look, 200, 12, 26, false);
   CentreLater(r, "Animated Text", 120, 580);
-  AddStaticText(r, 1, look.Copy.Tagline, 200, 62, 10, p.Text, p.Page, index % 4 == 1);
+  // A leaderboard is too low for the background effect under its tagline.
+  AddStaticText(r, 1, look.Copy.Tagline, 200, 62, 10, p.Text, p.Page, false);
   CentreLater(r, "Static Text1", 120, 580);
   AddButtons(r, look, 1, 596, 26, 38, false, 8);
   AddLoadingAndMusic(r, look, 600, 68);
