@@ -91,6 +91,18 @@ bool InkTexts(const TSampleRecipe& recipe, TBannerDocument& doc, const render::T
   return changed;
 }
 
+// The items a recipe lays out must stand inside the banner: a warning for each that does not.
+void CheckItemsInside(const TSampleRecipe& recipe, const TBannerDocument& doc,
+                      TWarnings& warnings) {
+  for (const TCentring& c : recipe.Centre) {
+    const TItemRect rect = doc.ItemRect(SlotNamed(c.Slot));
+    if (rect.Width > 0 && (rect.Left < 0 || rect.Left + rect.Width > recipe.Size.Width))
+      warnings.push_back({1, c.Slot,
+                          "reaches outside the banner (" + std::to_string(rect.Left) + " + " +
+                              std::to_string(rect.Width) + " wide)"});
+  }
+}
+
 }  // namespace
 
 TBuiltSample BuildSample(const TSampleRecipe& recipe, const TDataRoot& data,
@@ -103,6 +115,7 @@ TBuiltSample BuildSample(const TSampleRecipe& recipe, const TDataRoot& data,
   const bool moved = CentreItems(recipe, sample.Document, report.Warnings);
   if (InkTexts(recipe, sample.Document, back, report.Warnings) || moved)
     report = driver.Rebuild(sample.Document, TRebuildOrigin::Command);
+  CheckItemsInside(recipe, sample.Document, report.Warnings);
   sample.Warnings = std::move(report.Warnings);
   sample.Thumbnail =
       DrawSampleThumbnail(ReadWholeFile((work / kBackgroundMovieFile).string()),

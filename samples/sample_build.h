@@ -15,7 +15,8 @@ namespace orvanta::samples {
 
 struct TBuiltSample {
   TBannerDocument Document;  // with the measured items centred
-  TWarnings Warnings;        // of its last build; a finished sample has none
+  // Of its last build, and for each laid-out item outside the banner; a finished sample has none.
+  TWarnings Warnings;
   TPicture Thumbnail;
 };
 

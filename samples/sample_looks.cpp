@@ -42,7 +42,7 @@ constexpr std::array<TCopy, 16> kCopies{{
 // Button styles whose caption sits on the art, drawn at a banner button's proportions.
 constexpr std::array<const char*, 12> kButtonStyles = {
     "Button10", "Button12", "Button3_2", "Button14", "Button26",  "Button39",
-    "Button6",  "Button16", "Button7_3", "BlankBox", "Button3_4", "Button7_1"};
+    "Button6",  "Button16", "Button7_3", "Button7_5", "Button3_4", "Button7_1"};
 
 constexpr std::array<const char*, 10> kTextBackgrounds = {
     "FontBackgroundEffectFire",        "FontBackgroundEffecFlashballStar",

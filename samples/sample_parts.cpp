@@ -116,7 +116,7 @@ void AddStaticText(TSampleRecipe& recipe, int slot, const std::string& text, int
 }
 
 void AddButtons(TSampleRecipe& recipe, const TSampleLook& look, int count, int left, int top,
-                int height, bool vertical, int gap) {
+                int height, int span, bool vertical, int gap) {
   if (look.WholeBannerLink) {
     recipe.Set("buttonurlenabled0", true);
     recipe.Set("buttonurl0", "https://example.com/");
@@ -130,7 +130,9 @@ void AddButtons(TSampleRecipe& recipe, const TSampleLook& look, int count, int l
     recipe.Set(ButtonField("buttontext", i), look.Copy.Buttons[(i - 1) % 4]);
     recipe.Set(ButtonField("buttonurl", i), "https://example.com/" + N(i));
   }
-  recipe.Set("buttonzoom1", std::clamp(height * 100 / info.Height, 10, 500));
+  const int fitting = vertical ? span * 100 / info.Width
+                              : (span - gap * (count - 1)) * 100 / (count * info.Width);
+  recipe.Set("buttonzoom1", std::clamp(std::min(height * 100 / info.Height, fitting), 10, 500));
   recipe.Set("buttonx1", left);
   recipe.Set("buttony1", top);
   recipe.Set("buttontextHV", vertical ? 1 : 0);

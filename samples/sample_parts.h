@@ -27,10 +27,11 @@ void AddHeadline(TSampleRecipe& recipe, const TSampleLook& look, int left, int t
 // or, where that would not stand out from what lies under the text, in the contrast colour.
 void AddStaticText(TSampleRecipe& recipe, int slot, const std::string& text, int left, int top,
                    int points, uint32_t colour, uint32_t contrast, bool effect);
-// `count` buttons of the look's style scaled to `height`, in a row or a column; or, for looks
-// that link the whole banner, that link alone.
+// `count` buttons of the look's style scaled to `height`, or smaller where a row would be longer
+// than `span` (a column wider), in a row or a column; or, for looks that link the whole banner,
+// that link alone.
 void AddButtons(TSampleRecipe& recipe, const TSampleLook& look, int count, int left, int top,
-                int height, bool vertical, int gap);
+                int height, int span, bool vertical, int gap);
 // Static image slot (1 ... 3), or the back image (slot 4), sized to the box.
 void AddPicture(TSampleRecipe& recipe, int slot, int photo, TBox box, int shape = -1);
 // Library clip layer (1 ... 5) at a position, scaled in percent.

@@ -56,9 +56,10 @@ void Leaderboard(TSampleRecipe& r, const TSampleLook& look, int index, bool ball
   }
   AddHeadline(r, look, 200, 12, 26, false);
   CentreLater(r, "Animated Text", 120, 580);
-  AddStaticText(r, 1, look.Copy.Tagline, 200, 62, 10, p.Text, p.Page, index % 4 == 1);
+  // A leaderboard is too low for the background effect under its tagline.
+  AddStaticText(r, 1, look.Copy.Tagline, 200, 62, 10, p.Text, p.Page, false);
   CentreLater(r, "Static Text1", 120, 580);
-  AddButtons(r, look, 1, 596, 26, 38, false, 8);
+  AddButtons(r, look, 1, 596, 26, 38, 124, false, 8);
   AddLoadingAndMusic(r, look, 600, 68);
 }
 
@@ -79,7 +80,7 @@ void Rectangle(TSampleRecipe& r, const TSampleLook& look, int index, bool slides
   }
   AddStaticText(r, 1, look.Copy.Tagline, 20, 190, 10, p.Text, p.Page, index % 4 == 3);
   CentreLater(r, "Static Text1", 0, w);
-  AddButtons(r, look, 2, 20, 212, 28, false, 10);
+  AddButtons(r, look, 2, 20, 212, 28, 270, false, 10);
   CentreLater(r, "Button", 0, w);
   AddLoadingAndMusic(r, look, 196, 4);
 }
@@ -90,14 +91,14 @@ void Skyscraper(TSampleRecipe& r, const TSampleLook& look, int index) {
   const bool narrow = w < 150;
   AddPageBackground(r, look);
   AddPanel(r, 1, PanelStyle(r.Name, index), {0, 0, w, h}, p.Panel, p.PanelEdge);
-  AddHeadline(r, look, 6, 40, narrow ? 12 : 15, true);
+  AddHeadline(r, look, 6, 40, narrow ? 10 : 13, true);
   CentreLater(r, "Animated Text", 0, w);
   AddPicture(r, 1, look.Photo, {10, 150, w - 20, (w - 20) * 3 / 4}, index % 6);
   AddStaticText(r, 1, InTwoLines(look.Copy.Tagline), 10, 290, narrow ? 9 : 10, p.Text, p.Page,
                 index % 2 == 1);
   CentreLater(r, "Static Text1", 0, w);
   AddClip(r, 1, look.Clip > 0 ? look.Clip : 78, w / 2 - 30, 360, 60);
-  AddButtons(r, look, 3, 10, 450, 30, true, 12);
+  AddButtons(r, look, 3, 10, 450, 30, w - 20, true, 12);
   CentreLater(r, "Button", 0, w);
   AddLoadingAndMusic(r, look, 6, h - 26);
 }
@@ -123,7 +124,7 @@ void HeaderAndBody(TSampleRecipe& r, const TSampleLook& look, int index, int bod
 void GalleryPage(TSampleRecipe& r, const TSampleLook& look, int index) {
   const TPalette& p = look.Palette;
   HeaderAndBody(r, look, index, 10, {30, 230, 740, 540});
-  AddButtons(r, look, 4, 40, 176, 36, false, 16);
+  AddButtons(r, look, 4, 40, 176, 36, 720, false, 16);
   CentreLater(r, "Button", 0, 800);
   for (int i = 0; i < 3; ++i)
     AddPicture(r, i + 1, (look.Photo + i * 5) % 28 + 1, {60 + i * 235, 260, 210, 158},
@@ -144,7 +145,7 @@ void HeroPage(TSampleRecipe& r, const TSampleLook& look, int index) {
   CentreLater(r, "Static Text1", 490, 760);
   AddStaticText(r, 2, kContact, 510, 320, 11, p.Text, p.Page, false);
   CentreLater(r, "Static Text2", 490, 760);
-  AddButtons(r, look, 3, 540, 400, 36, true, 14);
+  AddButtons(r, look, 3, 540, 400, 36, 250, true, 14);
   CentreLater(r, "Button", 490, 760);
   AddPicture(r, 2, (look.Photo + 9) % 28 + 1, {60, 555, 200, 180}, 1);
   AddPicture(r, 3, (look.Photo + 18) % 28 + 1, {280, 555, 200, 180}, 3);
@@ -163,7 +164,7 @@ void PosterPage(TSampleRecipe& r, const TSampleLook& look, int index) {
   AddPicture(r, 1, (look.Photo + 12) % 28 + 1, {330, 385, 140, 140}, index % 2 == 0 ? 1 : 2);
   AddStaticText(r, 2, kContact, 150, 545, 12, p.Text, p.Page, false);
   CentreLater(r, "Static Text2", 100, 700);
-  AddButtons(r, look, 2, 300, 650, 40, false, 20);
+  AddButtons(r, look, 2, 300, 650, 40, 500, false, 20);
   CentreLater(r, "Button", 0, 800);
   AddHtmlText(r, 1, kAbout, {150, 720, 500, 60}, true);
 }
@@ -212,7 +213,7 @@ void SlideshowPage(TSampleRecipe& r, const TSampleLook& look, int index, int tra
                NamedBorder(r.Name, index % 26), true);
   AddStaticText(r, 1, look.Copy.Tagline, 60, 690, 18, p.Text, p.Page, false);
   CentreLater(r, "Static Text1", 0, 800);
-  AddButtons(r, look, 2, 300, 730, 40, false, 20);
+  AddButtons(r, look, 2, 300, 730, 40, 500, false, 20);
   CentreLater(r, "Button", 0, 800);
   AddLoadingAndMusic(r, look, 690, 8);
 }
