@@ -54,7 +54,7 @@ class EditorView {
     // A dialog element, open in place rather than in the top layer, so that the file dialog
     // can open above it.
     this.root = el("dialog", { class: "oe-modal content-editor", open: true, "aria-modal": "true",
-      "aria-label": session.form.caption, "data-editor": session.spec.class },
+      "aria-label": session.form.caption, "data-editor": session.editorEntry.class },
       el("div", { class: "oe-window" },
         el("header", { class: "oe-title" }, displayCaption(session.form.caption)),
         this.tabList,

@@ -22,9 +22,9 @@ function resolveSet(set, values) {
 export async function openEditSession({ editor, api }) {
   const [schema, state, catalogue] = await Promise.all([api.schema(), api.state(),
     api.catalogue ? api.catalogue().catch(() => null) : null]);
-  const spec = editorSchema(schema, editor);
-  const rules = rulesFor(spec.class);
-  const fields = new Map(editorFields(spec).map((f) => [f.name, f]));
+  const editorEntry = editorSchema(schema, editor);
+  const rules = rulesFor(editorEntry.class);
+  const fields = new Map(editorFields(editorEntry).map((f) => [f.name, f]));
   const initial = pageValues(state);
   // A value the state lacks (a server without that block) starts from its default, so that no
   // rule reads a missing value.
@@ -50,9 +50,9 @@ export async function openEditSession({ editor, api }) {
   applyRules(rules.refresh);
 
   const session = {
-    spec,
+    editorEntry,
     rules,
-    form: buildForm(spec, rules),
+    form: buildForm(editorEntry, rules),
     values,
     field: (name) => fields.get(name),
     choices: (field) => choiceEntries(field, catalogue),

@@ -14,16 +14,16 @@ const editors = schema.editors.editors;
 const open = (editor, page) => openEditSession({ editor, api: createFakeApi(schema, page) });
 
 test("every editor's form holds each field once, options grouped, on tabs without repeats", async () => {
-  for (const spec of editors) {
-    const session = await open(spec.class);
+  for (const editorEntry of editors) {
+    const session = await open(editorEntry.class);
     const names = session.form.tabs.flatMap((t) =>
       t.rows.flatMap((r) => (r.type === "group" ? r.fields : [r.field]).map((f) => f.name)));
-    assert.deepEqual(names.toSorted(), editorFields(spec).map((f) => f.name).toSorted(), spec.class);
+    assert.deepEqual(names.toSorted(), editorFields(editorEntry).map((f) => f.name).toSorted(), editorEntry.class);
     const tabs = session.form.tabs.map((t) => t.name);
-    assert.equal(new Set(tabs).size, tabs.length, spec.class);
+    assert.equal(new Set(tabs).size, tabs.length, editorEntry.class);
     for (const tab of session.form.tabs)
       for (const row of tab.rows.filter((r) => r.type === "group"))
-        assert.ok(row.fields.length >= 2, `${spec.class} ${row.name} is a group of one`);
+        assert.ok(row.fields.length >= 2, `${editorEntry.class} ${row.name} is a group of one`);
   }
 });
 
@@ -47,10 +47,10 @@ test("the tabs the shell opens on are there", async () => {
 
 test("every name the rules use is a field or block of their editor", () => {
   for (const rules of Object.values(editorRules)) {
-    const spec = editors.find((e) => e.class === rules.editor);
-    assert.ok(spec, `no editor ${rules.editor}`);
-    const own = new Set(editorFields(spec).map((f) => f.name));
-    const tabs = new Set(editorFields(spec).map((f) => f.tab));
+    const editorEntry = editors.find((e) => e.class === rules.editor);
+    assert.ok(editorEntry, `no editor ${rules.editor}`);
+    const own = new Set(editorFields(editorEntry).map((f) => f.name));
+    const tabs = new Set(editorFields(editorEntry).map((f) => f.tab));
     const sample = Object.fromEntries([...own].map((n) => [n, "0"]));
     const used = [
       ...[...(rules.show ?? []), ...(rules.enable ?? [])].flatMap((r) => r.fields),
@@ -257,15 +257,15 @@ test("captions, colours, fonts and picked files read as the user expects", async
 });
 
 test("a state without the editors' blocks still opens every editor", async () => {
-  for (const spec of editors) {
+  for (const editorEntry of editors) {
     const api = createFakeApi(schema);
     const bare = await api.state();
     delete bare.blocks;
     api.state = async () => bare;
-    const session = await openEditSession({ editor: spec.class, api });
+    const session = await openEditSession({ editor: editorEntry.class, api });
     session.disabledFields();
     for (const [name, value] of Object.entries(session.changes()))
-      assert.equal(typeof value, "string", `${spec.class} ${name}`);
+      assert.equal(typeof value, "string", `${editorEntry.class} ${name}`);
   }
 });
 
