@@ -50,6 +50,7 @@ async function run(page, { address, api }) {
   await dialog.getByRole("button", { name: "photo01.jpg", exact: true }).click();
   await dialog.getByRole("button", { name: "photo02.jpg", exact: true }).click({ modifiers: ["Shift"] });
   await dialog.getByRole("button", { name: "photo05.jpg", exact: true }).click({ modifiers: ["Control"] });
+  await screenshot(page, "photo-dialog");
   await dialog.getByRole("button", { name: "Open" }).click();
   await dialog.waitFor({ state: "detached" });
   const names = () => editor.locator(".oe-photo-name").allTextContents();

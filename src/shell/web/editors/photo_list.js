@@ -169,11 +169,14 @@ export function photoListWidget(field, ctx, file) {
       const all = entries();
       for (const name of [...selected]) if (!all.includes(name)) selected.delete(name);
       for (const name of [...rows.keys()]) if (!all.includes(name)) rows.delete(name);
-      list.replaceChildren(...all.map((entry) => {
-        const row = rowOf(entry);
-        row.setAttribute("aria-selected", String(selected.has(entry)));
-        return row;
-      }));
+      const shown = all.map(rowOf);
+      // Taking the rows out would drop the keyboard's place in the list.
+      if (shown.some((row, i) => list.children[i] !== row) || list.children.length !== shown.length) {
+        const focused = list.contains(document.activeElement) ? document.activeElement : null;
+        list.replaceChildren(...shown);
+        if (focused?.isConnected) focused.focus();
+      }
+      for (const row of shown) row.setAttribute("aria-selected", String(selected.has(row.dataset.entry)));
       remove.disabled = up.disabled = down.disabled = selected.size === 0;
       removeAll.disabled = all.length === 0;
       showPreview(all.find((e) => selected.has(e)));
