@@ -1,7 +1,8 @@
 // The slideshow's photo list as a person uses it, in headless Chromium: on "New&Empty", open the
 // slideshow editor, add three photos of the data root in one pass of the file dialog, see their
-// thumbnails and the preview of the selected one, move the last one up, remove one, OK, and find
-// the list in that order in the document and the slideshow in the rebuilt banner. About 15 s.
+// thumbnails and the preview of the selected one, move the last one up, drag one onto another,
+// remove one, OK, and find the list in that order in the document and the slideshow in the
+// rebuilt banner. About 15 s.
 //
 //   node tests/e2e/photos_e2e.mjs --orvanta=build/src/orvanta [--screenshots=DIR]
 
@@ -78,16 +79,19 @@ async function run(page, { address, api }) {
   await screenshot(page, "slideshow-photos");
   await editor.getByRole("button", { name: "Up", exact: true }).click();
   check(JSON.stringify(await names()) === '["photo01.jpg","photo05.jpg","photo02.jpg"]', '"Up" moves the selected photo');
+  await editor.getByRole("option", { name: /photo02/ }).dragTo(editor.getByRole("option", { name: /photo01/ }));
+  check(JSON.stringify(await names()) === '["photo02.jpg","photo01.jpg","photo05.jpg"]',
+    "a photo dragged onto another takes its place");
   await editor.getByRole("option", { name: /photo01/ }).click();
   await page.keyboard.press("Delete");
-  check(JSON.stringify(await names()) === '["photo05.jpg","photo02.jpg"]', "Delete removes the selected photo");
+  check(JSON.stringify(await names()) === '["photo02.jpg","photo05.jpg"]', "Delete removes the selected photo");
   await screenshot(page, "slideshow-photos-edited");
 
   await editor.getByRole("button", { name: "OK", exact: true }).click();
   await editor.waitFor({ state: "detached", timeout: 60000 });
   await waitIdle(page);
   const state = await api.state();
-  check(JSON.stringify(state.blocks.Photos) === '["photo05.jpg","photo02.jpg"]',
+  check(JSON.stringify(state.blocks.Photos) === '["photo02.jpg","photo05.jpg"]',
     `the document holds the photos in the list's order (${JSON.stringify(state.blocks.Photos)})`);
   await page.locator('[aria-label="Banner Content List"] li', { hasText: "SlideShow" })
     .waitFor({ timeout: 15000 }).then(() => check(true, "the rebuilt banner has a slideshow"),

@@ -126,7 +126,10 @@ export function photoListWidget(field, ctx, file) {
     const thumbnail = el("img", { class: "oe-photo-thumb", alt: "", width: THUMBNAIL.width,
       height: THUMBNAIL.height, loading: "lazy", draggable: false,
       src: ctx.photoUrl(entry, { ...THUMBNAIL, fit: "fit" }) });
-    thumbnail.addEventListener("error", () => row.classList.add("oe-photo-missing"));
+    thumbnail.addEventListener("error", () => {
+      row.classList.add("oe-photo-missing");
+      row.title = `${entry}: file not found or not a picture`;
+    });
     const row = el("li", { class: "oe-photo", role: "option", tabIndex: -1, draggable: true,
       title: entry }, thumbnail, el("span", { class: "oe-photo-name" }, entry));
     row.dataset.entry = entry;
