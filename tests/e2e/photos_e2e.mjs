@@ -85,6 +85,8 @@ async function run(page, { address, api }) {
   await editor.getByRole("option", { name: /photo01/ }).click();
   await page.keyboard.press("Delete");
   check(JSON.stringify(await names()) === '["photo02.jpg","photo05.jpg"]', "Delete removes the selected photo");
+  check(JSON.stringify(await editor.locator('.oe-photo[aria-selected="true"]').allTextContents()) === '["photo05.jpg"]',
+    "the photo after the removed one is selected");
   await screenshot(page, "slideshow-photos-edited");
 
   await editor.getByRole("button", { name: "OK", exact: true }).click();

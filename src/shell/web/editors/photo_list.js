@@ -70,10 +70,17 @@ export function photoListWidget(field, ctx, file) {
     const chosen = await ctx.chooseFile(field, file, { multiple: true });
     if (chosen?.length) store(addPhotos(entries(), chosen));
   });
+  // The photo that takes the first removed one's place is selected next, so that Delete can be
+  // pressed again.
   const remove = button("Remove", () => {
-    const next = removePhotos(entries(), selected);
-    selected = new Set();
+    const all = entries();
+    const next = removePhotos(all, selected);
+    const following = next[Math.min(all.findIndex((e) => selected.has(e)), next.length - 1)];
+    const inList = list.contains(document.activeElement);
+    selected = new Set(following ? [following] : []);
+    anchor = following ?? null;
     store(next);
+    if (inList) (rows.get(following) ?? list).focus();
   });
   const removeAll = button("Remove All", () => {
     selected = new Set();
