@@ -98,6 +98,11 @@ async function run(page, { address, api }) {
   await page.locator('[aria-label="Banner Content List"] li', { hasText: "SlideShow" })
     .waitFor({ timeout: 15000 }).then(() => check(true, "the rebuilt banner has a slideshow"),
       () => check(false, "the rebuilt banner has a slideshow"));
+  if (args.screenshots) {
+    // Past the album's fade-in.
+    await page.waitForTimeout(4000);
+    await screenshot(page, "slideshow-built");
+  }
 }
 
 const started = performance.now();
