@@ -75,6 +75,10 @@ export function createApi({ token, base = "", fetchImpl = fetch }) {
     },
     thumbnailUrl: (list, entry) =>
       `${base}/api/thumbnail?${new URLSearchParams({ list, entry: String(entry), token })}`,
+    // A photo of the slideshow's list as the slideshow prepares it for a box of that size.
+    photoThumbnailUrl: (name, { width, height, fit = "fit" }) =>
+      `${base}/api/photo-thumbnail?${new URLSearchParams({ name, width: String(width),
+        height: String(height), fit, token })}`,
     setFields: (values) => post("fields", { values }),
     rebuild: () => post("rebuild"),
     undo: () => post("undo"),
