@@ -259,7 +259,8 @@ async function run(page, { server, address, api, started, home }) {
   await page.getByRole("button", { name: "New&Empty" }).click();
   await page.locator("dialog.content-editor").getByRole("button", { name: "Cancel" }).click();
   await idle(page);
-  check((await api.state()).blocks.InputText === "", '"New&Empty" starts an empty banner');
+  check((await api.state()).blocks.InputText === "" && await page.title() === "Orvanta v6.08",
+    '"New&Empty" starts an empty, untitled banner');
   await page.getByRole("button", { name: "Load Project" }).click();
   await chooseInFileDialog(page, { pick: "e2e.fls" });
   await idle(page);
