@@ -75,6 +75,9 @@ export function createApi({ token, base = "", fetchImpl = fetch }) {
     },
     thumbnailUrl: (list, entry) =>
       `${base}/api/thumbnail?${new URLSearchParams({ list, entry: String(entry), token })}`,
+    // The server writes the entry's preview movie into the working folder: {movie, width,
+    // height, caption}.
+    galleryPreview: ({ list, entry, values }) => post("gallery/preview", { list, entry, values }),
     setFields: (values) => post("fields", { values }),
     rebuild: () => post("rebuild"),
     undo: () => post("undo"),
