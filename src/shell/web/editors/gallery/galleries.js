@@ -5,7 +5,7 @@
 export const pickers = {
   "Button Styles": { title: "Button Index" },
   "Shape Styles": { title: "Shape Style", slotLabel: "Style:", colours: true },
-  "Library Clips": { title: "MovieClip Select", categories: true, sizeCaption: true },
+  "Library Clips": { title: "MovieClip Select", categories: true },
 };
 
 const pickedThrough = [

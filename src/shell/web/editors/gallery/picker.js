@@ -18,8 +18,8 @@ export function openPicker({ api, host, catalogue, list: listName, selected, col
   return new Promise((resolve) => {
     let index = list.entries.some((e) => e.index === Number(selected)) ? Number(selected) : null;
     const values = colours ? { ...colours } : null;
-    const preview = createPreviewPane({ api, list: listName,
-      caption: config.sizeCaption ? (a) => `${a.width}x${a.height}` : (a) => a.caption ?? "" });
+    const preview = createPreviewPane({ api, list: listName });
+    const pickedName = el("div", { class: "og-picked-name" });
     const ok = el("button", { type: "button", class: "oe-button oe-primary", disabled: index == null,
       onclick: () => close({ index, ...(values ? { colours: values } : {}) }) }, "OK");
     const grid = createThumbnailGrid({
@@ -29,7 +29,7 @@ export function openPicker({ api, host, catalogue, list: listName, selected, col
       onPick: (picked) => {
         index = picked;
         ok.disabled = false;
-        preview.show(index, values ?? undefined);
+        showPicked();
       },
       onChoose: () => ok.click(),
     });
@@ -42,8 +42,12 @@ export function openPicker({ api, host, catalogue, list: listName, selected, col
     const toolbar = config.categories && catalogue.clipCategories?.length
       ? el("div", { class: "og-toolbar" }, categoryChoice(catalogue.clipCategories, showCategory), count)
       : null;
-    const aside = el("aside", { class: "og-side" }, preview.element,
-      values ? colourControls(values, () => index != null && preview.show(index, values)) : null);
+    const showPicked = () => {
+      pickedName.textContent = list.entries.find((e) => e.index === index)?.caption.trim() ?? "";
+      preview.show(index, values ?? undefined);
+    };
+    const aside = el("aside", { class: "og-side" }, pickedName, preview.element,
+      values ? colourControls(values, () => index != null && showPicked()) : null);
 
     const dialog = el("div", { class: "oe-modal og-picker", role: "dialog", "aria-modal": "true",
       "aria-label": config.title },
@@ -59,8 +63,10 @@ export function openPicker({ api, host, catalogue, list: listName, selected, col
       if (e.key === "Tab") keepFocusIn(dialog, e);
       if (e.key === "Escape" || e.key === "Tab") e.stopPropagation();
     });
+    const opener = document.activeElement;
     const close = (result) => {
       dialog.remove();
+      opener?.focus();
       resolve(result);
     };
 
@@ -68,7 +74,7 @@ export function openPicker({ api, host, catalogue, list: listName, selected, col
     if (toolbar) showCategory(catalogue.clipCategories[0]);
     grid.select(index);
     grid.element.focus();
-    if (index != null) preview.show(index, values ?? undefined);
+    if (index != null) showPicked();
   });
 }
 
@@ -85,7 +91,7 @@ function colourControls(values, onChange) {
     ...galleryColours.map(({ flag: name, colour, caption }) => {
       const flag = el("input", { type: "checkbox", checked: values[name] === "True" });
       const swatch = el("input", { type: "color", class: "oe-colour", value: colourToHex(values[colour]),
-        "aria-label": caption });
+        "aria-label": caption.replace(/^Change /, "") });
       flag.addEventListener("change", () => {
         values[name] = flag.checked ? "True" : "False";
         onChange();

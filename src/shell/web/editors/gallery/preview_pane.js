@@ -1,6 +1,7 @@
 // The live preview of a gallery: the server writes the entry's preview movie into the working
-// folder, and Ruffle plays it in a sandboxed frame of the preview origin, fitted into the pane.
-// Only the answer to the latest pick is shown, however the answers arrive.
+// folder (and names its size for a library clip), and Ruffle plays it in a sandboxed frame of
+// the preview origin, which fits the movie into the pane. Only the answer to the latest pick is
+// shown, however the answers arrive.
 import { el } from "../dom.js";
 
 const origins = new WeakMap();
@@ -9,21 +10,13 @@ function previewOrigin(api) {
   return origins.get(api);
 }
 
-export function createPreviewPane({ api, list, caption = (answer) => answer.caption ?? "" }) {
+export function createPreviewPane({ api, list }) {
   const frame = el("iframe", { class: "og-preview-frame", title: `${list} preview`,
-    sandbox: "allow-scripts", src: "about:blank", tabIndex: -1 });
-  const stage = el("div", { class: "og-preview-stage" }, frame);
+    sandbox: "allow-scripts", src: "about:blank", tabIndex: -1, hidden: true });
+  const hint = el("span", { class: "og-preview-hint" }, "Pick one to see it play");
+  const stage = el("div", { class: "og-preview-stage" }, hint, frame);
   const line = el("div", { class: "og-preview-caption", "aria-live": "polite" });
   let latest = 0;
-
-  // The movie keeps its own size, scaled down (never up) to fit the stage.
-  function fit(width, height) {
-    const scale = Math.min(1, stage.clientWidth / width, stage.clientHeight / height) || 1;
-    Object.assign(frame.style, { width: `${width}px`, height: `${height}px`,
-      transform: `scale(${scale})`,
-      left: `${(stage.clientWidth - width * scale) / 2}px`,
-      top: `${(stage.clientHeight - height * scale) / 2}px` });
-  }
 
   return {
     element: el("div", { class: "og-preview" }, stage, line),
@@ -31,17 +24,18 @@ export function createPreviewPane({ api, list, caption = (answer) => answer.capt
       const asked = ++latest;
       stage.classList.add("og-loading");
       try {
-        const answer = await api.galleryPreview({ list, entry, ...(values ? { values } : {}) });
+        const answer = await api.galleryPreview({ list, entry, values });
         const origin = await previewOrigin(api);
         if (asked !== latest) return;
-        fit(answer.width, answer.height);
         const query = new URLSearchParams({ movie: answer.movie, t: String(Date.now()) });
         frame.src = `${origin}/gallery_preview.htm?${query}`;
-        line.textContent = caption(answer);
+        frame.hidden = false;
+        hint.hidden = true;
+        line.textContent = answer.caption ?? "";
         line.classList.remove("og-refused");
       } catch (error) {
         if (asked !== latest) return;
-        frame.src = "about:blank";
+        frame.hidden = true;
         line.textContent = error.message;
         line.classList.add("og-refused");
       } finally {

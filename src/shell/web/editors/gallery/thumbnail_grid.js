@@ -3,17 +3,20 @@
 // row as the grid wraps), Enter chooses, and the chosen tile is kept in view.
 import { el } from "../dom.js";
 
+// The pictures of about the first screenful are asked for at once, before any layout.
+const kEagerPictures = 48;
+
 export function createThumbnailGrid({ label, entries, pictureUrl, onPick, onChoose }) {
   const grid = el("div", { class: "og-grid", role: "listbox", tabIndex: 0, "aria-label": label });
   const tiles = new Map();
   const fragment = document.createDocumentFragment();
-  for (const entry of entries) {
+  for (const [i, entry] of entries.entries()) {
     const tile = el("div", { class: "og-tile", role: "option", "aria-selected": "false",
       title: entry.caption.trim() },
       entry.picture === false
         ? el("span", { class: "og-picture og-no-picture" })
-        : el("img", { class: "og-picture", loading: "lazy", decoding: "async", alt: "",
-          src: pictureUrl(entry) }),
+        : el("img", { class: "og-picture", loading: i < kEagerPictures ? "eager" : "lazy",
+          decoding: "async", alt: "", src: pictureUrl(entry) }),
       el("span", { class: "og-caption" }, entry.caption.trim()));
     tile.dataset.index = String(entry.index);
     tiles.set(String(entry.index), tile);
