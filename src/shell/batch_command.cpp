@@ -82,7 +82,7 @@ TRowOutcome PublishVariant(const TBatchRequest& request, const std::string& proj
   TLoadedProject project = LoadProjectPage(projectFile, request.Page);
   ApplyFieldAssignments(project.Document.Current, request.Page, variant.Settings, project.Warnings);
   const fs::path folder = fs::path(request.Folder) / variant.Output;
-  const TExportWorkFolder work;
+  const TWorkFolder work = TWorkFolder::GivenOrScratch({});
   const TPublishResult result =
       PublishPage(project.Document, request.Page, data, templates,
                   {folder, work.Folder(), TPublishMode::CurrentPage, request.Seed, false});
@@ -117,7 +117,7 @@ int RunBatchCommand(const TBatchRequest& request, std::ostream& out, std::ostrea
     const TTemplatePack templates(EmbeddedTemplatePack());
     fs::create_directories(request.Folder);
     // Every archive carries the same player; it is deflated once here.
-    const TExportWorkFolder scratch;
+    const TWorkFolder scratch = TWorkFolder::GivenOrScratch({});
     const std::optional<fs::path> packedPlayer =
         request.Zip ? PackPlayer(data.Folder(), scratch.Folder() / "player.zip") : std::nullopt;
     out << "building " << variants.size() << " variant(s) of page " << request.Page << " of "

@@ -100,7 +100,7 @@ int RunExport(const TExportRequest& request, std::ostream& out, std::ostream& er
     const TDataRoot data(request.DataRoot.empty() ? TDataRoot::BesideExecutable()
                                                   : std::filesystem::path(request.DataRoot));
     TLoadedProject project = LoadProjectPage(ProjectToRead(request.Project, data), request.Page);
-    const TExportWorkFolder work(request.Work);
+    const TWorkFolder work = TWorkFolder::GivenOrScratch(request.Work);
     const TTemplatePack templates(EmbeddedTemplatePack());
     const auto start = std::chrono::steady_clock::now();
     TBuildReport report =

@@ -91,8 +91,7 @@ int RunPublish(const TPublishRequest& request, std::ostream& out, std::ostream& 
         LoadProjectPage(ProjectToRead(request.Project, data), request.AllPages ? 1 : request.Page);
     ApplyFieldAssignments(project.Document.Current, project.Document.CurrentPage(),
                           request.Settings, project.Warnings);
-    const TWorkFolder work =
-        request.Work.empty() ? TWorkFolder::Fresh() : TWorkFolder(request.Work);
+    const TWorkFolder work = TWorkFolder::GivenOrScratch(request.Work);
     TPublishOptions options{request.Folder, work.Folder(),
                             request.AllMedia ? TPublishMode::AllMedia : TPublishMode::CurrentPage,
                             request.Seed, !request.Work.empty()};
