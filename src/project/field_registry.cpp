@@ -621,4 +621,12 @@ int FindField(TEditorId editor, std::string_view name) {
   return it == all.end() ? -1 : it->second;
 }
 
+std::vector<const TFieldSpec*> OptionGroupFields(TEditorId editor, std::string_view group) {
+  std::vector<const TFieldSpec*> fields;
+  for (const TFieldSpec& f : FieldRegistry())
+    if (f.Editor == editor && f.Kind == TFieldKind::Option && f.OptionGroup == group)
+      fields.push_back(&f);
+  return fields;
+}
+
 }  // namespace orvanta

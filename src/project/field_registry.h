@@ -85,5 +85,7 @@ int SavedFieldCount();
 int FindSavedField(std::string_view name);
 // The field of that editor and name, or -1.
 int FindField(TEditorId editor, std::string_view name);
+// The options of one group of an editor, in registry order.
+std::vector<const TFieldSpec*> OptionGroupFields(TEditorId editor, std::string_view group);
 
 }  // namespace orvanta

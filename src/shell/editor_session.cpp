@@ -14,6 +14,7 @@
 #include "shell/content_commands.h"
 #include "shell/design_json.h"
 #include "shell/document_json.h"
+#include "shell/gallery_preview.h"
 
 namespace orvanta {
 
@@ -270,6 +271,12 @@ json TEditorSession::OpenSample(uint64_t revision, const std::string& list, int 
   TLoadedProject project = LoadProject(path);
   change.Touch();
   return LoadDocument(std::move(project.Document), path, std::move(project.Warnings), change);
+}
+
+json TEditorSession::GalleryPreview(const std::string& list, int entry,
+                                    const std::map<std::string, std::string>& colours) const {
+  if (!config_.Templates) throw Error("this editor was started without its template pack");
+  return WriteGalleryPreview({data_, *config_.Templates}, config_.WorkFolder, list, entry, colours);
 }
 
 json TEditorSession::Publish(uint64_t revision, const TFileRef& folder,

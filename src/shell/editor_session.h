@@ -88,6 +88,10 @@ class TEditorSession {
   nlohmann::json Publish(uint64_t revision, const TFileRef& folder, const TPublishChoice& choice);
   // Loads the sample project of a catalogue entry.
   nlohmann::json OpenSample(uint64_t revision, const std::string& list, int entry);
+  // Writes the preview movie of a gallery entry into the working folder; the document is not
+  // touched, so it needs no revision and runs beside a rebuild.
+  nlohmann::json GalleryPreview(const std::string& list, int entry,
+                                const std::map<std::string, std::string>& colours) const;
 
   // Design mode, in banner pixels. A hit selects the item under the point (or clears the
   // selection); a drop moves the named item by the drag's offset, resizes it or the banner by

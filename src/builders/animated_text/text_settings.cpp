@@ -49,18 +49,7 @@ std::string ReadArtFamily(const TPageState& page) {
 }
 
 std::string ReadBackgroundEffect(const TPageState& page) {
-  static const std::pair<const char*, const char*> kEffects[] = {
-      {"FontBackgroundEffectFire", "fire"},
-      {"FontBackgroundEffectFireNoSound", "FIRE_withoutsound"},
-      {"FontBackgroundEffectboomFire1", "BOOMFIRE"},
-      {"FontBackgroundEffectboomfire2", "BOOMFIRE2"},
-      {"FontBackgroundEffectboomfire3", "BOOMFIRE3"},
-      {"FontBackgroundEffectBoomFire4", "BOOMFIRE4"},
-      {"FontBackgroundEffectComet", "comet"},
-      {"FontBackgroundEffectDevildom", "devildom"},
-      {"FontBackgroundEffecFlashballStar", "flashballstar"},
-      {"FontBackgroundEffecFlashballStar2", "flashballstar2"}};
-  for (const auto& [field, name] : kEffects)
+  for (const auto& [field, name] : BackgroundEffectResources())
     if (OptionField(page, field)) return name;
   return {};
 }
@@ -78,6 +67,21 @@ TLetterMotion ReadMotion(const TPageState& page) {
 }
 
 }  // namespace
+
+const std::vector<std::pair<std::string, std::string>>& BackgroundEffectResources() {
+  static const std::vector<std::pair<std::string, std::string>> effects{
+      {"FontBackgroundEffectFire", "fire"},
+      {"FontBackgroundEffectFireNoSound", "FIRE_withoutsound"},
+      {"FontBackgroundEffectboomFire1", "BOOMFIRE"},
+      {"FontBackgroundEffectboomfire2", "BOOMFIRE2"},
+      {"FontBackgroundEffectboomfire3", "BOOMFIRE3"},
+      {"FontBackgroundEffectBoomFire4", "BOOMFIRE4"},
+      {"FontBackgroundEffectComet", "comet"},
+      {"FontBackgroundEffectDevildom", "devildom"},
+      {"FontBackgroundEffecFlashballStar", "flashballstar"},
+      {"FontBackgroundEffecFlashballStar2", "flashballstar2"}};
+  return effects;
+}
 
 int PointsToPixels(int points) {
   return int(std::lround(points * 96.0 / 72.0));

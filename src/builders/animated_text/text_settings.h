@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "project/banner_document.h"
@@ -78,5 +79,8 @@ TAnimatedTextSettings ReadAnimatedTextSettings(const TPageState& page);
 
 // Points at 96 dots per inch, as the font dialog's sizes are meant on screen.
 int PointsToPixels(int points);
+
+// The background-effect options with the template each imports, in the order they are tested.
+const std::vector<std::pair<std::string, std::string>>& BackgroundEffectResources();
 
 }  // namespace orvanta

@@ -61,12 +61,17 @@ std::string TypedText(const std::string& name, const json& value) {
   throw RequestError("\"" + name + "\" must be a string, an integer or a flag");
 }
 
-json SetFields(TEditorSession& s, const json& r) {
+// The "values" of a request, each as a user types it.
+std::map<std::string, std::string> TypedValues(const json& r) {
   const json values = Get<json>(r, "values");
   if (!values.is_object()) throw RequestError("\"values\" must be an object of field values");
   std::map<std::string, std::string> typed;
   for (const auto& [name, value] : values.items()) typed[name] = TypedText(name, value);
-  return s.SetFields(Revision(r), typed);
+  return typed;
+}
+
+json SetFields(TEditorSession& s, const json& r) {
+  return s.SetFields(Revision(r), TypedValues(r));
 }
 
 TPreviewMode ModeOf(const json& r) {
@@ -74,6 +79,13 @@ TPreviewMode ModeOf(const json& r) {
   if (mode == "design") return TPreviewMode::Design;
   if (mode == "preview") return TPreviewMode::Preview;
   throw RequestError("\"mode\" is \"design\" or \"preview\", not \"" + mode + "\"");
+}
+
+// The gallery's preview, with the shape gallery's colour values when it sends them.
+json GalleryPreview(TEditorSession& s, const json& r) {
+  return s.GalleryPreview(
+      Get<std::string>(r, "list"), Get<int>(r, "entry"),
+      r.contains("values") ? TypedValues(r) : std::map<std::string, std::string>{});
 }
 
 json ListFiles(TEditorSession& s, const json& r) {
@@ -113,6 +125,7 @@ const std::vector<TRoute>& Routes() {
          return s.OpenSample(Revision(r), Get<std::string>(r, "list"), Get<int>(r, "entry"));
        }},
       {"POST", "/api/fields", SetFields},
+      {"POST", "/api/gallery/preview", GalleryPreview},
       {"POST", "/api/rebuild", [](S& s, const json& r) { return s.Rebuild(Revision(r)); }},
       {"POST", "/api/auto-rebuild",
        [](S& s, const json& r) { return s.SetAutoRebuild(Revision(r), Get<bool>(r, "on")); }},

@@ -147,6 +147,12 @@ struct TEditorServer::TImpl {
     Preview.set_pre_routing_handler([this](const httplib::Request& req, httplib::Response& res) {
       return Guard(req, res, PreviewPort, false);
     });
+    // Built in, so that no file of the working folder can stand in for it.
+    Preview.Get(
+        "/gallery_preview.htm", [this](const httplib::Request& req, httplib::Response& res) {
+          AnswerFile(res, GalleryPreviewPage(Session.WorkFolder(), req.get_param_value("movie"),
+                                             req.get_param_value("t")));
+        });
     Preview.Get(R"(/.*)", [this](const httplib::Request& req, httplib::Response& res) {
       AnswerFile(res, PreviewAnswer(Session.WorkFolder(), Session.DataRoot() / "ruffle", req.path));
     });

@@ -5,6 +5,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "media/swf_reader.h"
 #include "platform/stream.h"
 #include "shell/api_errors.h"
 #include "shell/file_browser.h"
@@ -84,6 +85,48 @@ bool IsPage(const fs::path& file) {
   return ext == ".htm" || ext == ".html" || ext == ".HTM" || ext == ".HTML";
 }
 
+// Letters, digits and ". _ -" only, not starting with a dot: nothing that names a folder, and
+// nothing that needs quoting in the page.
+bool IsPlainFileName(std::string_view name) {
+  if (name.empty() || name.size() > 100 || name.front() == '.') return false;
+  return std::all_of(name.begin(), name.end(), [](unsigned char c) {
+    return std::isalnum(c) || c == '.' || c == '_' || c == '-';
+  });
+}
+
+// Scaled to fit the frame it is shown in, keeping the movie's proportions, and centred.
+std::string GalleryPage(std::string_view movie, std::string_view stamp, int width, int height) {
+  const std::string size = std::to_string(width) + ", " + std::to_string(height);
+  return "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>Preview</title><style>\n"
+         "html, body { margin: 0; height: 100%; background: #fff; overflow: hidden; }\n"
+         "body { display: flex; align-items: center; justify-content: center; }\n"
+         "#movie, #movie > * { display: block; }\n"
+         "</style><script>\n"
+         "window.RufflePlayer = window.RufflePlayer || {};\n"
+         "window.RufflePlayer.config = { publicPath: \"ruffle/\", autoplay: \"on\",\n"
+         "  unmuteOverlay: \"hidden\", splashScreen: false,\n"
+         "  contextMenu: \"off\", letterbox: \"off\" };\n"
+         "</script><script src=\"ruffle/ruffle.js\"></script></head><body>\n"
+         "<div id=\"movie\"><embed src=\"" +
+         std::string(movie) + "?t=" + std::string(stamp) +
+         "\" type=\"application/x-shockwave-flash\"></div>\n"
+         "<script>\n"
+         "const [w, h] = [" +
+         size +
+         "];\n"
+         "function fit() {\n"
+         "  const s = Math.min(innerWidth / Math.max(w, 1), innerHeight / Math.max(h, 1));\n"
+         "  for (const e of document.querySelectorAll(\"#movie, #movie > *\")) {\n"
+         "    e.style.width = Math.floor(w * s) + \"px\"; e.style.height = Math.floor(h * s) + "
+         "\"px\";\n"
+         "  }\n"
+         "}\n"
+         "fit(); addEventListener(\"resize\", fit);\n"
+         "new MutationObserver(fit).observe(document.getElementById(\"movie\"), { childList: true "
+         "});\n"
+         "</script></body></html>\n";
+}
+
 }  // namespace
 
 std::string LinkRefusalMessage(std::string_view relativeAddress) {
@@ -122,6 +165,28 @@ TPreviewAnswer PreviewAnswer(const fs::path& workFolder, const fs::path& playerF
       std::find(kGeneratedPages.begin(), kGeneratedPages.end(), name) != kGeneratedPages.end();
   if (IsPage(file) && !generated) return {200, "text/html; charset=utf-8", LinkRefusalPage(name)};
   return FolderFileAnswer(workFolder, requestPath);
+}
+
+TPreviewAnswer GalleryPreviewPage(const fs::path& workFolder, std::string_view movie,
+                                  std::string_view stamp) {
+  constexpr const char* kText = "text/plain; charset=utf-8";
+  if (!IsPlainFileName(movie))
+    return {400, kText, "\"" + std::string(movie) + "\" is not a movie of the working folder"};
+  const bool digits =
+      std::all_of(stamp.begin(), stamp.end(), [](unsigned char c) { return std::isdigit(c); });
+  if (!digits || stamp.size() > 20) return {400, kText, "the stamp is a number"};
+  std::error_code error;
+  const fs::path file = workFolder / std::string(movie);
+  if (!fs::is_regular_file(file, error))
+    return {404, kText, "\"" + std::string(movie) + "\" is not here"};
+  const std::vector<uint8_t> bytes = ReadWholeFile(file.string());
+  TMemoryViewStream stream(bytes);
+  TSWFStreamReader reader(stream);
+  if (!reader.Valid) return {404, kText, "\"" + std::string(movie) + "\" is not a movie"};
+  const TSWFRect& frame = reader.Header().FrameSize;
+  return {200, "text/html; charset=utf-8",
+          GalleryPage(movie, stamp, (frame.Xmax() - frame.Xmin()) / 20,
+                      (frame.Ymax() - frame.Ymin()) / 20)};
 }
 
 TPreviewAnswer WebUiAnswer(const fs::path& webRoot, std::string_view requestPath) {

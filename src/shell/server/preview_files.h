@@ -26,6 +26,12 @@ TPreviewAnswer PreviewAnswer(const std::filesystem::path& workFolder,
                              const std::filesystem::path& playerFolder,
                              std::string_view requestPath);
 
+// The page that plays a gallery's preview movie, a plain file name of the working folder, fitted
+// into the frame that shows it. 400 for a name that is not a plain file name, 404 for a movie
+// that is not there. The stamp only makes each address new to the browser.
+TPreviewAnswer GalleryPreviewPage(const std::filesystem::path& workFolder, std::string_view movie,
+                                  std::string_view stamp);
+
 // The editor's own page and modules; "/" is its index page.
 TPreviewAnswer WebUiAnswer(const std::filesystem::path& webRoot, std::string_view requestPath);
 
