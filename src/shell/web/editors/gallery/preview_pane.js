@@ -12,7 +12,7 @@ function previewOrigin(api) {
 
 export function createPreviewPane({ api, list }) {
   const frame = el("iframe", { class: "og-preview-frame", title: `${list} preview`,
-    sandbox: "allow-scripts", src: "about:blank", tabIndex: -1, hidden: true });
+    sandbox: "allow-scripts allow-same-origin", src: "about:blank", tabIndex: -1, hidden: true });
   const hint = el("span", { class: "og-preview-hint" }, "Pick one to see it play");
   const stage = el("div", { class: "og-preview-stage" }, hint, frame);
   const line = el("div", { class: "og-preview-caption", "aria-live": "polite" });
