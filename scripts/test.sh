@@ -149,6 +149,14 @@ else
   skip "editor in the browser" "no orvanta binary"
 fi
 
+# The slideshow's photo list in headless Chromium: three photos added in one dialog pass, their
+# thumbnails, reorder and remove, OK and the rebuilt slideshow (about 15 s).
+if [[ -x "$orvanta" ]]; then
+  step "photo list in the browser" node tests/e2e/photos_e2e.mjs --orvanta="$orvanta"
+else
+  skip "photo list in the browser" "no orvanta binary"
+fi
+
 # Design mode: the overlay's pointer states against a fake API, then select, drag, resize a
 # clip and the banner and delete in headless Chromium (about 20 s).
 step "design overlay states" node --test src/shell/web/design/

@@ -248,7 +248,8 @@ json TEditorSession::SelectPage(uint64_t revision, int line) {
 json TEditorSession::LoadDocument(TBannerDocument doc, const fs::path& file, TWarnings warnings,
                                   TChange& change) {
   doc_ = std::move(doc);
-  projectFile_ = file.string();
+  // The program's own templates and samples are not the user's project to name.
+  projectFile_ = file.empty() || PathIsInside(data_.Folder(), file) ? "" : file.string();
   selection_.clear();
   mode_ = TPreviewMode::Design;
   warnings = Timed(lastBuildMs_, builds_, warnings,

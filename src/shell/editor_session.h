@@ -63,6 +63,7 @@ class TEditorSession {
   const TCatalogueService& Catalogue() const { return catalogue_; }
   const std::filesystem::path& WorkFolder() const { return config_.WorkFolder; }
   const std::filesystem::path& DataRoot() const { return config_.DataRoot; }
+  const TDataRoot& Data() const { return data_; }
 
   // Field values by name (registry fields and the text blocks "InputText", "StaticText1" ...
   // "HtmlText7"); all are checked before any is stored, then the page rebuilds as an editor's

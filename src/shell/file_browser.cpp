@@ -35,6 +35,8 @@ bool Admits(TFileFilter filter, const fs::path& file) {
       return any({".fls"});
     case TFileFilter::Picture:
       return any({".jpg", ".jpeg", ".bmp", ".png"});
+    case TFileFilter::Jpeg:
+      return any({".jpg", ".jpeg"});
     case TFileFilter::Sound:
       return any({".mp3", ".wav"});
     case TFileFilter::Movie:
@@ -64,10 +66,11 @@ bool PathIsInside(const fs::path& folder, const fs::path& path) {
 }
 
 TFileFilter FileFilterNamed(std::string_view name) {
-  static constexpr std::array<std::pair<std::string_view, TFileFilter>, 5> kNames{{
+  static constexpr std::array<std::pair<std::string_view, TFileFilter>, 6> kNames{{
       {"all", TFileFilter::All},
       {"project", TFileFilter::Project},
       {"picture", TFileFilter::Picture},
+      {"jpg", TFileFilter::Jpeg},
       {"sound", TFileFilter::Sound},
       {"swf", TFileFilter::Movie},
   }};
@@ -91,6 +94,11 @@ const fs::path& TFileBrowser::Root(std::string_view name) const {
 
 fs::path TFileBrowser::Resolve(std::string_view root, std::string_view relative) const {
   return ResolveInside(Root(root), relative);
+}
+
+bool TFileBrowser::Holds(const fs::path& file) const {
+  return std::any_of(roots_.begin(), roots_.end(),
+                     [&](const auto& root) { return PathIsInside(root.second, file); });
 }
 
 TFolderListing TFileBrowser::List(std::string_view root, std::string_view relative,

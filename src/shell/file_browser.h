@@ -16,8 +16,8 @@ std::filesystem::path ResolveInside(const std::filesystem::path& root, std::stri
 bool PathIsInside(const std::filesystem::path& folder, const std::filesystem::path& path);
 
 // What a dialog lists besides folders.
-enum class TFileFilter : uint8_t { All, Project, Picture, Sound, Movie };
-// "project", "picture", "sound", "swf" or "all"; RequestError for anything else.
+enum class TFileFilter : uint8_t { All, Project, Picture, Jpeg, Sound, Movie };
+// "project", "picture", "jpg", "sound", "swf" or "all"; RequestError for anything else.
 TFileFilter FileFilterNamed(std::string_view name);
 
 struct TFolderListing {
@@ -35,6 +35,8 @@ class TFileBrowser {
   // A path inside a root; RequestError for an unknown root, OutsideRootError for an escape.
   std::filesystem::path Resolve(std::string_view root, std::string_view relative) const;
   TFolderListing List(std::string_view root, std::string_view relative, TFileFilter filter) const;
+  // Whether the file, symlinks followed, lies inside one of the roots.
+  bool Holds(const std::filesystem::path& file) const;
 
  private:
   const std::filesystem::path& Root(std::string_view name) const;

@@ -5,14 +5,12 @@
 //
 //   node tests/e2e/editor_e2e.mjs --orvanta=build/src/orvanta [--screenshots=DIR]
 
-import { spawn } from "node:child_process";
 import fs from "node:fs";
-import os from "node:os";
 import path from "node:path";
 import { parseArgs } from "node:util";
 
 import { decodePngRgba } from "../conformance/image_metrics.mjs";
-import { launchChromium } from "../conformance/ruffle.mjs";
+import { withEditor } from "./editor_harness.mjs";
 
 const { values: args } = parseArgs({
   options: { orvanta: { type: "string" }, screenshots: { type: "string" } },
@@ -29,26 +27,6 @@ function check(ok, what) {
   if (ok) passed++;
   else failures.push(what);
   console.log(`${ok ? 'ok  ' : 'FAIL'} ${what}`);
-}
-
-// The program, with a home and a working folder of its own; resolves to its address.
-function startEditor(dir) {
-  fs.mkdirSync(path.join(dir, "home"));
-  const started = performance.now();
-  const serve = ["serve", "--no-browser", "--work", path.join(dir, "work")];
-  const server = spawn(path.resolve(args.orvanta), serve, {
-    env: { ...process.env, HOME: path.join(dir, "home") },
-    stdio: ["ignore", "pipe", "inherit"],
-  });
-  return new Promise((resolve, reject) => {
-    let out = "";
-    server.on("exit", (code) => reject(new Error(`orvanta serve ended with ${code}: ${out}`)));
-    server.stdout.on("data", (chunk) => {
-      out += chunk;
-      const address = out.match(/Orvanta editor: (http:\S+)/)?.[1];
-      if (address && /ready in/.test(out)) resolve({ server, address, started });
-    });
-  });
 }
 
 // The document as the server holds it, through the same API the page uses.
@@ -281,7 +259,8 @@ async function run(page, { server, address, api, started, home }) {
   await page.getByRole("button", { name: "New&Empty" }).click();
   await page.locator("dialog.content-editor").getByRole("button", { name: "Cancel" }).click();
   await idle(page);
-  check((await api.state()).blocks.InputText === "", '"New&Empty" starts an empty banner');
+  check((await api.state()).blocks.InputText === "" && await page.title() === "Orvanta v6.08",
+    '"New&Empty" starts an empty, untitled banner');
   await page.getByRole("button", { name: "Load Project" }).click();
   await chooseInFileDialog(page, { pick: "e2e.fls" });
   await idle(page);
@@ -312,23 +291,8 @@ async function run(page, { server, address, api, started, home }) {
   check((await exited) === 0, '"Exit & Close" stops the program cleanly');
 }
 
-const dir = fs.mkdtempSync(path.join(os.tmpdir(), "orvanta-e2e-"));
-const { server, address, started } = await startEditor(dir);
-const { browser, profileDir } = await launchChromium("http://127.0.0.1:");
-try {
-  const page = browser.pages()[0] ?? (await browser.newPage());
-  await page.setViewportSize({ width: 1366, height: 768 });
-  page.on("pageerror", (e) => failures.push(`page error: ${e.message}`));
-  await run(page, { server, address, api: apiOf(address), started, home: path.join(dir, "home") });
-} catch (error) {
-  failures.push(error.message.split("\n")[0]);
-  await screenshot(browser.pages()[0], "failure").catch(() => {});
-} finally {
-  await browser.close();
-  server.kill("SIGINT");
-  fs.rmSync(profileDir, { recursive: true, force: true });
-  fs.rmSync(dir, { recursive: true, force: true });
-}
+await withEditor({ orvanta: args.orvanta, screenshots: args.screenshots, failures },
+  (page, editor) => run(page, { ...editor, api: apiOf(editor.address) }));
 for (const failure of failures) console.log(`FAIL: ${failure}`);
 console.log(`${passed} passed, ${failures.length} failed`);
 process.exit(failures.length ? 1 : 0);

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <future>
 
+#include "media/picture_codecs.h"
 #include "shell/server/preview_files.h"
 #include "shell/session_fixture.h"
 
@@ -274,6 +275,63 @@ TEST(PreviewFiles, TheLinkPageTellsTheEditorAndCannotBreakOutOfItsScript) {
             std::string::npos);
   EXPECT_EQ(answer.Body.find("</script><b>"), std::string::npos);
   EXPECT_EQ(answer.Body.find("<b>"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace orvanta
+
+namespace orvanta {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The photo list's thumbnails: an entry is found as the slideshow finds it, but only a file
+// inside the browser's roots is read, and what cannot be shown says so.
+TEST_F(ServerTest, PhotoThumbnailsReadOnlyPicturesInsideTheBrowsableFolders) {
+  const std::vector<uint8_t> png = EncodePNG(TPicture(40, 20, 0xFF3366CCu));
+  auto write = [&](const fs::path& file) {
+    std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(png.data()),
+                                                std::streamsize(png.size()));
+  };
+  write(dir_ / "home" / "wide.png");
+  write(dir_ / "outside.png");
+  fs::create_symlink(dir_ / "outside.png", dir_ / "home" / "leads-out.png");
+  std::ofstream(dir_ / "home" / "notes.jpg") << "not a picture";
+  const std::string home = (dir_ / "home").string();
+  struct TCase {
+    std::string query;
+    int status;
+    uint32_t width = 0, height = 0;  // of the answered picture
+  } cases[] = {
+      {"name=photo01.jpg&width=64&height=48&fit=crop", 200, 64, 48},
+      {"name=" + home + "/wide.png&width=64&height=48", 200, 64, 32},
+      {"name=" + home + "/wide.png&width=100000&height=100000&fit=crop", 200, 2000, 2000},
+      {"name=" + home + "/wide.png&width=-5&height=0", 200, 1, 1},
+      {"name=" + (dir_ / "outside.png").string(), 403},
+      {"name=" + home + "/leads-out.png", 403},
+      {"name=/etc/passwd", 403},
+      {"name=" + home + "/missing.jpg", 404},
+      {"name=" + home + "/notes.jpg", 404},
+      {"name=" + home + "/wide.png&width=wide", 400},
+      {"name=" + home + "/wide.png&fit=stretch", 400},
+      {"width=64", 400},
+  };
+  for (const TCase& c : cases) {
+    auto res = Api().Get(("/api/photo-thumbnail?" + c.query).c_str(), Own());
+    ASSERT_TRUE(res) << c.query;
+    EXPECT_EQ(res->status, c.status) << c.query << ": " << res->body.substr(0, 200);
+    EXPECT_EQ(res->get_header_value("Cache-Control"), "no-store");
+    if (c.status != 200) {
+      EXPECT_FALSE(json::parse(res->body)["error"].get<std::string>().empty()) << c.query;
+      continue;
+    }
+    EXPECT_EQ(res->get_header_value("Content-Type"), "image/png");
+    const TPicture picture = DecodePNG(std::span(
+        reinterpret_cast<const uint8_t*>(res->body.data()), res->body.size()));
+    EXPECT_EQ(picture.Width, c.width) << c.query;
+    EXPECT_EQ(picture.Height, c.height) << c.query;
+  }
+  EXPECT_EQ(Api().Get("/api/photo-thumbnail?name=photo01.jpg")->status, 403) << "the token";
 }
 
 }  // namespace

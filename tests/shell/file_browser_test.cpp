@@ -30,6 +30,7 @@ TEST(FileBrowserTest, ListsWithFiltersAndNeverLeavesItsRoots) {
   for (const TCase& c :
        std::vector<TCase>{{"project", {"a.fls"}},
                           {"picture", {"b.JPG", "c.png"}},
+                          {"jpg", {"b.JPG"}},
                           {"sound", {"d.mp3"}},
                           {"swf", {"e.swf"}},
                           {"all", {"a.fls", "b.JPG", "c.png", "d.mp3", "e.swf", "f.txt"}}}) {

@@ -7,7 +7,9 @@
 #include <thread>
 
 #include "platform/errors.h"
+#include "shell/api_errors.h"
 #include "shell/editor_session.h"
+#include "shell/photo_thumbnail.h"
 #include "shell/server/api_routes.h"
 #include "shell/server/preview_files.h"
 #include "shell/server/request_guard.h"
@@ -102,6 +104,26 @@ struct TEditorServer::TImpl {
     }
   }
 
+  void AnswerPhotoThumbnail(const httplib::Request& req, httplib::Response& res) {
+    res.set_header("Cache-Control", "no-store");
+    auto param = [&req](const char* name, const char* absent) {
+      return req.has_param(name) ? req.get_param_value(name) : std::string(absent);
+    };
+    try {
+      const TPhotoThumbnailRequest request = PhotoThumbnailRequestOf(
+          param("name", ""), param("width", "64"), param("height", "48"), param("fit", "fit"));
+      const std::vector<uint8_t> png = PhotoThumbnailPng(Session.Data(), Session.Files(), request);
+      res.set_content(std::string(png.begin(), png.end()), "image/png");
+    } catch (const RequestError& e) {
+      AnswerJson(res, 400, {{"error", e.what()}});
+    } catch (const OutsideRootError& e) {
+      AnswerJson(res, 403, {{"error", e.what()}});
+    } catch (const Error& e) {
+      // A missing photo and one that does not decode are alike to the list: nothing to show.
+      AnswerJson(res, 404, {{"error", e.what()}});
+    }
+  }
+
   static void AnswerJson(httplib::Response& res, int status, const nlohmann::json& body) {
     res.status = status;
     res.set_header("Cache-Control", "no-store");
@@ -123,6 +145,9 @@ struct TEditorServer::TImpl {
     // Pictures are the one answer of the API that is not JSON.
     Api.Get("/api/thumbnail", [this](const httplib::Request& req, httplib::Response& res) {
       AnswerThumbnail(req, res);
+    });
+    Api.Get("/api/photo-thumbnail", [this](const httplib::Request& req, httplib::Response& res) {
+      AnswerPhotoThumbnail(req, res);
     });
     // Where the preview pages are: a second origin, which the UI's frame loads them from.
     Api.Get("/api/preview", [this](const httplib::Request&, httplib::Response& res) {

@@ -78,6 +78,10 @@ export function createApi({ token, base = "", fetchImpl = fetch }) {
     // The server writes the entry's preview movie into the working folder: {movie, width,
     // height, caption}.
     galleryPreview: ({ list, entry, values }) => post("gallery/preview", { list, entry, values }),
+    // A photo of the slideshow's list as the slideshow prepares it for a box of that size.
+    photoThumbnailUrl: (name, { width, height, fit = "fit" }) =>
+      `${base}/api/photo-thumbnail?${new URLSearchParams({ name, width: String(width),
+        height: String(height), fit, token })}`,
     setFields: (values) => post("fields", { values }),
     rebuild: () => post("rebuild"),
     undo: () => post("undo"),

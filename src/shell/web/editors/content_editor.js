@@ -41,11 +41,15 @@ class EditorView {
         this.update({ typing });
       },
       disabled: (name) => this.disabled.has(name),
-      chooseFile: async (field, file) => {
+      // With multiple, the stored names of every file picked.
+      chooseFile: async (field, file, { multiple = false } = {}) => {
         const picked = await chooseFile({ api, host: this.root, filter: file.filter,
-          title: `${displayCaption(field.caption)} (${file.types})`, path: file.startIn ?? "" });
-        return picked && storedFileName(picked, file);
+          filters: file.filters, multiple, title: `${displayCaption(field.caption)} (${file.types})`,
+          path: file.startIn ?? "" });
+        if (!picked) return null;
+        return multiple ? picked.map((p) => storedFileName(p, file)) : storedFileName(picked, file);
       },
+      photoUrl: (name, box) => api.photoThumbnailUrl(name, box),
       // A gallery picker over the editor: resolves to {index, colours?} or null.
       pick: (options) => openPicker({ api, host: this.root, catalogue: session.catalogue, ...options }),
     };

@@ -3,6 +3,7 @@
 import { displayCaption, el, uniqueId } from "./dom.js";
 import { colourToHex, hexToColour } from "./field_values.js";
 import { galleryGroupWidget, galleryWidget } from "./gallery/gallery_widgets.js";
+import { photoListWidget } from "./photo_list.js";
 
 function labelled(field, control, extra) {
   control.id = uniqueId(field.name);
@@ -115,31 +116,6 @@ function fileWidget(field, ctx, file) {
   return widget;
 }
 
-// The photo list: files added one by one through the file browser, each once.
-function fileListWidget(field, ctx, file) {
-  const list = el("select", { size: 6, class: "oe-wide oe-file-entries" });
-  const entries = () => ctx.session.values[field.name].split("|").filter((e) => e !== "");
-  const store = (names) => ctx.set(field.name, names.join("|"));
-  const add = el("button", { type: "button", class: "oe-button" }, "Add New");
-  add.addEventListener("click", async () => {
-    const chosen = await ctx.chooseFile(field, file);
-    if (chosen != null && !entries().includes(chosen)) store([...entries(), chosen]);
-  });
-  const remove = el("button", { type: "button", class: "oe-button" }, "Remove");
-  remove.addEventListener("click", () => store(entries().filter((e) => e !== list.value)));
-  const removeAll = el("button", { type: "button", class: "oe-button" }, "Remove All");
-  removeAll.addEventListener("click", () => store([]));
-  list.id = uniqueId(field.name);
-  return {
-    element: el("div", { class: "oe-row oe-wide-row" },
-      el("label", { class: "oe-caption", htmlFor: list.id }, displayCaption(field.caption)),
-      el("div", { class: "oe-control" }, list, el("span", { class: "oe-inline" }, add, remove, removeAll))),
-    update() {
-      list.replaceChildren(...entries().map((e) => el("option", { value: e }, e)));
-    },
-  };
-}
-
 function fontWidget(field, ctx) {
   const face = el("select", { class: "oe-choice" },
     ...ctx.fonts.map((family) => el("option", { value: family }, family)));
@@ -193,7 +169,7 @@ export function fieldWidget(field, ctx) {
   const gallery = galleryWidget(field, ctx);
   if (gallery) return gallery;
   const file = ctx.session.rules.files?.[field.name];
-  if (file) return (field.kind === "file list" ? fileListWidget : fileWidget)(field, ctx, file);
+  if (file) return (field.kind === "file list" ? photoListWidget : fileWidget)(field, ctx, file);
   const make = byKind[field.kind];
   if (!make) throw new Error(`no control is made for a field of kind "${field.kind}"`);
   return make(field, ctx);

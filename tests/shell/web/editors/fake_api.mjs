@@ -86,6 +86,10 @@ export function createFakeApi(schema, { fields = {}, blocks = {}, autoRebuild = 
       if (!listing) throw new ApiError(404, `no folder "${path}" in ${root}`);
       return { ...listing, path: path ? `${ROOT_PATHS[root]}/${path}` : ROOT_PATHS[root] };
     },
+    // Every photo shows as the same grey box.
+    photoThumbnailUrl: (name, { width, height }) => "data:image/svg+xml," + encodeURIComponent(
+      `<svg xmlns="http://www.w3.org/2000/svg" width="${width}" height="${height}">` +
+      `<rect width="100%" height="100%" fill="#9aa5b8"/></svg>`),
     async setFields(values) {
       if (api.refuseNext) {
         const message = api.refuseNext;

@@ -32,6 +32,12 @@ export default {
     { fields: ["thumbroundrect"], when: (v) => !pictureBorder(v) },
     { fields: ["thumbshape"], when: (v) => isOn(v.thumbroundrect) },
   ],
-  files: { Photos: { filter: "picture", types: "JPG", keepAfter: ["photos/"] } },
+  files: {
+    Photos: {
+      filters: [{ caption: "JPG (*.jpg)", filter: "jpg" },
+        { caption: "Pictures (*.jpg, *.png, *.bmp)", filter: "picture" }],
+      types: "JPG", keepAfter: ["photos/"], startIn: "photos",
+    },
+  },
   selected: ["photoborderindex"],
 };
