@@ -61,15 +61,20 @@ function slotWidget(field, ctx, list, picker) {
 }
 
 // A picture list in the editor's form, and the preview of the entry last picked.
+// A list without a "None" of its own, for a field whose nothing is -1 (no transition), gets one.
 function inlineWidget(field, ctx, list) {
+  const noneOfItsOwn = field.default === "-1" && !list.entries.some((e) => e.caption.trim() === "None");
+  const entries = noneOfItsOwn ? [{ index: -1, caption: "None", picture: false }, ...list.entries]
+    : list.entries;
   const preview = createPreviewPane({ api: ctx.api, list: list.name });
   const grid = createThumbnailGrid({
     label: displayCaption(field.caption),
-    entries: list.entries,
+    entries,
     pictureUrl: (e) => ctx.api.thumbnailUrl(list.name, e.index),
     onPick: (index) => {
       ctx.set(field.name, String(index));
-      preview.show(index);
+      if (index >= 0) preview.show(index);
+      else preview.clear();
     },
   });
   const selected = ctx.session.rules.selected?.includes(field.name)

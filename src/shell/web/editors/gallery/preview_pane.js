@@ -20,6 +20,14 @@ export function createPreviewPane({ api, list }) {
 
   return {
     element: el("div", { class: "og-preview" }, stage, line),
+    // Nothing to play: the pane waits for a pick again.
+    clear() {
+      latest++;
+      frame.src = "about:blank";
+      frame.hidden = true;
+      hint.hidden = false;
+      line.textContent = "";
+    },
     async show(entry, values) {
       const asked = ++latest;
       stage.classList.add("og-loading");
