@@ -11,6 +11,8 @@
 #include "project/catalogue.h"
 #include "shell/editor_session.h"
 #include "shell/embedded_templates.h"
+#include "shell/gallery_preview.h"
+#include "shell/gallery_thumbnails.h"
 #include "shell/server/editor_server.h"
 
 namespace orvanta {
@@ -79,6 +81,32 @@ void BM_FieldChangeFloor_DriverRebuild(benchmark::State& state) {
   doc.Current.StaticTexts[0] = "Sale";
   for (auto _ : state) benchmark::DoNotOptimize(driver.Rebuild(doc, TRebuildOrigin::Command));
 }
+
+// The pictures drawn at start-up for the gallery entries the data root has none for, beside the
+// catalogue read they follow.
+void BM_GalleryThumbnailsDrawn(benchmark::State& state) {
+  const TDataRoot data(ORVANTA_DATA_ROOT);
+  const TCatalogue read = ReadCatalogue(data);
+  for (auto _ : state) {
+    TCatalogue catalogue = read;
+    DrawMissingThumbnails(catalogue, {data, Templates()});
+    benchmark::DoNotOptimize(catalogue);
+  }
+}
+
+// A gallery click: a clip copied out, a panel stretched to 580 x 430, an art family's letters
+// set; beside the placeholder, which is only copied.
+void BM_GalleryPreview(benchmark::State& state, const char* list, int entry) {
+  const TDataRoot data(ORVANTA_DATA_ROOT);
+  for (auto _ : state)
+    benchmark::DoNotOptimize(WriteGalleryPreview({data, Templates()}, Work(), list, entry, {}));
+}
+BENCHMARK_CAPTURE(BM_GalleryPreview, Clip, "Library Clips", 5)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_GalleryPreview, Shape, "Shape Styles", 3)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_GalleryPreview, ArtFamily, "Art Families", 3)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_GalleryPreview, Floor_Placeholder, "Button Styles", 0)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GalleryThumbnailsDrawn)->Unit(benchmark::kMillisecond);
 
 BENCHMARK(BM_StartUpToReady)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_StartUpFloor_CatalogueOnly)->Unit(benchmark::kMillisecond);

@@ -340,9 +340,9 @@ TContributions Contributions(uint32_t sourceSize, double from, double length, ui
     double* weights = c.Weights.data() + c.Offset[i];
     double total = 0;
     for (int64_t j = lo; j <= hi; ++j) {
-      const double w =
-          scale > 1 ? std::min(center + reach, j + 1.0) - std::max(center - reach, double(j))
-                    : 1.0 - std::abs(j + 0.5 - center);
+      const double w = scale > 1
+                           ? std::min(center + reach, j + 1.0) - std::max(center - reach, double(j))
+                           : 1.0 - std::abs(j + 0.5 - center);
       if (w <= 0) continue;
       // Beyond the edges the edge pixels repeat.
       weights[std::clamp<int64_t>(j, 0, last) - first] += w;
@@ -682,6 +682,12 @@ TPicture ScalePicture(const TPicture& source, double x, double y, double w, doub
     }
   }
   return out;
+}
+
+void CopyPicture(TPicture& canvas, const TPicture& picture, uint32_t x, uint32_t y) {
+  for (uint32_t row = 0; row < picture.Height && y + row < canvas.Height; ++row)
+    for (uint32_t column = 0; column < picture.Width && x + column < canvas.Width; ++column)
+      std::copy_n(picture.Pixel(column, row), 4, canvas.Pixel(x + column, y + row));
 }
 
 }  // namespace orvanta

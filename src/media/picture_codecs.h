@@ -88,4 +88,8 @@ TPicture ScalePicture(const TPicture& source, uint32_t width, uint32_t height);
 TPicture ScalePicture(const TPicture& source, double x, double y, double w, double h,
                       uint32_t width, uint32_t height);
 
+// Copies the picture's pixels into canvas with its top left at (x, y); what falls outside the
+// canvas is left out.
+void CopyPicture(TPicture& canvas, const TPicture& picture, uint32_t x, uint32_t y);
+
 }  // namespace orvanta

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <optional>
 #include <set>
+#include <utility>
 
 #include "platform/artwork_names.h"
 #include "platform/button_styles.h"
@@ -11,6 +12,7 @@
 #include "platform/errors.h"
 #include "platform/stream.h"
 #include "platform/template_pack.h"
+#include "project/field_registry.h"
 
 namespace orvanta {
 
@@ -127,6 +129,30 @@ class TCatalogueReader {
     return list;
   }
 
+  // A choice field's entries with the registry's captions; thumbnailOf names each entry's
+  // picture file, or nothing.
+  TCatalogueList ChoiceList(std::string listName, TEditorId editor, std::string_view field,
+                            const std::function<std::string(int)>& thumbnailOf = {}) {
+    TCatalogueList list{std::move(listName), {}};
+    for (std::string_view caption : FieldRegistry()[size_t(FindField(editor, field))].Choices) {
+      const int index = int(list.Entries.size());
+      const std::string file = thumbnailOf ? thumbnailOf(index) : "";
+      list.Entries.push_back(Entry(index, std::string(caption),
+                                   file.empty() ? TCatalogueThumbnail{} : Thumbnail(file, true)));
+    }
+    return list;
+  }
+
+  // The radio buttons of an option group, each entry naming its field.
+  TCatalogueList OptionList(std::string listName, std::string_view group) {
+    TCatalogueList list{std::move(listName), {}};
+    for (const TFieldSpec* field : OptionGroupFields(TEditorId::AnimatedText, group)) {
+      list.Entries.push_back(Entry(int(list.Entries.size()), field->Caption));
+      list.Entries.back().Field = field->Name;
+    }
+    return list;
+  }
+
   // The captions first; their thumbnails come later, with a progress step for each.
   TCatalogueList ClipList() {
     TCatalogueList list{"Library Clips", {Entry(0, " None")}};
@@ -171,8 +197,17 @@ class TCatalogueReader {
 }  // namespace
 
 std::vector<const TCatalogueList*> TCatalogue::Lists() const {
-  return {&FlashBanners, &FlashSlideshows, &LoadingScreens, &MusicControls,
-          &MouseEffects, &ButtonStyles,    &ShapeStyles,    &Clips};
+  return {&FlashBanners,     &FlashSlideshows, &LoadingScreens, &MusicControls,
+          &MouseEffects,     &ButtonStyles,    &ShapeStyles,    &Clips,
+          &PhotoBorders,     &Transitions,     &TextEffects,    &ArtFamilies,
+          &BackgroundEffects};
+}
+
+std::vector<TCatalogueList*> TCatalogue::Lists() {
+  std::vector<TCatalogueList*> lists;
+  for (const TCatalogueList* list : std::as_const(*this).Lists())
+    lists.push_back(const_cast<TCatalogueList*>(list));
+  return lists;
 }
 
 int ClipThumbnailPercent(int entry, int count) {
@@ -203,6 +238,18 @@ TCatalogue ReadCatalogue(const TDataRoot& data, const TCatalogueProgress& progre
   reader.Percent(80);
   catalogue.ClipCategories = {" All", " Others (None)"};
   for (const std::string& category : ClipCategories()) catalogue.ClipCategories.push_back(category);
+  for (const std::string& category : catalogue.ClipCategories)
+    catalogue.ClipsByCategory[category] = ClipsInCategory(category);
+  catalogue.PhotoBorders =
+      reader.ChoiceList("Photo Borders", TEditorId::SlideShow, "photoborderindex", [](int entry) {
+        // The first three are drawn by the album itself and have no border file.
+        return entry < 3 ? "" : "gallery/borders/Border" + std::to_string(entry - 2) + ".png";
+      });
+  catalogue.Transitions = reader.ChoiceList("Transitions", TEditorId::SlideShow, "slideshoweffect");
+  catalogue.TextEffects =
+      reader.ChoiceList("Text Effects", TEditorId::AnimatedText, "TextEffectID");
+  catalogue.ArtFamilies = reader.OptionList("Art Families", "art style");
+  catalogue.BackgroundEffects = reader.OptionList("Background Effects", "background effect");
   reader.Percent(94);
   reader.Say("Building SWF");
   return catalogue;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,6 +26,8 @@ struct TCatalogueEntry {
   // Sample lists only: the project the entry opens, and whether it is there.
   std::string Project;
   bool Available = true;
+  // Lists of options only: the option field that choosing the entry sets.
+  std::string Field;
 };
 
 struct TCatalogueList {
@@ -37,13 +40,18 @@ struct TCatalogue {
   TCatalogueList FlashBanners, FlashSlideshows;  // sample projects
   TCatalogueList LoadingScreens, MusicControls, MouseEffects;
   TCatalogueList ButtonStyles, ShapeStyles, Clips;
+  // The pickers of the slideshow and the animated text.
+  TCatalogueList PhotoBorders, Transitions, TextEffects, ArtFamilies, BackgroundEffects;
   // The clip picker's filter: " All", " Others (None)", then the categories.
   std::vector<std::string> ClipCategories;
+  // The clip indexes each entry of ClipCategories offers.
+  std::map<std::string, std::vector<int>> ClipsByCategory;
   // Data files that should be there and are missing or damaged; the entries they picture have
   // no picture (or the stand-in) instead.
   std::vector<std::string> Problems;
 
   std::vector<const TCatalogueList*> Lists() const;
+  std::vector<TCatalogueList*> Lists();
 };
 
 // Called with each progress text in turn: "Reading Templates 0%" ... "Building SWF".

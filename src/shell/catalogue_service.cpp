@@ -1,19 +1,21 @@
 #include "shell/catalogue_service.h"
 
 #include "platform/errors.h"
+#include "shell/gallery_thumbnails.h"
 
 namespace orvanta {
 
 using nlohmann::json;
 
-void TCatalogueService::Read(const TDataRoot& data) {
-  auto catalogue =
-      std::make_shared<const TCatalogue>(ReadCatalogue(data, [this](const std::string& text) {
-        std::lock_guard guard(lock_);
-        progress_ = text;
-      }));
+void TCatalogueService::Read(const TDataRoot& data, const TTemplatePack* templates) {
+  TCatalogue catalogue = ReadCatalogue(data, [this](const std::string& text) {
+    std::lock_guard guard(lock_);
+    progress_ = text;
+  });
+  if (templates) DrawMissingThumbnails(catalogue, {data, *templates});
+  auto shared = std::make_shared<const TCatalogue>(std::move(catalogue));
   std::lock_guard guard(lock_);
-  catalogue_ = std::move(catalogue);
+  catalogue_ = std::move(shared);
 }
 
 std::shared_ptr<const TCatalogue> TCatalogueService::Current() const {
@@ -36,6 +38,7 @@ json TCatalogueService::Lists() const {
       json entry{
           {"index", e.Index}, {"caption", e.Caption}, {"picture", !e.Thumbnail.Picture.Empty()}};
       if (!e.Project.empty()) entry.update({{"project", e.Project}, {"available", e.Available}});
+      if (!e.Field.empty()) entry["field"] = e.Field;
       entries.push_back(entry);
     }
     lists.push_back({{"name", list->Name}, {"entries", entries}});
@@ -43,6 +46,7 @@ json TCatalogueService::Lists() const {
   return {{"ready", true},
           {"lists", lists},
           {"clipCategories", catalogue->ClipCategories},
+          {"clipsByCategory", catalogue->ClipsByCategory},
           {"problems", catalogue->Problems}};
 }
 

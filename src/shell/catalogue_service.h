@@ -12,12 +12,15 @@
 
 namespace orvanta {
 
+class TTemplatePack;
+
 // The catalogue the editor reads once at start-up, shared with the requests that show it while
 // and after it is read.
 class TCatalogueService {
  public:
-  // Reads the catalogue, publishing each progress text as it goes.
-  void Read(const TDataRoot& data);
+  // Reads the catalogue, publishing each progress text as it goes. With the template pack, the
+  // gallery entries the data root has no picture for get one drawn from their preview movies.
+  void Read(const TDataRoot& data, const TTemplatePack* templates);
 
   // {"text": the last progress text, "ready": whether the reading is done}.
   nlohmann::json Progress() const;

@@ -60,13 +60,6 @@ std::vector<TPicture> RenderMoments(const TTemplateEntry& entry, double cellHeig
   return pictures;
 }
 
-void Blit(TPicture& sheet, const TPicture& cell, uint32_t x0, uint32_t y0) {
-  for (uint32_t y = 0; y < cell.Height && y0 + y < sheet.Height; ++y)
-    for (uint32_t x = 0; x < cell.Width && x0 + x < sheet.Width; ++x)
-      std::copy_n(cell.Pixels.data() + (size_t{y} * cell.Width + x) * 4, 4,
-                  sheet.Pixel(x0 + x, y0 + y));
-}
-
 }  // namespace
 
 void WriteContactSheet(const TTemplatePack& pack, const std::string& family,
@@ -100,7 +93,7 @@ void WriteContactSheet(const TTemplatePack& pack, const std::string& family,
     x += kGap;
   }
   TPicture sheet(kSheetWidth, y + rowHeight + kGap, kSheetBackground);
-  for (const TPlaced& p : placed) Blit(sheet, p.Picture, p.X, p.Y);
+  for (const TPlaced& p : placed) CopyPicture(sheet, p.Picture, p.X, p.Y);
   std::vector<uint8_t> bytes = EncodePNG(sheet);
   TFileStream file(outName, TFileStream::Mode::Create);
   file.WriteBuffer(bytes.data(), bytes.size());

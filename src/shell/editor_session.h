@@ -59,7 +59,7 @@ class TEditorSession {
   nlohmann::json State() const;
   const TFileBrowser& Files() const { return files_; }
   // Read at start-up while requests may already ask for its progress.
-  void ReadCatalogue() { catalogue_.Read(data_); }
+  void ReadCatalogue() { catalogue_.Read(data_, config_.Templates); }
   const TCatalogueService& Catalogue() const { return catalogue_; }
   const std::filesystem::path& WorkFolder() const { return config_.WorkFolder; }
   const std::filesystem::path& DataRoot() const { return config_.DataRoot; }
