@@ -153,10 +153,12 @@ async function throughPicker(page, opener, gallery) {
 }
 
 async function inline(page, gallery) {
-  const grid = editorDialog(page).getByRole("listbox", { name: gallery.caption, exact: true });
-  await useGallery(page, editorDialog(page), grid, gallery);
+  const listbox = page.getByRole("listbox", { name: gallery.caption, exact: true });
+  const scope = editorDialog(page).locator(".og-inline", { has: listbox });
+  const grid = scope.locator(".og-grid");
+  await useGallery(page, scope, grid, gallery);
   if (gallery.selected) {
-    const shown = await editorDialog(page).locator(".og-inline", { has: grid }).locator(".oe-selected").textContent();
+    const shown = await scope.locator(".oe-selected").textContent();
     expect(shown === gallery.selected, `${gallery.name}: the editor shows "${gallery.selected}" (${shown})`);
   }
   await screenshot(page, `${gallery.name}-gallery`);
