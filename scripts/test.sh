@@ -166,6 +166,14 @@ else
   skip "design mode in the browser" "no orvanta binary"
 fi
 
+# The galleries in headless Chromium: every thumbnail of each, a pick played in Ruffle, OK and
+# the rebuilt banner (about 50 s).
+if [[ -x "$orvanta" ]]; then
+  step "galleries in the browser" node tests/e2e/gallery_e2e.mjs --orvanta="$orvanta"
+else
+  skip "galleries in the browser" "no orvanta binary"
+fi
+
 # Our rasteriser against Ruffle (our movies, every 6th corpus file whose first frame needs no
 # script) and against Flash Player pictures of the corpus; fails on a file past its ceiling in
 # tests/conformance/render_ceilings.json.

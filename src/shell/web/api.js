@@ -75,6 +75,9 @@ export function createApi({ token, base = "", fetchImpl = fetch }) {
     },
     thumbnailUrl: (list, entry) =>
       `${base}/api/thumbnail?${new URLSearchParams({ list, entry: String(entry), token })}`,
+    // The server writes the entry's preview movie into the working folder: {movie, width,
+    // height, caption}.
+    galleryPreview: ({ list, entry, values }) => post("gallery/preview", { list, entry, values }),
     // A photo of the slideshow's list as the slideshow prepares it for a box of that size.
     photoThumbnailUrl: (name, { width, height, fit = "fit" }) =>
       `${base}/api/photo-thumbnail?${new URLSearchParams({ name, width: String(width),

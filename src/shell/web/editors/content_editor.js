@@ -5,6 +5,7 @@ import { displayCaption, el, keepFocusIn } from "./dom.js";
 import { openEditSession } from "./edit_session.js";
 import { chooseFile } from "./file_dialog.js";
 import { storedFileName } from "./file_choice.js";
+import { openPicker } from "./gallery/picker.js";
 import { fieldWidget, optionGroupWidget } from "./widgets.js";
 
 const STYLESHEET = new URL("./editors.css", import.meta.url).href;
@@ -33,6 +34,7 @@ class EditorView {
     this.widgets = [];
     const ctx = {
       session,
+      api,
       fonts,
       set: (name, value, { typing = false } = {}) => {
         session.set(name, value);
@@ -48,7 +50,10 @@ class EditorView {
         return multiple ? picked.map((p) => storedFileName(p, file)) : storedFileName(picked, file);
       },
       photoUrl: (name, box) => api.photoThumbnailUrl(name, box),
+      // A gallery picker over the editor: resolves to {index, colours?} or null.
+      pick: (options) => openPicker({ api, host: this.root, catalogue: session.catalogue, ...options }),
     };
+    this.ctx = ctx;
     this.tabButtons = [];
     this.pages = session.form.tabs.map((t) => this.page(t, ctx));
     this.tabList = el("nav", { class: "oe-tabs", role: "tablist" }, ...this.tabButtons);
@@ -104,9 +109,16 @@ class EditorView {
     return page;
   }
 
+  // An action may first ask for a gallery entry: its outcome then names the picker, and what
+  // the chosen entry makes of the values.
   actionButton(action) {
-    return el("button", { type: "button", class: "oe-button", onclick: () => {
-      const outcome = this.session.run(action);
+    return el("button", { type: "button", class: "oe-button", onclick: async () => {
+      let outcome = this.session.run(action);
+      if (outcome.pick) {
+        const chosen = await this.ctx.pick(outcome.pick);
+        outcome = chosen ? outcome.pick.then(chosen.index) : {};
+        this.session.run({ set: outcome.set ?? {} });
+      }
       this.message.textContent = outcome.message ?? "";
       this.update({});
       if (outcome.tab) this.showTab(outcome.tab);

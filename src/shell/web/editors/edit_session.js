@@ -53,6 +53,7 @@ export async function openEditSession({ editor, api }) {
     editorEntry,
     rules,
     form: buildForm(editorEntry, rules),
+    catalogue,
     values,
     field: (name) => fields.get(name),
     choices: (field) => choiceEntries(field, catalogue),

@@ -2,6 +2,7 @@
 // current value and whether the field is enabled.
 import { displayCaption, el, uniqueId } from "./dom.js";
 import { colourToHex, hexToColour } from "./field_values.js";
+import { galleryGroupWidget, galleryWidget } from "./gallery/gallery_widgets.js";
 import { photoListWidget } from "./photo_list.js";
 
 function labelled(field, control, extra) {
@@ -165,6 +166,8 @@ const byKind = {
 };
 
 export function fieldWidget(field, ctx) {
+  const gallery = galleryWidget(field, ctx);
+  if (gallery) return gallery;
   const file = ctx.session.rules.files?.[field.name];
   if (file) return (field.kind === "file list" ? photoListWidget : fileWidget)(field, ctx, file);
   const make = byKind[field.kind];
@@ -174,6 +177,8 @@ export function fieldWidget(field, ctx) {
 
 // An option group: one radio button per option, exactly one set.
 export function optionGroupWidget(row, ctx) {
+  const gallery = galleryGroupWidget(row, ctx);
+  if (gallery) return gallery;
   const name = uniqueId(row.name);
   const boxes = row.fields.map((field) => {
     const radio = el("input", { type: "radio", name, value: field.name });

@@ -56,7 +56,8 @@ test("every name the rules use is a field or block of their editor", () => {
       ...[...(rules.show ?? []), ...(rules.enable ?? [])].flatMap((r) => r.fields),
       ...[...(rules.onOpen ?? []), ...(rules.refresh ?? [])].flatMap((r) => Object.keys(r.set)),
       ...(rules.actions ?? []).flatMap((a) => Object.keys(
-        a.perform ? a.perform(sample, () => "").set : typeof a.set === "function" ? a.set(sample) : a.set)),
+        a.perform ? performed(a.perform(sample, () => "")).set ?? {}
+          : typeof a.set === "function" ? a.set(sample) : a.set)),
       ...Object.keys(rules.files ?? {}),
       ...(rules.selected ?? []),
     ];
@@ -68,7 +69,13 @@ test("every name the rules use is a field or block of their editor", () => {
   }
 });
 
-// Each case: an editor opened on a page, steps a user takes, and what the editor then shows.
+// What an action does: for one that asks the gallery first, what it does with entry 1 picked.
+function performed(outcome, picked = 1) {
+  return outcome.pick ? outcome.pick.then(picked) : outcome;
+}
+
+// Each case: an editor opened on a page, steps a user takes (an action that asks the gallery
+// gets the case's "picked" entry), and what the editor then shows.
 const O = "TSWFOptionForm", A = "Tdynamictextform", S = "Tstatictextform";
 const cases = [
   { name: "no music: the control resets and the music group hides", editor: O,
@@ -127,12 +134,19 @@ const cases = [
   { name: "thumbnails on enable the grid", editor: "Tslideshowform",
     page: { blocks: { Photos: ["beach.jpg"] } }, steps: [["set", "thumbenabled", "True"]],
     enabled: ["galleryrow", "gallerythumbwidth"] },
-  { name: "\"Add Button\" fills the first empty slot with a caption, the default link and _blank",
+  { name: "\"Add Button\" gives the first empty slot the picked style, a caption, the default link and _blank",
     editor: "Tbuttonform",
     page: { fields: { Tbuttonform: { buttonindex1: "3", buttonindex2: "0", buttonindex3: "5" } } },
-    steps: [["action", "Add Button"]],
-    values: { buttonindex2: "1", buttontext2: "link2", buttonurl2: "https://example.com/",
+    steps: [["action", "Add Button"]], picked: 25,
+    values: { buttonindex2: "25", buttontext2: "link2", buttonurl2: "https://example.com/",
       buttontarget2: "0", buttonindex3: "5" } },
+  { name: "\"Add Button\" with \"None\" picked adds nothing", editor: "Tbuttonform",
+    steps: [["action", "Add Button"]], picked: 0, values: { buttonindex1: "-1", buttontext1: "Link1" } },
+  { name: "\"Add MovieClip\" fills the first free layer with the picked clip", editor: "TMovieClipform",
+    page: { fields: { TMovieClipform: { PageEffectID1: "4", PageEffectID2: "0", PageEffectID3: "6" } } },
+    steps: [["action", "Add MovieClip"]], picked: 40,
+    values: { PageEffectID1: "4", PageEffectID2: "40", PageEffectID3: "6" },
+    enabled: ["PageBackGroundPosX2"] },
   { name: "a panel without a style hides its settings; \"Full Size\" fills the banner",
     editor: "Tshapeboxform",
     page: { fields: { TSWFOptionForm: { SWFWidth: "468", SWFHeight: "60" } } },
@@ -168,8 +182,11 @@ test("each editor's rules follow what the user does", async () => {
     const session = await open(c.editor, c.page);
     for (const [kind, a, b] of c.steps ?? []) {
       if (kind === "set") session.set(a, b);
-      else session.run([...session.form.actions, ...session.form.tabs.flatMap((t) => t.actions)]
-        .find((x) => x.caption === a && (!b || x.tab === b)));
+      else {
+        const outcome = session.run([...session.form.actions,
+          ...session.form.tabs.flatMap((t) => t.actions)].find((x) => x.caption === a && (!b || x.tab === b)));
+        if (outcome.pick) session.run({ set: performed(outcome, c.picked).set ?? {} });
+      }
     }
     for (const [name, value] of Object.entries(c.values ?? {}))
       assert.equal(session.values[name], value, `${c.name}: ${name}`);

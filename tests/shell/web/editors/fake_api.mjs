@@ -18,6 +18,26 @@ const FILES = {
 };
 const ROOT_PATHS = { data: "/opt/orvanta/data", home: "/home/ann" };
 
+// The galleries' lists, a few entries each; the option groups' entries name their options.
+const listOf = (name, count, caption, extra = () => ({})) => ({ name, entries: Array.from(
+  { length: count }, (_, index) => ({ index, caption: index ? `${caption} ${index}` : "None",
+    picture: index > 0, ...extra(index) })) });
+const artFields = ["FontFrontArtTextIce", "FontFrontArtTextDot",
+  ...Array.from({ length: 15 }, (_, i) => `FontFrontArtText${i + 3}`)];
+const CATALOGUE = {
+  ready: true,
+  lists: [listOf("Loading Screens", 9, "Loading Screen"), listOf("Music Controls", 7, "Music Control"),
+    listOf("Button Styles", 40, "Button"), listOf("Shape Styles", 30, "Panel"),
+    listOf("Library Clips", 60, "Clip"), listOf("Photo Borders", 26, "Border"),
+    listOf("Transitions", 12, "Transition"), listOf("Text Effects", 11, "Effect"),
+    listOf("Art Families", 17, "Art", (i) => ({ field: artFields[i], picture: true })),
+    listOf("Background Effects", 3, "Background", (i) => ({
+      field: ["FontBackgroundEffectNone", "FontBackgroundEffectFire", "FontBackgroundEffectComet"][i] }))],
+  clipCategories: [" All", " Others (None)", "Ball"],
+  clipsByCategory: { " All": Array.from({ length: 59 }, (_, i) => i + 1), " Others (None)": [3, 9],
+    Ball: [4, 8, 12] },
+};
+
 export function pageFromSchema(schema) {
   const fields = {};
   const blocks = { Photos: [] };
@@ -46,8 +66,16 @@ export function createFakeApi(schema, { fields = {}, blocks = {}, autoRebuild = 
       return structuredClone(state);
     },
     async catalogue() {
-      return { ready: true, lists: [{ name: "Loading Screens",
-        entries: [{ index: 0, caption: "None" }, { index: 1, caption: "Loading Screen1" }] }] };
+      return CATALOGUE;
+    },
+    // A picture of the entry's number, so that a page shows it without a server.
+    thumbnailUrl: (list, entry) => `data:image/svg+xml,${encodeURIComponent(
+      `<svg xmlns="http://www.w3.org/2000/svg" width="100" height="60"><rect width="100" height="60" fill="#9bb7e0"/><text x="50" y="38" font-size="22" text-anchor="middle">${entry}</text></svg>`)}`,
+    async preview() {
+      return { origin: "" };
+    },
+    async galleryPreview({ list, entry }) {
+      return { movie: "gallery_preview.swf", width: 300, height: 200, caption: `${list} ${entry}` };
     },
     async fonts() {
       return ["Arial", "DejaVu Sans", "Liberation Serif"];

@@ -5,15 +5,20 @@ const buttons = Array.from({ length: 20 }, (_, i) => i + 1);
 const name = (stem, n) => `${stem}${n <= 7 ? "" : "_"}${n}`;
 const wholeBannerOff = (v) => !isOn(v.buttonurlenabled0);
 
-// The first empty slot counting from button 1, with a first style, its caption, the default
-// link and a new window, until the style gallery picks the style.
+// The first empty slot counting from button 1 takes the style picked in the gallery, its
+// caption, the default link and a new window; "None" adds nothing.
 function addButton(v, defaultOf) {
   const n = buttons.find((k) => Number(v[name("buttonindex", k)]) <= 0);
   if (!n) return { message: "Max 20 buttons!" };
   return {
-    tab: `Button ${n}`,
-    set: { [name("buttonindex", n)]: "1", [name("buttontext", n)]: `link${n}`,
-      [name("buttonurl", n)]: defaultOf(name("buttonurl", n)), [name("buttontarget", n)]: "0" },
+    pick: {
+      list: "Button Styles",
+      then: (style) => style < 1 ? {} : {
+        tab: `Button ${n}`,
+        set: { [name("buttonindex", n)]: String(style), [name("buttontext", n)]: `link${n}`,
+          [name("buttonurl", n)]: defaultOf(name("buttonurl", n)), [name("buttontarget", n)]: "0" },
+      },
+    },
   };
 }
 
