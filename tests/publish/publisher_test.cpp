@@ -7,7 +7,7 @@
 #include "platform/stream.h"
 #include "platform/text_file.h"
 #include "project/build_driver.h"
-#include "publish/html_images.h"
+#include "project/html_images.h"
 #include "publish/publisher.h"
 #include "publish/site_folder.h"
 #include "test_util.h"
@@ -152,6 +152,14 @@ TEST_F(Publisher, PicturesOnThisMachineShownByTheLayersAreCopiedIntoTheSite) {
   // A file that is no picture, and a web address, stay as the user wrote them.
   EXPECT_NE(page.find("secret.png\"><img src=\"http://example.org/a.png\">"), std::string::npos);
   EXPECT_FALSE(fs::exists(root_ / "site" / "images" / "html" / "secret.png"));
+  // The rebuild said so, and the preview shows the pictures from copies beside its pages.
+  ASSERT_EQ(result.Warnings.size(), 1u);
+  EXPECT_EQ(result.Warnings[0].Field, "HtmlText3");
+  EXPECT_NE(result.Warnings[0].Message.find("secret.png"), std::string::npos);
+  EXPECT_EQ(ReadWholeFile((options_.WorkFolder / "images" / "html" / "my pic.png").string()), png);
+  const std::string preview =
+      DecodeTextFile(ReadWholeFile((options_.WorkFolder / kLeftPageFile).string()));
+  EXPECT_NE(preview.find("<img src=\"images/html/my%20pic.png\">"), std::string::npos);
 }
 
 TEST(LayerPictures, MarkupThatNeverClosesIsLeftAsItIs) {
@@ -163,7 +171,8 @@ TEST(LayerPictures, MarkupThatNeverClosesIsLeftAsItIs) {
   html += "<IMG SRC = '/etc/passwd' >" + std::string(100000, '<');
   for (int i = 0; i < 200000; ++i) html += "<img alt='x'>";
   html += "<img src";
-  EXPECT_EQ(PublishLayerPictures(html, data, pictures, names), html);
+  std::vector<std::string> unusable;
+  EXPECT_EQ(PublishLayerPictures(html, data, pictures, names, unusable), html);
   EXPECT_TRUE(pictures.empty());
 }
 

@@ -9,6 +9,7 @@
 #include "project/field_schema.h"
 #include "shell/api_errors.h"
 #include "shell/editor_session.h"
+#include "shell/server/html_editor_page.h"
 
 namespace orvanta {
 
@@ -164,6 +165,12 @@ const std::vector<TRoute>& Routes() {
       {"POST", "/api/design/page-size",
        [](S& s, const json& r) {
          return s.DesignPageSize(Revision(r), EdgeOf(r), Pixels(r, "dx"), Pixels(r, "dy"));
+       }},
+      // The visual HTML editor's document; the preview origin serves it.
+      {"POST", "/api/html-editor",
+       [](S& s, const json& r) {
+         WriteHtmlEditDocument(s.WorkFolder(), Get<std::string>(r, "html"));
+         return json{{"page", kHtmlEditFile}};
        }},
   };
   return routes;

@@ -9,6 +9,7 @@
 #include "platform/errors.h"
 #include "shell/editor_session.h"
 #include "shell/server/api_routes.h"
+#include "shell/server/html_editor_page.h"
 #include "shell/server/preview_files.h"
 #include "shell/server/request_guard.h"
 
@@ -146,6 +147,11 @@ struct TEditorServer::TImpl {
     Preview.set_payload_max_length(0);
     Preview.set_pre_routing_handler([this](const httplib::Request& req, httplib::Response& res) {
       return Guard(req, res, PreviewPort, false);
+    });
+    // The visual HTML editor's document, with the script that lets the editor page command it.
+    Preview.Get("/htmledit.html", [this](const httplib::Request&, httplib::Response& res) {
+      const auto agent = Options.WebRoot / "editors" / "html_text" / "design_agent.js";
+      AnswerFile(res, HtmlEditorAnswer(Session.WorkFolder(), agent, ApiPort));
     });
     Preview.Get(R"(/.*)", [this](const httplib::Request& req, httplib::Response& res) {
       AnswerFile(res, PreviewAnswer(Session.WorkFolder(), Session.DataRoot() / "ruffle", req.path));

@@ -76,6 +76,8 @@ export function createApi({ token, base = "", fetchImpl = fetch }) {
     thumbnailUrl: (list, entry) =>
       `${base}/api/thumbnail?${new URLSearchParams({ list, entry: String(entry), token })}`,
     setFields: (values) => post("fields", { values }),
+    // Writes the text the visual HTML editor opens; answers the page's name on the preview origin.
+    htmlEditor: (html) => post("html-editor", { html }),
     rebuild: () => post("rebuild"),
     undo: () => post("undo"),
     command: (path, body = {}) => post(path, body),

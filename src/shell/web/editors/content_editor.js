@@ -19,17 +19,21 @@ export async function openContentEditor({ editor, tab, api, host }) {
   const session = await openEditSession({ editor, api });
   const fonts = session.form.tabs.some((t) => t.rows.some((r) => r.field?.kind === "font"))
     ? await api.fonts().then((f) => f.families ?? f).catch(() => []) : [];
-  return new Promise((resolve) => {
+  const closed = new Promise((resolve) => {
     const view = new EditorView({ session, api, host, fonts, resolve });
     view.showTab(tab);
     view.focusFirstControl();
   });
+  const result = await closed;
+  await session.rules.afterClose?.({ api });
+  return result;
 }
 
 class EditorView {
   constructor({ session, api, host, fonts, resolve }) {
     this.session = session;
     this.resolve = resolve;
+    this.env = { api, host: null };
     this.widgets = [];
     const ctx = {
       session,
@@ -75,6 +79,7 @@ class EditorView {
     this.behind = [...host.children].filter((child) => !child.inert);
     for (const child of this.behind) child.inert = true;
     host.append(this.root);
+    this.env.host = this.root;
     this.update({});
   }
 
@@ -100,9 +105,14 @@ class EditorView {
     return page;
   }
 
+  // An action with a dialog edits the value of its field there, and sets what the dialog
+  // returns once it closes.
   actionButton(action) {
-    return el("button", { type: "button", class: "oe-button", onclick: () => {
-      const outcome = this.session.run(action);
+    return el("button", { type: "button", class: "oe-button", onclick: async () => {
+      const outcome = action.dialog
+        ? this.session.run({ set: { [action.field]:
+          await action.dialog(this.session.values[action.field], this.env) } })
+        : this.session.run(action);
       this.message.textContent = outcome.message ?? "";
       this.update({});
       if (outcome.tab) this.showTab(outcome.tab);

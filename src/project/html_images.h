@@ -18,14 +18,16 @@ struct TLayerPicture {
 };
 
 // The user's HTML with every <img> whose src names a picture on this machine (a file:// URL, an
-// absolute path, or a name in the data root's picture folders) pointing at its published copy
-// instead; the pictures to copy are appended. Only files that are pictures by their signature
-// are taken, so a shared project cannot copy other local files into a site. Every other
-// reference, and everything else in the markup, stays as written. Names already taken (letter
-// case ignored) are kept in usedNames; a picture already in pictures keeps its name.
+// absolute path, or a name in the data root's picture folders) pointing at its copy in
+// kLayerPictureFolder instead; the pictures to copy are appended. Only files that are pictures
+// by their signature are taken, so a shared project cannot copy other local files into a site.
+// Every other reference, and everything else in the markup, stays as written. Names already
+// taken (letter case ignored) are kept in usedNames; a picture already in pictures keeps its
+// name. A src that names a local file that is missing or no picture is appended to unusable.
 std::string PublishLayerPictures(const std::string& html, const TDataRoot& data,
                                  std::vector<TLayerPicture>& pictures,
-                                 std::set<std::string>& usedNames);
+                                 std::set<std::string>& usedNames,
+                                 std::vector<std::string>& unusable);
 
 // A file name as it may stand in a URL of the page: characters that would end or change the
 // reference are percent-encoded; ordinary names stay as they are.
