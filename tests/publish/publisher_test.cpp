@@ -135,6 +135,10 @@ TEST_F(Publisher, PicturesOnThisMachineShownByTheLayersAreCopiedIntoTheSite) {
   WriteWholeFile((root_ / "disk" / "my pic.png").string(), png);
   WriteWholeFile((root_ / "data" / "photos" / "sun.png").string(), png);
   WriteWholeFile((root_ / "disk" / "secret.png").string(), std::vector<uint8_t>{'k', 'e', 'y'});
+  fs::create_directories(root_ / "disk2");
+  const std::vector<uint8_t> other{'G', 'I', 'F', '8', '9', 'a'};
+  WriteWholeFile((root_ / "disk2" / "My Pic.png").string(), other);
+  doc_.Current.HtmlTexts[4] = "<img src=\"" + (root_ / "disk2" / "My Pic.png").string() + "\">";
   const std::string mine = (root_ / "disk" / "my pic.png").string();
   doc_.Current.HtmlTexts[0] = "<img src=\"" + mine + "\"><IMG alt=x SRC='file://" + mine + "'>";
   doc_.Current.HtmlTexts[2] = "<img data-src=\"sun.png\" src=sun.png><img src=\"" +
@@ -144,6 +148,8 @@ TEST_F(Publisher, PicturesOnThisMachineShownByTheLayersAreCopiedIntoTheSite) {
   EXPECT_TRUE(result.Complete()) << result.Summary();
   EXPECT_EQ(ReadWholeFile((root_ / "site" / "images" / "html" / "my pic.png").string()), png);
   EXPECT_TRUE(fs::exists(root_ / "site" / "images" / "html" / "sun.png"));
+  // Another picture of the same name, letter case aside, gets a name of its own.
+  EXPECT_EQ(ReadWholeFile((root_ / "site" / "images" / "html" / "My Pic_2.png").string()), other);
   const std::string page = Page("index.html");
   EXPECT_NE(page.find("<img src=\"images/html/my%20pic.png\"><IMG alt=x "
                       "SRC='images/html/my%20pic.png'>"),

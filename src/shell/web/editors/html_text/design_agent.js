@@ -17,6 +17,7 @@
     const state = {
       fontName: document.queryCommandValue("fontName"),
       fontSize: document.queryCommandValue("fontSize"),
+      foreColor: document.queryCommandValue("foreColor"),
     };
     for (const name of states) state[name] = document.queryCommandState(name);
     tell({ type: "state", state });

@@ -35,6 +35,13 @@ function faceName(value) {
   return String(value ?? "").split(",")[0].trim().replace(/^["']|["']$/g, "");
 }
 
+// A colour as the browser reports it ("rgb(255, 0, 0)") for the colour control ("#ff0000").
+function colourControlValue(value) {
+  const parts = String(value ?? "").match(/\d+/g);
+  if (!parts || parts.length < 3) return null;
+  return `#${parts.slice(0, 3).map((p) => Number(p).toString(16).padStart(2, "0")).join("")}`;
+}
+
 export async function editHtml({ html, api, host }) {
   ensureStylesheet();
   const [{ origin }, fonts, { page }] = await Promise.all([
@@ -107,6 +114,7 @@ export async function editHtml({ html, api, host }) {
       if (name && ![...face.options].some((o) => o.value === name))
         face.append(el("option", { value: name }, name));
       face.value = name;
+      colour.value = colourControlValue(state.foreColor) ?? colour.value;
     }
     const setEnabled = (on) => {
       for (const c of controls) c.disabled = !on;

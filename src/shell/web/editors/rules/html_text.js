@@ -32,6 +32,6 @@ export default {
   // Whether OK or Cancel, the window shows the page being designed again.
   async afterClose({ api }) {
     const state = await api.state();
-    if (state.previewMode !== "design") await api.command("preview-mode", { mode: "design" });
+    if (state.previewMode === "preview") await api.command("preview-mode", { mode: "design" });
   },
 };
