@@ -10,8 +10,8 @@
 #include "platform/errors.h"
 #include "platform/text_file.h"
 #include "project/build_driver.h"
-#include "project/page_file_name.h"
 #include "project/html_images.h"
+#include "project/page_file_name.h"
 #include "publish/site_folder.h"
 
 namespace orvanta {

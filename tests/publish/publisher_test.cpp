@@ -143,7 +143,8 @@ TEST_F(Publisher, PicturesOnThisMachineShownByTheLayersAreCopiedIntoTheSite) {
   doc_.Current.HtmlTexts[0] = "<img src=\"" + mine + "\"><IMG alt=x SRC='file://" + mine + "'>";
   doc_.Current.HtmlTexts[2] = "<img data-src=\"sun.png\" src=sun.png><img src=\"" +
                               (root_ / "disk" / "secret.png").string() +
-                              "\"><img src=\"http://example.org/a.png\">";
+                              "\"><img src=\"http://example.org/a.png\"><img src=\"file://" +
+                              (root_ / "disk" / "gone.png").string() + "\">";
   const TPublishResult result = PublishPage(doc_, 1, *data_, test::EmptyTemplatePack(), options_);
   EXPECT_TRUE(result.Complete()) << result.Summary();
   EXPECT_EQ(ReadWholeFile((root_ / "site" / "images" / "html" / "my pic.png").string()), png);
@@ -159,9 +160,10 @@ TEST_F(Publisher, PicturesOnThisMachineShownByTheLayersAreCopiedIntoTheSite) {
   EXPECT_NE(page.find("secret.png\"><img src=\"http://example.org/a.png\">"), std::string::npos);
   EXPECT_FALSE(fs::exists(root_ / "site" / "images" / "html" / "secret.png"));
   // The rebuild said so, and the preview shows the pictures from copies beside its pages.
-  ASSERT_EQ(result.Warnings.size(), 1u);
+  ASSERT_EQ(result.Warnings.size(), 2u);
   EXPECT_EQ(result.Warnings[0].Field, "HtmlText3");
   EXPECT_NE(result.Warnings[0].Message.find("secret.png"), std::string::npos);
+  EXPECT_NE(result.Warnings[1].Message.find("gone.png"), std::string::npos);
   EXPECT_EQ(ReadWholeFile((options_.WorkFolder / "images" / "html" / "my pic.png").string()), png);
   const std::string preview =
       DecodeTextFile(ReadWholeFile((options_.WorkFolder / kLeftPageFile).string()));
