@@ -64,22 +64,40 @@ TWorkFolder TWorkFolder::Fresh() {
   return TWorkFolder(pattern);
 }
 
-TWorkFolder::TWorkFolder(TWorkFolder&& other) noexcept
-    : folder_(std::move(other.folder_)), lock_(other.lock_) {
-  other.lock_ = -1;
+TWorkFolder TWorkFolder::GivenOrScratch(const fs::path& folder) {
+  if (!folder.empty()) return TWorkFolder(folder);
+  TWorkFolder work = Fresh();
+  work.scratch_ = true;
+  return work;
 }
+
+TWorkFolder::TWorkFolder(TWorkFolder&& other) noexcept
+    : folder_(std::move(other.folder_)),
+      lock_(std::exchange(other.lock_, -1)),
+      scratch_(std::exchange(other.scratch_, false)) {}
 
 TWorkFolder& TWorkFolder::operator=(TWorkFolder&& other) noexcept {
   if (this != &other) {
-    if (lock_ >= 0) ::close(lock_);
+    Release();
     folder_ = std::move(other.folder_);
     lock_ = std::exchange(other.lock_, -1);
+    scratch_ = std::exchange(other.scratch_, false);
   }
   return *this;
 }
 
 TWorkFolder::~TWorkFolder() {
+  Release();
+}
+
+void TWorkFolder::Release() {
   if (lock_ >= 0) ::close(lock_);
+  lock_ = -1;
+  if (scratch_) {
+    std::error_code ignored;
+    fs::remove_all(folder_, ignored);
+    scratch_ = false;
+  }
 }
 
 }  // namespace orvanta

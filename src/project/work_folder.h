@@ -15,6 +15,9 @@ class TWorkFolder {
   explicit TWorkFolder(std::filesystem::path folder);
   // A fresh folder of its own under the system's temporary folder.
   static TWorkFolder Fresh();
+  // The given folder, or when none is given a fresh one that is removed, with everything left
+  // in it, when this object goes: for commands whose work files are only a means.
+  static TWorkFolder GivenOrScratch(const std::filesystem::path& folder);
   // The folder of one running editor: the first of $XDG_DATA_HOME/orvanta/work/1, 2, ... (the
   // data home defaulting to ~/.local/share) that no other instance holds, so that a restarted
   // instance finds the folder it used before.
@@ -31,9 +34,12 @@ class TWorkFolder {
   TWorkFolder() = default;
   // None when another instance holds the folder.
   static std::optional<TWorkFolder> TryLock(std::filesystem::path folder);
+  // Unlocks the folder, and removes it when it is scratch.
+  void Release();
 
   std::filesystem::path folder_;
   int lock_ = -1;
+  bool scratch_ = false;
 };
 
 }  // namespace orvanta

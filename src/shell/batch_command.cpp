@@ -14,6 +14,7 @@
 #include "platform/stream.h"
 #include "platform/template_pack.h"
 #include "publish/publisher.h"
+#include "shell/command_options.h"
 #include "shell/embedded_templates.h"
 #include "shell/project_commands.h"
 
@@ -48,13 +49,11 @@ class TCommand : public TShellCommand {
                    "backup.jpg in its folder)");
     cmd_->add_option("--max-kb", maxKilobytes_, "Size limit of the backup images")
         ->check(CLI::PositiveNumber);
-    cmd_->add_option("--data-root", request_.DataRoot,
-                     "Data root (default: data beside the program)");
-    cmd_->add_option("--seed", seed_, "Seed of the random source (reproducible files)");
+    AddDataRootOption(*cmd_, request_.DataRoot);
+    AddSeedOption(*cmd_, request_.Seed);
   }
   bool Selected() const override { return cmd_->parsed(); }
   int Run() override {
-    if (cmd_->count("--seed")) request_.Seed = seed_;
     if (cmd_->count("--max-kb")) request_.BackupMaxKilobytes = maxKilobytes_;
     if (!shard_.empty()) {
       const size_t slash = shard_.find('/');
@@ -72,7 +71,6 @@ class TCommand : public TShellCommand {
   CLI::App* cmd_ = nullptr;
   TBatchRequest request_;
   std::string shard_;
-  uint64_t seed_ = 0;
   int maxKilobytes_ = 0;
 };
 
@@ -82,7 +80,7 @@ TRowOutcome PublishVariant(const TBatchRequest& request, const std::string& proj
   TLoadedProject project = LoadProjectPage(projectFile, request.Page);
   ApplyFieldAssignments(project.Document.Current, request.Page, variant.Settings, project.Warnings);
   const fs::path folder = fs::path(request.Folder) / variant.Output;
-  const TExportWorkFolder work;
+  const TWorkFolder work = TWorkFolder::GivenOrScratch({});
   const TPublishResult result =
       PublishPage(project.Document, request.Page, data, templates,
                   {folder, work.Folder(), TPublishMode::CurrentPage, request.Seed, false});
@@ -110,14 +108,13 @@ int RunBatchCommand(const TBatchRequest& request, std::ostream& out, std::ostrea
         ReadFeed(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
     const std::vector<TVariant> variants =
         ShardOf(CheckVariants(feed), request.Shard, request.Shards);
-    const TDataRoot data(request.DataRoot.empty() ? TDataRoot::BesideExecutable()
-                                                  : fs::path(request.DataRoot));
+    const TDataRoot data(DataRootFolder(request.DataRoot));
     const std::string projectFile = ProjectToRead(request.Project, data);
     LoadProjectPage(projectFile, request.Page);  // a design that cannot load fails once
     const TTemplatePack templates(EmbeddedTemplatePack());
     fs::create_directories(request.Folder);
     // Every archive carries the same player; it is deflated once here.
-    const TExportWorkFolder scratch;
+    const TWorkFolder scratch = TWorkFolder::GivenOrScratch({});
     const std::optional<fs::path> packedPlayer =
         request.Zip ? PackPlayer(data.Folder(), scratch.Folder() / "player.zip") : std::nullopt;
     out << "building " << variants.size() << " variant(s) of page " << request.Page << " of "

@@ -11,6 +11,7 @@
 #include "platform/template_pack.h"
 #include "project/build_driver.h"
 #include "project/work_folder.h"
+#include "shell/command_options.h"
 #include "shell/document_json.h"
 #include "shell/embedded_templates.h"
 #include "shell/project_commands.h"
@@ -38,24 +39,19 @@ class TCommand : public TBuildCommand {
     cmd_ = app.add_subcommand("build", "Build a page of a project into the preview files");
     cmd_->add_option("FILE", request_.Project, "Project file (.fls)")->required();
     cmd_->add_option("--page", request_.Page, "Page number (1 to 10)")->capture_default_str();
-    cmd_->add_option("--work", request_.Work, "Working folder (default: a fresh temporary one)");
-    cmd_->add_option("--data-root", request_.DataRoot,
-                     "Data root (default: data beside the program)");
-    cmd_->add_option("--seed", seed_, "Seed of the random source (reproducible files)");
+    AddWorkOption(*cmd_, request_.Work);
+    AddDataRootOption(*cmd_, request_.DataRoot);
+    AddSeedOption(*cmd_, request_.Seed);
     cmd_->add_option("--set", request_.Settings,
                      "Field settings NAME=VALUE, applied before building");
     cmd_->add_flag("--json", request_.Json, "Machine-readable result");
   }
   bool Selected() const override { return cmd_->parsed(); }
-  int Run() override {
-    if (cmd_->count("--seed")) request_.Seed = seed_;
-    return RunBuild(request_, std::cout, std::cerr);
-  }
+  int Run() override { return RunBuild(request_, std::cout, std::cerr); }
 
  private:
   CLI::App* cmd_ = nullptr;
   TBuildRequest request_;
-  uint64_t seed_ = 0;
 };
 
 }  // namespace
@@ -66,10 +62,8 @@ std::unique_ptr<TBuildCommand> AddBuildCommand(CLI::App& app) {
 
 int RunBuild(const TBuildRequest& request, std::ostream& out, std::ostream& err) {
   try {
-    const TDataRoot data(request.DataRoot.empty() ? TDataRoot::BesideExecutable()
-                                                  : std::filesystem::path(request.DataRoot));
-    TLoadedProject project =
-        LoadProjectPage(ProjectToRead(request.Project, data), request.Page);
+    const TDataRoot data(DataRootFolder(request.DataRoot));
+    TLoadedProject project = LoadProjectPage(ProjectToRead(request.Project, data), request.Page);
     ApplyFieldAssignments(project.Document.Current, request.Page, request.Settings,
                           project.Warnings);
     const TWorkFolder work =

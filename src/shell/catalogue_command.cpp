@@ -8,6 +8,7 @@
 
 #include "platform/data_root.h"
 #include "project/catalogue.h"
+#include "shell/command_options.h"
 
 namespace orvanta {
 
@@ -71,8 +72,7 @@ class TCommand : public TShellCommand {
  public:
   explicit TCommand(CLI::App& app) {
     cmd_ = app.add_subcommand("catalogue", "List what the editor offers from the program data");
-    cmd_->add_option("--data-root", request_.DataRoot,
-                     "Data root (default: data beside the program)");
+    AddDataRootOption(*cmd_, request_.DataRoot);
     cmd_->add_flag("--json", request_.Json, "Machine-readable result");
   }
   bool Selected() const override { return cmd_->parsed(); }
@@ -91,8 +91,7 @@ std::unique_ptr<TShellCommand> AddCatalogueCommand(CLI::App& app) {
 
 int RunCatalogue(const TCatalogueRequest& request, std::ostream& out, std::ostream& err) {
   try {
-    const TDataRoot data(request.DataRoot.empty() ? TDataRoot::BesideExecutable()
-                                                  : std::filesystem::path(request.DataRoot));
+    const TDataRoot data(DataRootFolder(request.DataRoot));
     std::vector<std::string> progress;
     const auto start = std::chrono::steady_clock::now();
     const TCatalogue catalogue =

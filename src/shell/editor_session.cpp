@@ -131,6 +131,8 @@ json TEditorSession::Snapshot(const TWarnings& warnings) {
           {"busy", false},
           {"built", built_},
           // The status line shows the page's title once a page has been shown.
+          // The window's caption names the project file last opened or saved.
+          {"caption", projectFile_.empty() ? "Orvanta v6.08" : "Orvanta [" + projectFile_ + "]"},
           {"status", built_ ? doc_.Current.Field("htmltitleedit").Text : "Status Bar"},
           {"canUndo", doc_.CanUndo()},
           {"autoRebuild", driver_->AutoRebuild},
@@ -242,8 +244,10 @@ json TEditorSession::SelectPage(uint64_t revision, int line) {
   return ApplyPageResult(change, TPageOperations(doc_, *driver_).SelectPage(line));
 }
 
-json TEditorSession::LoadDocument(TBannerDocument doc, TWarnings warnings, TChange& change) {
+json TEditorSession::LoadDocument(TBannerDocument doc, const fs::path& file, TWarnings warnings,
+                                  TChange& change) {
   doc_ = std::move(doc);
+  projectFile_ = file.string();
   selection_.clear();
   mode_ = TPreviewMode::Design;
   warnings = Timed(lastBuildMs_, builds_, warnings,
@@ -257,7 +261,7 @@ json TEditorSession::Load(uint64_t revision, const TFileRef& file) {
   TChange change(*this, revision, false);
   TLoadedProject project = LoadProject(path);  // the open document stays when this fails
   change.Touch();
-  return LoadDocument(std::move(project.Document), std::move(project.Warnings), change);
+  return LoadDocument(std::move(project.Document), path, std::move(project.Warnings), change);
 }
 
 json TEditorSession::OpenSample(uint64_t revision, const std::string& list, int entry) {
@@ -265,7 +269,7 @@ json TEditorSession::OpenSample(uint64_t revision, const std::string& list, int 
   TChange change(*this, revision, false);
   TLoadedProject project = LoadProject(path);
   change.Touch();
-  return LoadDocument(std::move(project.Document), std::move(project.Warnings), change);
+  return LoadDocument(std::move(project.Document), path, std::move(project.Warnings), change);
 }
 
 json TEditorSession::Publish(uint64_t revision, const TFileRef& folder,
@@ -293,7 +297,8 @@ json TEditorSession::NewEmpty(uint64_t revision) {
   TChange change(*this, revision);
   const std::optional<fs::path> blank = data_.Find("default_template\\blank.fls");
   TLoadedProject project = blank ? LoadProject(*blank) : TLoadedProject{TBannerDocument::New(), {}};
-  json out = LoadDocument(std::move(project.Document), std::move(project.Warnings), change);
+  json out = LoadDocument(std::move(project.Document), blank.value_or(fs::path()),
+                          std::move(project.Warnings), change);
   out["openEditor"] = {{"editor", EditorClassName(TEditorId::Options)}, {"tab", ""}};
   return out;
 }
@@ -305,6 +310,7 @@ json TEditorSession::Save(uint64_t revision, const TFileRef& file) {
   TChange change(*this, revision);
   TWarnings warnings;
   SaveProject(doc_, path, warnings);
+  projectFile_ = path.string();
   return change.Commit(warnings);
 }
 

@@ -105,7 +105,9 @@ class TEditorSession {
   nlohmann::json Snapshot(const TWarnings& warnings);
   nlohmann::json Finish(TChange& change, const TWarnings& warnings);
   nlohmann::json ApplyPageResult(TChange& change, const TPageResult& result);
-  nlohmann::json LoadDocument(TBannerDocument doc, TWarnings warnings, TChange& change);
+  // Shows a loaded document in place of the open one; file is where it came from.
+  nlohmann::json LoadDocument(TBannerDocument doc, const std::filesystem::path& file,
+                              TWarnings warnings, TChange& change);
   // Rebuilds after a drop that changed the page, keeping the item selected.
   nlohmann::json FinishDrop(TChange& change, bool changed, TWarnings warnings,
                             const std::string& selection);
@@ -121,6 +123,7 @@ class TEditorSession {
   std::atomic<bool> busy_{false};
   uint64_t revision_ = 1;
   bool built_ = false;
+  std::string projectFile_;  // the project last loaded or saved; empty before either
   TPreviewMode mode_ = TPreviewMode::Design;
   std::string selection_;
   double lastBuildMs_ = 0;

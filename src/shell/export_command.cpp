@@ -12,6 +12,7 @@
 #include "platform/errors.h"
 #include "platform/stream.h"
 #include "platform/template_pack.h"
+#include "shell/command_options.h"
 #include "shell/embedded_templates.h"
 #include "shell/project_commands.h"
 
@@ -55,14 +56,12 @@ class TCommand : public TShellCommand {
     cmd_->add_option("--loop", request_.GifOptions.Loops, "Times the GIF plays; 0 plays forever")
         ->capture_default_str()
         ->check(CLI::NonNegativeNumber);
-    cmd_->add_option("--work", request_.Work, "Working folder (default: a fresh temporary one)");
-    cmd_->add_option("--data-root", request_.DataRoot,
-                     "Data root (default: data beside the program)");
-    cmd_->add_option("--seed", seed_, "Seed of the random source (reproducible files)");
+    AddWorkOption(*cmd_, request_.Work);
+    AddDataRootOption(*cmd_, request_.DataRoot);
+    AddSeedOption(*cmd_, request_.Seed);
   }
   bool Selected() const override { return cmd_->parsed(); }
   int Run() override {
-    if (cmd_->count("--seed")) request_.Seed = seed_;
     if (cmd_->count("--frame")) request_.Frame = frame_;
     if (cmd_->count("--max-kb")) request_.MaxKilobytes = maxKilobytes_;
     return RunExport(request_, std::cout, std::cerr);
@@ -71,7 +70,6 @@ class TCommand : public TShellCommand {
  private:
   CLI::App* cmd_ = nullptr;
   TExportRequest request_;
-  uint64_t seed_ = 0;
   int frame_ = 1, maxKilobytes_ = 0;
 };
 
@@ -97,10 +95,9 @@ int RunExport(const TExportRequest& request, std::ostream& out, std::ostream& er
     std::optional<TPictureFormat> backupFormat;
     if (!request.Backup.empty() && !(backupFormat = PictureFormatOf(request.Backup)))
       throw Error("the backup image " + request.Backup + " must end in .png, .jpg or .gif");
-    const TDataRoot data(request.DataRoot.empty() ? TDataRoot::BesideExecutable()
-                                                  : std::filesystem::path(request.DataRoot));
+    const TDataRoot data(DataRootFolder(request.DataRoot));
     TLoadedProject project = LoadProjectPage(ProjectToRead(request.Project, data), request.Page);
-    const TExportWorkFolder work(request.Work);
+    const TWorkFolder work = TWorkFolder::GivenOrScratch(request.Work);
     const TTemplatePack templates(EmbeddedTemplatePack());
     const auto start = std::chrono::steady_clock::now();
     TBuildReport report =

@@ -11,6 +11,7 @@
 #include "platform/template_pack.h"
 #include "project/work_folder.h"
 #include "publish/publisher.h"
+#include "shell/command_options.h"
 #include "shell/embedded_templates.h"
 #include "shell/project_commands.h"
 
@@ -44,10 +45,9 @@ class TCommand : public TPublishCommand {
         ->transform(CLI::CheckedTransformer(
             std::map<std::string, bool>{{"current", false}, {"all-media", true}}))
         ->capture_default_str();
-    cmd_->add_option("--work", request_.Work, "Working folder (default: a fresh temporary one)");
-    cmd_->add_option("--data-root", request_.DataRoot,
-                     "Data root (default: data beside the program)");
-    cmd_->add_option("--seed", seed_, "Seed of the random source (reproducible files)");
+    AddWorkOption(*cmd_, request_.Work);
+    AddDataRootOption(*cmd_, request_.DataRoot);
+    AddSeedOption(*cmd_, request_.Seed);
     cmd_->add_option("--set", request_.Settings,
                      "Field settings NAME=VALUE, applied to the page before publishing");
     cmd_->add_flag("--json", request_.Json, "Machine-readable result");
@@ -61,7 +61,6 @@ class TCommand : public TPublishCommand {
   }
   bool Selected() const override { return cmd_->parsed(); }
   int Run() override {
-    if (cmd_->count("--seed")) request_.Seed = seed_;
     request_.AllMedia = mode_;
     if (!zip_.empty()) request_.Package.Zip = zip_;
     if (cmd_->count("--max-kb")) request_.Package.BackupMaxKilobytes = maxKilobytes_;
@@ -71,7 +70,6 @@ class TCommand : public TPublishCommand {
  private:
   CLI::App* cmd_ = nullptr;
   TPublishRequest request_;
-  uint64_t seed_ = 0;
   bool mode_ = false;
   std::string zip_;
   int maxKilobytes_ = 0;
@@ -85,14 +83,12 @@ std::unique_ptr<TPublishCommand> AddPublishCommand(CLI::App& app) {
 
 int RunPublish(const TPublishRequest& request, std::ostream& out, std::ostream& err) {
   try {
-    const TDataRoot data(request.DataRoot.empty() ? TDataRoot::BesideExecutable()
-                                                  : std::filesystem::path(request.DataRoot));
+    const TDataRoot data(DataRootFolder(request.DataRoot));
     TLoadedProject project =
         LoadProjectPage(ProjectToRead(request.Project, data), request.AllPages ? 1 : request.Page);
     ApplyFieldAssignments(project.Document.Current, project.Document.CurrentPage(),
                           request.Settings, project.Warnings);
-    const TWorkFolder work =
-        request.Work.empty() ? TWorkFolder::Fresh() : TWorkFolder(request.Work);
+    const TWorkFolder work = TWorkFolder::GivenOrScratch(request.Work);
     TPublishOptions options{request.Folder, work.Folder(),
                             request.AllMedia ? TPublishMode::AllMedia : TPublishMode::CurrentPage,
                             request.Seed, !request.Work.empty()};

@@ -15,6 +15,7 @@
 #include "builders/standard_builders.h"
 #include "platform/template_pack.h"
 #include "project/work_folder.h"
+#include "shell/command_options.h"
 #include "shell/editor_session.h"
 #include "shell/embedded_templates.h"
 #include "shell/server/editor_server.h"
@@ -53,8 +54,7 @@ int Serve(const TServeRequest& request) {
   pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
 
   const auto start = std::chrono::steady_clock::now();
-  const fs::path dataRoot =
-      request.DataRoot.empty() ? TDataRoot::BesideExecutable() : fs::path(request.DataRoot);
+  const fs::path dataRoot = DataRootFolder(request.DataRoot);
   const TWorkFolder work =
       request.Work.empty() ? TWorkFolder::ForInstance() : TWorkFolder(request.Work);
   const TTemplatePack templates(EmbeddedTemplatePack());
@@ -98,8 +98,7 @@ class TCommand : public TShellCommand {
     cmd_ = app.add_subcommand("serve", "Run the editor: a local server the browser talks to");
     cmd_->add_option("--port", request_.Port, "Port of the editor (default: any free one)");
     cmd_->add_flag("--no-browser", request_.NoBrowser, "Print the address without opening it");
-    cmd_->add_option("--data-root", request_.DataRoot,
-                     "Data root (default: data beside the program)");
+    AddDataRootOption(*cmd_, request_.DataRoot);
     cmd_->add_option("--work", request_.Work,
                      "Working folder (default: this instance's under the data home)");
   }

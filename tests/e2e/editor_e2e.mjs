@@ -266,6 +266,7 @@ async function run(page, { server, address, api, started, home }) {
   await chooseInFileDialog(page, { typed: "e2e" });
   await page.waitForFunction(() => document.querySelector(".status-bar").value.startsWith("Saved"));
   check(fs.existsSync(path.join(home, "e2e.fls")), 'a name typed without extension is saved as "e2e.fls"');
+  check(await page.title() === `Orvanta [${path.join(home, "e2e.fls")}]`, "the window's caption names the saved project");
 
   // Published into a folder of the home, in the mode the dialog opens with.
   fs.mkdirSync(path.join(home, "site"));

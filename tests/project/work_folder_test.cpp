@@ -34,5 +34,24 @@ TEST(WorkFolderTest, OneFolderPerRunningInstance) {
   fs::remove_all(home);
 }
 
+// A scratch folder goes with everything in it, even after a move; a given folder stays.
+TEST(WorkFolderTest, ScratchFolderIsRemovedGivenFolderKept) {
+  fs::path scratch;
+  {
+    TWorkFolder first = TWorkFolder::GivenOrScratch({});
+    scratch = first.Folder();
+    const TWorkFolder moved = std::move(first);
+    fs::create_directories(scratch / "images");
+    EXPECT_TRUE(fs::exists(scratch / "images"));
+  }
+  EXPECT_FALSE(fs::exists(scratch));
+
+  const fs::path given = fs::temp_directory_path() / "orvanta_given_work_folder_test";
+  fs::remove_all(given);
+  { const TWorkFolder work = TWorkFolder::GivenOrScratch(given); }
+  EXPECT_TRUE(fs::exists(given));
+  fs::remove_all(given);
+}
+
 }  // namespace
 }  // namespace orvanta

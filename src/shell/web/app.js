@@ -66,7 +66,8 @@ export function createEditorWindow({ root, api, previewOrigin, openContentEditor
   }
 
   const controls = createControls(run);
-  const header = el("header", { class: "title-bar" }, el("h1", {}, "Orvanta v6.08"));
+  const caption = el("h1", {}, "Orvanta v6.08");
+  const header = el("header", { class: "title-bar" }, caption);
   const menuBar = createMenuBar(header, run);
   const sidebar = el("aside", { class: "sidebar" });
   const work = el("main", { class: "work" });
@@ -135,6 +136,7 @@ export function createEditorWindow({ root, api, previewOrigin, openContentEditor
     content.render(state);
     preview.render(state);
     statusLabel.value = state.status;
+    if (state.caption) caption.textContent = document.title = state.caption;
   }
 
   function show(next, { method = "GET" } = {}) {
