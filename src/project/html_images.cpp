@@ -126,6 +126,17 @@ std::string DistinctName(const fs::path& source, std::set<std::string>& used) {
 
 }  // namespace
 
+std::vector<std::string> ImageSourceValues(const std::string& html) {
+  std::vector<std::string> values;
+  for (const TSourceValue& src : ImageSources(html))
+    values.push_back(html.substr(src.At, src.Length));
+  return values;
+}
+
+fs::path LocalLayerPicture(const std::string& src, const TDataRoot& data) {
+  return LocalPicture(src, data).Picture;
+}
+
 std::string UrlName(const std::string& name) {
   std::string out;
   for (unsigned char c : name) {

@@ -29,6 +29,13 @@ std::string PublishLayerPictures(const std::string& html, const TDataRoot& data,
                                  std::set<std::string>& usedNames,
                                  std::vector<std::string>& unusable);
 
+// The values of the src attributes of the HTML's <img> tags, as written, in order.
+std::vector<std::string> ImageSourceValues(const std::string& html);
+
+// The picture on this machine a src names, by the rules of PublishLayerPictures; empty for a
+// web address, a missing file or a file that is no picture.
+std::filesystem::path LocalLayerPicture(const std::string& src, const TDataRoot& data);
+
 // A file name as it may stand in a URL of the page: characters that would end or change the
 // reference are percent-encoded; ordinary names stay as they are.
 std::string UrlName(const std::string& name);

@@ -130,6 +130,12 @@ async function pictureByPath(page, api, home) {
   await files.getByRole("button", { name: kPicture }).click();
   await files.getByRole("button", { name: "Open" }).click();
   await prompt.getByRole("button", { name: "OK" }).click();
+  const inEditor = await waitFor("the picture in the visual editor", () => frame.evaluate(() => {
+    const img = document.querySelector("img");
+    return img && getComputedStyle(img).content.includes("htmledit_files");
+  }));
+  expect(inEditor, "the visual editor shows the picture from a copy while the text keeps its path");
+  await screenshot(page, "4-picture-in-editor");
   await visualEditor(page).getByRole("button", { name: "OK & Save" }).click();
   await visualEditor(page).waitFor({ state: "detached", timeout: 10000 });
   const text = await layerText(page, 3);

@@ -202,6 +202,24 @@ TEST_F(ServerTest, TheHtmlEditorsDocumentComesFromThePreviewOriginWithItsAgent) 
   auto api = Api().Get("/htmledit.html", Own());
   ASSERT_TRUE(api);
   EXPECT_EQ(api->status, 404);
+
+  // A picture named by its path shows from a copy the preview origin serves; a missing one and
+  // a file that is no picture are not copied.
+  const std::string picture = (dir_ / "home" / "a b.png").string();
+  std::ofstream(picture, std::ios::binary) << "\x89PNG\r\n";
+  std::ofstream(dir_ / "home" / "notes.png") << "text";
+  const json shown =
+      Post("/api/html-editor/pictures", {{"sources",
+                                          {picture, (dir_ / "home" / "notes.png").string(),
+                                           "/none.png", "http://example.org/x.png"}}})["pictures"];
+  ASSERT_EQ(shown.size(), 1u) << shown.dump();
+  const std::string copy = shown[picture];
+  EXPECT_TRUE(copy.starts_with("htmledit_files/") && copy.ends_with("/a%20b.png")) << copy;
+  auto served = preview.Get(("/" + copy).c_str());
+  ASSERT_TRUE(served);
+  EXPECT_EQ(served->status, 200);
+  EXPECT_EQ(served->get_header_value("Content-Type"), "image/png");
+  EXPECT_EQ(Post("/api/html-editor", {{"html", "<img src='" + picture + "'>"}})["pictures"], shown);
 }
 
 TEST_F(ServerTest, CatalogueProgressListsAndThumbnailsAsPng) {

@@ -1,17 +1,43 @@
 #include "shell/server/html_editor_page.h"
 
-#include <nlohmann/json.hpp>
+#include <cstdio>
+#include <functional>
 
 #include "platform/errors.h"
 #include "platform/stream.h"
 #include "platform/text_file.h"
+#include "project/html_images.h"
 
 namespace orvanta {
 
 namespace fs = std::filesystem;
 
+namespace {
+
+constexpr const char* kEditorPictureFolder = "htmledit_files";
+
+}  // namespace
+
 void WriteHtmlEditDocument(const fs::path& workFolder, const std::string& html) {
   WriteFileAtomically(workFolder / kHtmlEditFile, EncodeTextFile(html));
+}
+
+nlohmann::json ShowEditorPictures(const fs::path& workFolder, const TDataRoot& data,
+                                  const std::vector<std::string>& sources) {
+  nlohmann::json shown = nlohmann::json::object();
+  for (const std::string& src : sources) {
+    const fs::path picture = LocalLayerPicture(src, data);
+    if (picture.empty()) continue;
+    // A folder per source file, so that two pictures of one name never meet.
+    char folder[17];
+    std::snprintf(folder, sizeof folder, "%016zx", std::hash<std::string>{}(picture.string()));
+    const std::string name = picture.filename().string();
+    fs::create_directories(workFolder / kEditorPictureFolder / folder);
+    fs::copy_file(picture, workFolder / kEditorPictureFolder / folder / name,
+                  fs::copy_options::overwrite_existing);
+    shown[src] = std::string(kEditorPictureFolder) + "/" + folder + "/" + UrlName(name);
+  }
+  return shown;
 }
 
 TPreviewAnswer HtmlEditorAnswer(const fs::path& workFolder, const fs::path& agentScript,

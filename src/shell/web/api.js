@@ -76,8 +76,11 @@ export function createApi({ token, base = "", fetchImpl = fetch }) {
     thumbnailUrl: (list, entry) =>
       `${base}/api/thumbnail?${new URLSearchParams({ list, entry: String(entry), token })}`,
     setFields: (values) => post("fields", { values }),
-    // Writes the text the visual HTML editor opens; answers the page's name on the preview origin.
+    // Writes the text the visual HTML editor opens; answers the page's name on the preview origin
+    // and where the copies of its local pictures are.
     htmlEditor: (html) => post("html-editor", { html }),
+    // Copies the local pictures the sources name beside that page; answers src → their copies.
+    htmlEditorPictures: (sources) => post("html-editor/pictures", { sources }),
     rebuild: () => post("rebuild"),
     undo: () => post("undo"),
     command: (path, body = {}) => post(path, body),

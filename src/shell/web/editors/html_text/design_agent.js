@@ -1,7 +1,7 @@
 // Runs inside the visual HTML editor's document, which the preview origin serves with the
 // user's HTML as its body. The editor page lives on another origin, so it cannot touch this
-// document: it sends the editing commands here, and this script answers with the toolbar state
-// and, at the end, the body's HTML. The server puts the editor's origins before this script in
+// document: it sends the editing commands and where the copies of the text's pictures are, and
+// this script answers with the toolbar state and, at the end, the body's HTML. The server puts the editor's origins before this script in
 // orvantaEditorOrigins; messages from anywhere else, or from a window other than the parent,
 // are ignored, and answers go to the editor's origin alone.
 (() => {
@@ -23,8 +23,18 @@
     tell({ type: "state", state });
   };
 
+  // A picture the text names by its path on the disk shows from its copy beside this document;
+  // the text keeps the path.
+  const pictureStyle = document.createElement("style");
+  document.head.append(pictureStyle);
+  const showPictures = (pictures) => {
+    for (const [src, copy] of Object.entries(pictures ?? {}))
+      pictureStyle.sheet.insertRule(`img[src="${CSS.escape(src)}"] { content: url("${copy}"); }`);
+  };
+
   const actions = {
-    start() {
+    start({ pictures }) {
+      showPictures(pictures);
       document.designMode = "on";
       // Tags rather than style attributes, and Enter makes a paragraph, as the layers have
       // always been written.
@@ -37,6 +47,9 @@
       window.focus();
       document.execCommand(command, false, value ?? null);
       report();
+    },
+    pictures({ pictures }) {
+      showPictures(pictures);
     },
     result() {
       tell({ type: "result", html: document.body.innerHTML });

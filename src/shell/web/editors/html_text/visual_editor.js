@@ -44,7 +44,7 @@ function colourControlValue(value) {
 
 export async function editHtml({ html, api, host }) {
   ensureStylesheet();
-  const [{ origin }, fonts, { page }] = await Promise.all([
+  const [{ origin }, fonts, { page, pictures }] = await Promise.all([
     api.preview(),
     api.fonts().then((f) => f.families ?? f).catch(() => []),
     api.htmlEditor(html),
@@ -82,7 +82,10 @@ export async function editHtml({ html, api, host }) {
             title: "Insert Image (JPG, PNG, GIF)", root: "home" });
           return picked && storedFileName(picked);
         } });
-      if (address) command("insertImage", address);
+      if (!address) return;
+      command("insertImage", address);
+      const shown = await api.htmlEditorPictures([address]).catch(() => null);
+      if (shown) send({ type: "pictures", pictures: shown.pictures });
     });
     const createLink = button("CreateLink", async () => {
       const address = await askValue({ host: root, title: "CreateLink", label: "Link address",
@@ -153,7 +156,7 @@ export async function editHtml({ html, api, host }) {
 
     window.addEventListener("message", onMessage);
     frame.addEventListener("load", () => {
-      if (!closing) send({ type: "start" });
+      if (!closing) send({ type: "start", pictures });
     });
     root.addEventListener("keydown", (e) => {
       e.stopPropagation();
