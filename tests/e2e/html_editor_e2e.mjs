@@ -103,6 +103,7 @@ async function boldAndRed(page) {
 
 async function cancelKeepsTheText(page, api) {
   await api.set({ HtmlText2: kAwkward });
+  await api.post("preview-mode", { mode: "preview" });
   await openLayers(page, 2);
   const { frame } = await openVisualEditor(page, 2);
   // An edit made and then cancelled.
@@ -113,6 +114,11 @@ async function cancelKeepsTheText(page, api) {
   await confirmLayers(page);
   const kept = (await api.state()).blocks.HtmlText2;
   expect(kept === kAwkward, `Cancel returns the text byte for byte: ${JSON.stringify(kept)}`);
+  // The editor was opened in preview mode.
+  const designed = await waitFor("design mode", async () =>
+    (await api.state()).previewMode === "design" &&
+    page.frames().some((f) => /\/flashtemp\.htm/.test(f.url())), 10000);
+  expect(designed, "after the HTML text editor the preview shows flashtemp.htm");
 }
 
 async function pictureByPath(page, api, home) {
