@@ -27,7 +27,9 @@ export async function editHtml({ html, api, host }) {
   return new Promise((resolve) => {
     const frame = el("iframe", { class: "he-document", title: "HTML document",
       sandbox: "allow-scripts allow-same-origin" });
+    let closing = false;
     const channel = openFrameChannel(frame, origin, { onState: (state) => {
+      if (closing) return;
       setEnabled(true);
       toolbar.show(state);
     } });
@@ -75,7 +77,6 @@ export async function editHtml({ html, api, host }) {
       okButton.disabled = !on;
     }
 
-    let closing = false;
     async function finish(save) {
       if (closing) return;
       closing = true;
