@@ -174,6 +174,14 @@ else
   skip "galleries in the browser" "no orvanta binary"
 fi
 
+# The HTML text layers: a bold red word through the visual editor into the preview, Cancel on
+# awkward markup, and a picture by path into the published images/ (about 20 s).
+if [[ -x "$orvanta" ]]; then
+  step "HTML editor in the browser" node tests/e2e/html_editor_e2e.mjs --orvanta="$orvanta"
+else
+  skip "HTML editor in the browser" "no orvanta binary"
+fi
+
 # Our rasteriser against Ruffle (our movies, every 6th corpus file whose first frame needs no
 # script) and against Flash Player pictures of the corpus; fails on a file past its ceiling in
 # tests/conformance/render_ceilings.json.

@@ -46,6 +46,7 @@ class TPendingFiles {
   }
   void Write(const std::string& name, std::span<const uint8_t> bytes) {
     const fs::path path = Temporary(name);
+    fs::create_directories(path.parent_path());
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
     out.close();

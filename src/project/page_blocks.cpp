@@ -28,6 +28,11 @@ std::vector<TBlockSpec> BuildBlocks() {
                  std::nullopt});
   out.push_back({TEditorId::SlideShow, "AlbumThumbsFont", "font", "Page-number font",
                  "Small Thumbs", false, TFontSlot::AlbumThumbs});
+  for (int k = 1; k <= kHtmlTextCount; ++k) {
+    const std::string n = std::to_string(k);
+    out.push_back({TEditorId::HtmlText, "HtmlText" + n, "wide text", "HTML", "HTML Text " + n, true,
+                   std::nullopt});
+  }
   return out;
 }
 

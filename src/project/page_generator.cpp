@@ -1,8 +1,10 @@
 #include "project/page_generator.h"
 
 #include "project/click_tag.h"
+#include "project/html_images.h"
 
 #include <cstdio>
+#include <set>
 #include <span>
 #include <string_view>
 
@@ -178,10 +180,25 @@ std::vector<std::pair<std::string, std::vector<uint8_t>>> PreviewPageFiles(const
                                                                            TPublishMode mode,
                                                                            TBuildContext& context) {
   std::vector<std::pair<std::string, std::vector<uint8_t>>> files;
+  // The preview origin serves only the working folder, so the local pictures of the layers are
+  // copied beside the pages, under the names the published site gives them.
+  TPageState shown = page;
+  std::vector<TLayerPicture> pictures;
+  std::set<std::string> names;
+  for (int n = 1; n <= kHtmlTextCount; ++n) {
+    std::vector<std::string> unusable;
+    std::string& html = shown.HtmlTexts[n - 1];
+    html = PublishLayerPictures(html, context.Data, pictures, names, unusable);
+    for (const std::string& src : unusable)
+      context.Warn("HtmlText" + std::to_string(n),
+                   "the picture " + src + " is not shown: no picture file is there");
+  }
+  for (const TLayerPicture& p : pictures)
+    files.emplace_back(kLayerPictureFolder + p.FileName, ReadWholeFile(p.Source.string()));
   std::optional<std::vector<uint8_t>> picture;
-  if (mode == TPublishMode::CurrentPage) picture = PagePictureJPEG(page, context);
+  if (mode == TPublishMode::CurrentPage) picture = PagePictureJPEG(shown, context);
   const TGeneratedPages pages =
-      GeneratePages(ReadPageTemplate(context.Data), page, {}, mode, picture.has_value());
+      GeneratePages(ReadPageTemplate(context.Data), shown, {}, mode, picture.has_value());
   files.emplace_back(kLeftPageFile, EncodeTextFile(pages.Left));
   files.emplace_back(kCentredPageFile, EncodeTextFile(pages.Centred));
   if (pages.ShowsPagePicture) files.emplace_back(kPagePictureFile, std::move(*picture));

@@ -10,8 +10,8 @@
 #include "platform/errors.h"
 #include "platform/text_file.h"
 #include "project/build_driver.h"
+#include "project/html_images.h"
 #include "project/page_file_name.h"
-#include "publish/html_images.h"
 #include "publish/site_folder.h"
 
 namespace orvanta {
@@ -98,8 +98,9 @@ void PublishBuiltPage(TPageState page, const TPageFileNames& names, const TDataR
     pageNames.PagePicture = "\"" + UrlPath(layout.PagePicture) + "\"";
   }
   const size_t known = shared.Pictures.size();
+  std::vector<std::string> unusable;  // the rebuild before has warned about them
   for (std::string& html : page.HtmlTexts)
-    html = PublishLayerPictures(html, data, shared.Pictures, shared.PictureNames);
+    html = PublishLayerPictures(html, data, shared.Pictures, shared.PictureNames, unusable);
   for (size_t i = known; i < shared.Pictures.size(); ++i)
     site.Copy(shared.Pictures[i].Source, kLayerPictureFolder + shared.Pictures[i].FileName);
   const TGeneratedPages pages = GeneratePages(ReadPageTemplate(data), page, pageNames, options.Mode,

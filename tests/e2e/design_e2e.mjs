@@ -6,71 +6,14 @@
 //
 //   node tests/e2e/design_e2e.mjs --orvanta=build/src/orvanta [--screenshots=DIR]
 
-import { spawn } from "node:child_process";
-import fs from "node:fs";
-import os from "node:os";
-import path from "node:path";
-import { parseArgs } from "node:util";
-
 import { decodePngRgba } from "../conformance/image_metrics.mjs";
-import { launchChromium } from "../conformance/ruffle.mjs";
+import { checkList, e2eArguments, runInEditor, screenshots, waitFor, waitIdle } from "./editor_harness.mjs";
 
-const { values: args } = parseArgs({
-  options: { orvanta: { type: "string" }, screenshots: { type: "string" } },
-});
-if (!args.orvanta) {
-  console.error("usage: design_e2e.mjs --orvanta=PATH [--screenshots=DIR]");
-  process.exit(2);
-}
-
-const results = { passed: 0, failures: [] };
-function expect(ok, what) {
-  if (ok) results.passed++;
-  else results.failures.push(what);
-  console.log(`${ok ? 'ok  ' : 'FAIL'} ${what}`);
-}
-
-async function serve(dir) {
-  fs.mkdirSync(path.join(dir, "home"));
-  const command = ["serve", "--no-browser", "--work", path.join(dir, "work")];
-  const server = spawn(path.resolve(args.orvanta), command, {
-    env: { ...process.env, HOME: path.join(dir, "home") },
-    stdio: ["ignore", "pipe", "inherit"],
-  });
-  let printed = "";
-  const address = await new Promise((resolve, reject) => {
-    server.on("exit", (code) => reject(new Error(`orvanta serve ended with ${code}: ${printed}`)));
-    server.stdout.on("data", (chunk) => {
-      printed += chunk;
-      const found = printed.match(/Orvanta editor: (http:\S+)/);
-      if (found && printed.includes("ready in")) resolve(found[1]);
-    });
-  });
-  return { server, address };
-}
-
-// The server's document, read and changed beside the page as another client would.
-function documentApi(address) {
-  const { origin, searchParams } = new URL(address);
-  const headers = {
-    "X-Orvanta-Token": searchParams.get("token"),
-    "Content-Type": "application/json",
-  };
-  const state = async () => (await fetch(`${origin}/api/state`, { headers })).json();
-  return {
-    state,
-    async set(values) {
-      const { revision } = await state();
-      const body = JSON.stringify({ revision, values });
-      const answer = await fetch(`${origin}/api/fields`, { method: "POST", headers, body });
-      return answer.json();
-    },
-  };
-}
+const args = e2eArguments("design_e2e.mjs");
+const { results, expect } = checkList();
+const screenshot = screenshots(args.screenshots);
 
 const fieldOf = (state, editor, name) => state.fields[editor][name];
-const waitIdle = (page) =>
-  page.waitForSelector(".building-panel", { state: "hidden", timeout: 60000 });
 
 // A point of the banner in page coordinates: the overlay lies over the banner's top left.
 async function bannerPoint(page, x, y) {
@@ -108,22 +51,6 @@ async function redPixels(page, rect) {
   for (let i = 0; i < data.length; i += 4)
     if (data[i] > 160 && data[i + 1] < 90 && data[i + 2] < 90) count++;
   return count;
-}
-
-async function waitFor(what, probe, timeout = 30000) {
-  const start = performance.now();
-  while (performance.now() - start < timeout) {
-    if (await probe()) return true;
-    await new Promise((resolve) => setTimeout(resolve, 100));
-  }
-  console.log(`gave up waiting: ${what}`);
-  return false;
-}
-
-async function screenshot(page, name) {
-  if (!args.screenshots) return;
-  fs.mkdirSync(args.screenshots, { recursive: true });
-  await page.screenshot({ path: path.join(args.screenshots, `${name}.png`) });
 }
 
 async function startBanner(page, api) {
@@ -234,28 +161,11 @@ async function deleteText(page, api) {
   expect(gone, "the Delete key deletes the selected text");
 }
 
-const dir = fs.mkdtempSync(path.join(os.tmpdir(), "orvanta-design-"));
-const { server, address } = await serve(dir);
-const { browser, profileDir } = await launchChromium("http://127.0.0.1:");
-try {
-  const page = browser.pages()[0] ?? (await browser.newPage());
-  await page.setViewportSize({ width: 1366, height: 900 });
-  page.on("pageerror", (e) => results.failures.push(`page error: ${e.message}`));
-  const api = documentApi(address);
-  await page.goto(address);
+await runInEditor({ args, results, viewport: { width: 1366, height: 900 } }, async ({ page, api }) => {
   await startBanner(page, api);
   const ms = await moveText(page, api);
   await resizeClip(page, api);
   await resizeBanner(page, api);
   await deleteText(page, api);
   console.log(`drop to updated preview: ${ms} ms`);
-} catch (error) {
-  results.failures.push(error.message.split("\n")[0]);
-  await screenshot(browser.pages()[0], "failure").catch(() => {});
-}
-await browser.close();
-server.kill("SIGINT");
-for (const folder of [profileDir, dir]) fs.rmSync(folder, { recursive: true, force: true });
-for (const failure of results.failures) console.log(`FAIL: ${failure}`);
-console.log(`${results.passed} passed, ${results.failures.length} failed`);
-process.exit(results.failures.length ? 1 : 0);
+});

@@ -62,7 +62,7 @@ TEST(BannerDocument, SchemaCoversTheRegistry) {
       EXPECT_LT(FindSavedField(block["name"].get<std::string>()), 0) << block["name"];
     }
   EXPECT_EQ(schema["editors"][int(TEditorId::AnimatedText)]["blocks"][0]["name"], "InputText");
-  EXPECT_EQ(blocks.size(), 19u);  // 8 texts, 10 fonts, the photo list
+  EXPECT_EQ(blocks.size(), 26u);  // 8 texts, 10 fonts, the photo list, 7 HTML texts
 }
 
 }  // namespace

@@ -7,7 +7,7 @@
 #include "platform/stream.h"
 #include "platform/text_file.h"
 #include "project/build_driver.h"
-#include "publish/html_images.h"
+#include "project/html_images.h"
 #include "publish/publisher.h"
 #include "publish/site_folder.h"
 #include "test_util.h"
@@ -135,15 +135,22 @@ TEST_F(Publisher, PicturesOnThisMachineShownByTheLayersAreCopiedIntoTheSite) {
   WriteWholeFile((root_ / "disk" / "my pic.png").string(), png);
   WriteWholeFile((root_ / "data" / "photos" / "sun.png").string(), png);
   WriteWholeFile((root_ / "disk" / "secret.png").string(), std::vector<uint8_t>{'k', 'e', 'y'});
+  fs::create_directories(root_ / "disk2");
+  const std::vector<uint8_t> other{'G', 'I', 'F', '8', '9', 'a'};
+  WriteWholeFile((root_ / "disk2" / "My Pic.png").string(), other);
+  doc_.Current.HtmlTexts[4] = "<img src=\"" + (root_ / "disk2" / "My Pic.png").string() + "\">";
   const std::string mine = (root_ / "disk" / "my pic.png").string();
   doc_.Current.HtmlTexts[0] = "<img src=\"" + mine + "\"><IMG alt=x SRC='file://" + mine + "'>";
   doc_.Current.HtmlTexts[2] = "<img data-src=\"sun.png\" src=sun.png><img src=\"" +
                               (root_ / "disk" / "secret.png").string() +
-                              "\"><img src=\"http://example.org/a.png\">";
+                              "\"><img src=\"http://example.org/a.png\"><img src=\"file://" +
+                              (root_ / "disk" / "gone.png").string() + "\">";
   const TPublishResult result = PublishPage(doc_, 1, *data_, test::EmptyTemplatePack(), options_);
   EXPECT_TRUE(result.Complete()) << result.Summary();
   EXPECT_EQ(ReadWholeFile((root_ / "site" / "images" / "html" / "my pic.png").string()), png);
   EXPECT_TRUE(fs::exists(root_ / "site" / "images" / "html" / "sun.png"));
+  // Another picture of the same name, letter case aside, gets a name of its own.
+  EXPECT_EQ(ReadWholeFile((root_ / "site" / "images" / "html" / "My Pic_2.png").string()), other);
   const std::string page = Page("index.html");
   EXPECT_NE(page.find("<img src=\"images/html/my%20pic.png\"><IMG alt=x "
                       "SRC='images/html/my%20pic.png'>"),
@@ -152,6 +159,15 @@ TEST_F(Publisher, PicturesOnThisMachineShownByTheLayersAreCopiedIntoTheSite) {
   // A file that is no picture, and a web address, stay as the user wrote them.
   EXPECT_NE(page.find("secret.png\"><img src=\"http://example.org/a.png\">"), std::string::npos);
   EXPECT_FALSE(fs::exists(root_ / "site" / "images" / "html" / "secret.png"));
+  // The rebuild said so, and the preview shows the pictures from copies beside its pages.
+  ASSERT_EQ(result.Warnings.size(), 2u);
+  EXPECT_EQ(result.Warnings[0].Field, "HtmlText3");
+  EXPECT_NE(result.Warnings[0].Message.find("secret.png"), std::string::npos);
+  EXPECT_NE(result.Warnings[1].Message.find("gone.png"), std::string::npos);
+  EXPECT_EQ(ReadWholeFile((options_.WorkFolder / "images" / "html" / "my pic.png").string()), png);
+  const std::string preview =
+      DecodeTextFile(ReadWholeFile((options_.WorkFolder / kLeftPageFile).string()));
+  EXPECT_NE(preview.find("<img src=\"images/html/my%20pic.png\">"), std::string::npos);
 }
 
 TEST(LayerPictures, MarkupThatNeverClosesIsLeftAsItIs) {
@@ -163,7 +179,8 @@ TEST(LayerPictures, MarkupThatNeverClosesIsLeftAsItIs) {
   html += "<IMG SRC = '/etc/passwd' >" + std::string(100000, '<');
   for (int i = 0; i < 200000; ++i) html += "<img alt='x'>";
   html += "<img src";
-  EXPECT_EQ(PublishLayerPictures(html, data, pictures, names), html);
+  std::vector<std::string> unusable;
+  EXPECT_EQ(PublishLayerPictures(html, data, pictures, names, unusable), html);
   EXPECT_TRUE(pictures.empty());
 }
 

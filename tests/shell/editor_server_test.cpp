@@ -8,6 +8,8 @@
 #include <future>
 
 #include "media/picture_codecs.h"
+#include "platform/stream.h"
+#include "platform/text_file.h"
 #include "shell/server/preview_files.h"
 #include "shell/session_fixture.h"
 
@@ -172,6 +174,53 @@ TEST_F(ServerTest, PreviewPortServesTheWorkingFolderOnly) {
   auto api = Api().Get("/api/files?root=home&path=..", Own());
   ASSERT_TRUE(api);
   EXPECT_EQ(api->status, 403);
+}
+
+TEST_F(ServerTest, TheHtmlEditorsDocumentComesFromThePreviewOriginWithItsAgent) {
+  std::filesystem::create_directories(dir_ / "web" / "editors" / "html_text");
+  std::ofstream(dir_ / "web" / "editors" / "html_text" / "design_agent.js") << "/*agent*/";
+  const std::string html = "<B>Gr\u00fc\u00dfe</B>\r\n&amp; <p>x</P>";
+  EXPECT_EQ(Post("/api/html-editor", {{"html", html}})["page"], "htmledit.html");
+  const std::vector<uint8_t> file = ReadWholeFile((dir_ / "work" / "htmledit.html").string());
+  ASSERT_GE(file.size(), 2u);
+  EXPECT_EQ(file[0], 0xFF);
+  EXPECT_EQ(file[1], 0xFE);
+  EXPECT_EQ(DecodeTextFile(file), html);
+
+  httplib::Client preview("127.0.0.1", server_->PreviewPort());
+  auto page = preview.Get("/htmledit.html?123");
+  ASSERT_TRUE(page);
+  EXPECT_EQ(page->status, 200);
+  EXPECT_EQ(page->get_header_value("Content-Type"), "text/html; charset=utf-8");
+  const std::string port = std::to_string(server_->ApiPort());
+  const size_t agent = page->body.find("const orvantaEditorOrigins = [\"http://127.0.0.1:" + port +
+                                       "\",\"http://localhost:" + port + "\"];\n/*agent*/");
+  const size_t body = page->body.find("<body>" + html + "</body>");
+  EXPECT_NE(agent, std::string::npos) << page->body;
+  EXPECT_NE(body, std::string::npos) << page->body;
+  EXPECT_LT(agent, body);
+  // The editor's own origin never serves the user's HTML.
+  auto api = Api().Get("/htmledit.html", Own());
+  ASSERT_TRUE(api);
+  EXPECT_EQ(api->status, 404);
+
+  // A picture named by its path shows from a copy the preview origin serves; a missing one and
+  // a file that is no picture are not copied.
+  const std::string picture = (dir_ / "home" / "a b.png").string();
+  std::ofstream(picture, std::ios::binary) << "\x89PNG\r\n";
+  std::ofstream(dir_ / "home" / "notes.png") << "text";
+  const json shown =
+      Post("/api/html-editor/pictures", {{"sources",
+                                          {picture, (dir_ / "home" / "notes.png").string(),
+                                           "/none.png", "http://example.org/x.png"}}})["pictures"];
+  ASSERT_EQ(shown.size(), 1u) << shown.dump();
+  const std::string copy = shown[picture];
+  EXPECT_TRUE(copy.starts_with("htmledit_files/") && copy.ends_with("/a%20b.png")) << copy;
+  auto served = preview.Get(("/" + copy).c_str());
+  ASSERT_TRUE(served);
+  EXPECT_EQ(served->status, 200);
+  EXPECT_EQ(served->get_header_value("Content-Type"), "image/png");
+  EXPECT_EQ(Post("/api/html-editor", {{"html", "<img src='" + picture + "'>"}})["pictures"], shown);
 }
 
 TEST_F(ServerTest, CatalogueProgressListsAndThumbnailsAsPng) {

@@ -5,10 +5,13 @@
 #include <map>
 #include <string>
 
+#include "platform/data_root.h"
 #include "platform/font_engine.h"
 #include "project/field_schema.h"
+#include "project/html_images.h"
 #include "shell/api_errors.h"
 #include "shell/editor_session.h"
+#include "shell/server/html_editor_page.h"
 
 namespace orvanta {
 
@@ -177,6 +180,21 @@ const std::vector<TRoute>& Routes() {
       {"POST", "/api/design/page-size",
        [](S& s, const json& r) {
          return s.DesignPageSize(Revision(r), EdgeOf(r), Pixels(r, "dx"), Pixels(r, "dy"));
+       }},
+      // The visual HTML editor's document, which the preview origin serves, and the local
+      // pictures it shows.
+      {"POST", "/api/html-editor",
+       [](S& s, const json& r) {
+         const std::string html = Get<std::string>(r, "html");
+         WriteHtmlEditDocument(s.WorkFolder(), html);
+         return json{{"page", kHtmlEditFile},
+                     {"pictures", ShowEditorPictures(s.WorkFolder(), TDataRoot(s.DataRoot()),
+                                                     ImageSourceValues(html))}};
+       }},
+      {"POST", "/api/html-editor/pictures",
+       [](S& s, const json& r) {
+         return json{{"pictures", ShowEditorPictures(s.WorkFolder(), TDataRoot(s.DataRoot()),
+                                                     Get<std::vector<std::string>>(r, "sources"))}};
        }},
   };
   return routes;

@@ -11,6 +11,7 @@
 #include "shell/editor_session.h"
 #include "shell/photo_thumbnail.h"
 #include "shell/server/api_routes.h"
+#include "shell/server/html_editor_page.h"
 #include "shell/server/preview_files.h"
 #include "shell/server/request_guard.h"
 
@@ -178,6 +179,11 @@ struct TEditorServer::TImpl {
           AnswerFile(res, GalleryPreviewPage(Session.WorkFolder(), req.get_param_value("movie"),
                                              req.get_param_value("t")));
         });
+    // The visual HTML editor's document, with the script that lets the editor page command it.
+    Preview.Get("/htmledit.html", [this](const httplib::Request&, httplib::Response& res) {
+      const auto agent = Options.WebRoot / "editors" / "html_text" / "design_agent.js";
+      AnswerFile(res, HtmlEditorAnswer(Session.WorkFolder(), agent, ApiPort));
+    });
     Preview.Get(R"(/.*)", [this](const httplib::Request& req, httplib::Response& res) {
       AnswerFile(res, PreviewAnswer(Session.WorkFolder(), Session.DataRoot() / "ruffle", req.path));
     });

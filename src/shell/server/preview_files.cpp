@@ -34,6 +34,8 @@ std::string ContentTypeOf(const fs::path& file, const std::vector<uint8_t>& byte
   if (ext == ".swf") return "application/x-shockwave-flash";
   if (ext == ".jpg" || ext == ".jpeg") return "image/jpeg";
   if (ext == ".png") return "image/png";
+  if (ext == ".gif") return "image/gif";
+  if (ext == ".bmp") return "image/bmp";
   if (ext == ".js") return "text/javascript; charset=utf-8";
   if (ext == ".wasm") return "application/wasm";
   if (ext == ".css") return "text/css; charset=utf-8";

@@ -83,6 +83,11 @@ export function createApi({ token, base = "", fetchImpl = fetch }) {
       `${base}/api/photo-thumbnail?${new URLSearchParams({ name, width: String(width),
         height: String(height), fit, token })}`,
     setFields: (values) => post("fields", { values }),
+    // Writes the text the visual HTML editor opens; answers the page's name on the preview origin
+    // and where the copies of its local pictures are.
+    htmlEditor: (html) => post("html-editor", { html }),
+    // Copies the local pictures the sources name beside that page; answers src → their copies.
+    htmlEditorPictures: (sources) => post("html-editor/pictures", { sources }),
     rebuild: () => post("rebuild"),
     undo: () => post("undo"),
     command: (path, body = {}) => post(path, body),

@@ -20,11 +20,14 @@ export async function openContentEditor({ editor, tab, api, host }) {
   const session = await openEditSession({ editor, api });
   const fonts = session.form.tabs.some((t) => t.rows.some((r) => r.field?.kind === "font"))
     ? await api.fonts().then((f) => f.families ?? f).catch(() => []) : [];
-  return new Promise((resolve) => {
+  const closed = new Promise((resolve) => {
     const view = new EditorView({ session, api, host, fonts, resolve });
     view.showTab(tab);
     view.focusFirstControl();
   });
+  const result = await closed;
+  await session.rules.afterClose?.({ api });
+  return result;
 }
 
 class EditorView {
@@ -109,11 +112,14 @@ class EditorView {
     return page;
   }
 
-  // An action may first ask for a gallery entry: its outcome then names the picker, and what
-  // the chosen entry makes of the values.
+  // An action either edits the value of its field in a dialog, or may ask for a gallery
+  // entry: its outcome then names the picker, and what the chosen entry makes of the values.
   actionButton(action) {
     return el("button", { type: "button", class: "oe-button", onclick: async () => {
-      let outcome = this.session.run(action);
+      let outcome = action.dialog
+        ? this.session.run({ set: { [action.field]: await action.dialog(
+          this.session.values[action.field], { api: this.ctx.api, host: this.root }) } })
+        : this.session.run(action);
       if (outcome.pick) {
         const chosen = await this.ctx.pick(outcome.pick);
         outcome = chosen ? outcome.pick.then(chosen.index) : {};

@@ -55,7 +55,7 @@ test("every name the rules use is a field or block of their editor", () => {
     const used = [
       ...[...(rules.show ?? []), ...(rules.enable ?? [])].flatMap((r) => r.fields),
       ...[...(rules.onOpen ?? []), ...(rules.refresh ?? [])].flatMap((r) => Object.keys(r.set)),
-      ...(rules.actions ?? []).flatMap((a) => Object.keys(
+      ...(rules.actions ?? []).flatMap((a) => a.dialog ? [a.field] : Object.keys(
         a.perform ? performed(a.perform(sample, () => "")).set ?? {}
           : typeof a.set === "function" ? a.set(sample) : a.set)),
       ...Object.keys(rules.files ?? {}),

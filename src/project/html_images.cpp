@@ -1,4 +1,4 @@
-#include "publish/html_images.h"
+#include "project/html_images.h"
 
 #include <cctype>
 #include <fstream>
@@ -42,14 +42,22 @@ bool IsPicture(const fs::path& path) {
          h.starts_with("BM");
 }
 
-// The local picture a src names, or empty.
-fs::path LocalPicture(const std::string& src, const TDataRoot& data) {
+// What a src names on this machine.
+struct TLocalReference {
+  bool NamesLocalFile = false;  // a path or a file:// URL, as opposed to a web address
+  fs::path Picture;             // the picture it names; empty when there is none
+};
+TLocalReference LocalPicture(const std::string& src, const TDataRoot& data) {
   std::string name = src;
-  if (Lower(name).starts_with("file://")) name = PercentDecoded(name.substr(7));
+  TLocalReference ref;
+  if (Lower(name).starts_with("file://")) {
+    name = PercentDecoded(name.substr(7));
+    ref.NamesLocalFile = true;
+  }
   fs::path found;
-  std::error_code ec;
   if (fs::path(name).is_absolute()) {
     found = name;
+    ref.NamesLocalFile = true;
   } else if (name.find("://") == std::string::npos) {
     for (const char* folder : {"photos\\", "mc_thumb\\html\\_default\\"}) {
       try {
@@ -62,8 +70,9 @@ fs::path LocalPicture(const std::string& src, const TDataRoot& data) {
       }
     }
   }
-  if (found.empty() || !fs::is_regular_file(found, ec) || !IsPicture(found)) return {};
-  return found;
+  std::error_code ec;
+  if (!found.empty() && fs::is_regular_file(found, ec) && IsPicture(found)) ref.Picture = found;
+  return ref;
 }
 
 // Where the value of an <img> tag's src attribute stands in the text. A plain scan, linear in
@@ -117,6 +126,17 @@ std::string DistinctName(const fs::path& source, std::set<std::string>& used) {
 
 }  // namespace
 
+std::vector<std::string> ImageSourceValues(const std::string& html) {
+  std::vector<std::string> values;
+  for (const TSourceValue& src : ImageSources(html))
+    values.push_back(html.substr(src.At, src.Length));
+  return values;
+}
+
+fs::path LocalLayerPicture(const std::string& src, const TDataRoot& data) {
+  return LocalPicture(src, data).Picture;
+}
+
 std::string UrlName(const std::string& name) {
   std::string out;
   for (unsigned char c : name) {
@@ -134,12 +154,18 @@ std::string UrlName(const std::string& name) {
 
 std::string PublishLayerPictures(const std::string& html, const TDataRoot& data,
                                  std::vector<TLayerPicture>& pictures,
-                                 std::set<std::string>& usedNames) {
+                                 std::set<std::string>& usedNames,
+                                 std::vector<std::string>& unusable) {
   std::string out;
   size_t copied = 0;
   for (const TSourceValue& src : ImageSources(html)) {
-    const fs::path source = LocalPicture(html.substr(src.At, src.Length), data);
-    if (source.empty()) continue;
+    const std::string value = html.substr(src.At, src.Length);
+    const TLocalReference ref = LocalPicture(value, data);
+    if (ref.Picture.empty()) {
+      if (ref.NamesLocalFile) unusable.push_back(value);
+      continue;
+    }
+    const fs::path& source = ref.Picture;
     std::string fileName;
     for (const TLayerPicture& p : pictures)
       if (p.Source == source) fileName = p.FileName;
