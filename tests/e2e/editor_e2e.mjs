@@ -7,59 +7,17 @@
 
 import fs from "node:fs";
 import path from "node:path";
-import { parseArgs } from "node:util";
 
 import { decodePngRgba } from "../conformance/image_metrics.mjs";
-import { withEditor } from "./editor_harness.mjs";
+import { checkList, documentApi, e2eArguments, screenshots, waitFor, waitIdle, withEditor } from "./editor_harness.mjs";
 
-const { values: args } = parseArgs({
-  options: { orvanta: { type: "string" }, screenshots: { type: "string" } },
-});
-if (!args.orvanta) {
-  console.error("usage: editor_e2e.mjs --orvanta=PATH [--screenshots=DIR]");
-  process.exit(2);
-}
+const args = e2eArguments("editor_e2e.mjs");
+const { results, expect: check } = checkList();
+const screenshot = screenshots(args.screenshots);
 
 const kAnimatedText = "ORVANTA E2E";
-const failures = [];
-let passed = 0;
-function check(ok, what) {
-  if (ok) passed++;
-  else failures.push(what);
-  console.log(`${ok ? 'ok  ' : 'FAIL'} ${what}`);
-}
-
-// The document as the server holds it, through the same API the page uses.
-function apiOf(address) {
-  const url = new URL(address);
-  const token = url.searchParams.get("token");
-  const call = async (method, route, body) => {
-    const res = await fetch(`${url.origin}/api/${route}`, {
-      method,
-      headers: { "X-Orvanta-Token": token, "Content-Type": "application/json" },
-      body: body && JSON.stringify(body),
-    });
-    return res.json();
-  };
-  return {
-    state: () => call("GET", "state"),
-    async set(values) {
-      const { revision } = await call("GET", "state");
-      return call("POST", "fields", { revision, values });
-    },
-  };
-}
-
 const listLines = (page, name) => page.locator(`[aria-label="${name}"] li`).allTextContents();
 const contentLine = (page, text) => page.locator('[aria-label="Banner Content List"] li', { hasText: text });
-const idle = (page) => page.waitForSelector(".building-panel", { state: "hidden", timeout: 60000 });
-
-// Whether the condition holds within a few seconds.
-async function until(condition, ms = 15000) {
-  for (const end = performance.now() + ms; performance.now() < end; await new Promise((r) => setTimeout(r, 100)))
-    if (condition()) return true;
-  return Boolean(condition());
-}
 
 async function dismissMessage(page) {
   const dialog = page.locator("dialog.message");
@@ -100,13 +58,7 @@ function differingPixels(a, b) {
 async function confirmEditor(page) {
   await page.locator("dialog.content-editor").getByRole("button", { name: "OK", exact: true }).click();
   await page.locator("dialog.content-editor").waitFor({ state: "detached", timeout: 60000 });
-  await idle(page);
-}
-
-async function screenshot(page, name) {
-  if (!args.screenshots) return;
-  fs.mkdirSync(args.screenshots, { recursive: true });
-  await page.screenshot({ path: path.join(args.screenshots, `${name}.png`) });
+  await waitIdle(page);
 }
 
 async function chooseInFileDialog(page, { typed, pick }) {
@@ -124,7 +76,7 @@ async function chooseInFileDialog(page, { typed, pick }) {
 async function run(page, { server, address, api, started, home }) {
   const opening = performance.now();
   await page.goto(address);
-  await idle(page);
+  await waitIdle(page);
   await page.locator(".sample").first().waitFor();
   const now = performance.now();
   console.log(`editor usable ${Math.round(now - opening)} ms after its address was opened, ` +
@@ -143,14 +95,14 @@ async function run(page, { server, address, api, started, home }) {
     await page.getByRole("button", { name: "New&Empty" }).click();
     await page.locator("dialog.content-editor").getByRole("button", { name: "Cancel" }).click();
   }
-  await idle(page);
+  await waitIdle(page);
   await page.locator(".preview-bar:not(.unbuilt)").waitFor();
   const opened = await api.state();
   check(JSON.stringify(await listLines(page, "Banner Content List")) === JSON.stringify(opened.content.map((c) => c.label)),
     "the content list shows the document's items");
   check((await listLines(page, "Banner Content List")).some((line) => line.startsWith("[Layout]")), "the content list has the layout line");
   check(await page.getByRole("button", { name: "Save Project" }).isEnabled(), '"Save Project" is offered after the build');
-  await until(() => page.frames().some((f) => f.url().endsWith("/flashtemp.htm")));
+  await waitFor("the preview page", () => page.frames().some((f) => f.url().endsWith("/flashtemp.htm")), 15000);
   await shownPlayer(page);
   await screenshot(page, "2-sample");
 
@@ -172,7 +124,7 @@ async function run(page, { server, address, api, started, home }) {
   await contentLine(page, "Animated Text").waitFor({ timeout: 15000 });
   check((await api.state()).blocks.InputText === kAnimatedText, "the Animated Text editor sets the text");
   await page.getByRole("button", { name: "Rebuld Webpage" }).click();
-  await idle(page);
+  await waitIdle(page);
   // Past the loading screen, for the picture.
   await shownPlayer(page);
   await page.waitForTimeout(3000);
@@ -184,14 +136,14 @@ async function run(page, { server, address, api, started, home }) {
   // The two preview pages, and a link to a page that is not published yet.
   const previewFrame = (page_) => page.frames().find((f) => f.url().endsWith(`/${page_}`));
   await page.getByLabel("Preview Mode").check();
-  check(await until(() => previewFrame("flashtemp_center.htm")), "Preview Mode shows the centred page");
+  check(await waitFor("flashtemp_center.htm", () => previewFrame("flashtemp_center.htm"), 15000), "Preview Mode shows the centred page");
   await page.getByLabel("Design/Edit Mode").check();
-  check(await until(() => previewFrame("flashtemp.htm")), "Design/Edit Mode shows the left-aligned page");
+  check(await waitFor("flashtemp.htm", () => previewFrame("flashtemp.htm"), 15000), "Design/Edit Mode shows the left-aligned page");
   const frame = previewFrame("flashtemp.htm");
   await frame.goto(new URL("page2.html", frame.url()).href);
   check((await dismissMessage(page)).startsWith('Can not open link "page2.html"\nPlease [Pubilsh Webpage] first !'),
     "a link to a page not yet published shows the link message");
-  check(await until(() => previewFrame("flashtemp.htm")), "the preview returns to the page after the link message");
+  check(await waitFor("flashtemp.htm", () => previewFrame("flashtemp.htm"), 15000), "the preview returns to the page after the link message");
 
   // The sample panel's sizes: the button of the current size is disabled.
   const sizeButton = (name) => page.locator(".size-buttons").getByRole("button", { name });
@@ -202,7 +154,7 @@ async function run(page, { server, address, api, started, home }) {
 
   // Undo takes the text back.
   await page.getByRole("button", { name: "Undo" }).click();
-  await idle(page);
+  await waitIdle(page);
   const undone = await api.state();
   check(undone.blocks.InputText === sampleText, "Undo brings back the page before the text");
   check(
@@ -219,7 +171,7 @@ async function run(page, { server, address, api, started, home }) {
   const newPage = page.getByRole("button", { name: "New", exact: true });
   for (let pages = (await listLines(page, "Recent Webpage")).length; pages < 10; pages++) {
     await newPage.click();
-    await idle(page);
+    await waitIdle(page);
   }
   check((await listLines(page, "Recent Webpage")).length === 10, 'ten pages made with "New"');
   await newPage.click();
@@ -227,17 +179,17 @@ async function run(page, { server, address, api, started, home }) {
   await screenshot(page, "4-message");
   check((await dismissMessage(page)) === "Max 10 webpages!", 'an eleventh page is refused with "Max 10 webpages!"');
   await page.locator('[aria-label="Recent Webpage"] li').first().click();
-  await idle(page);
+  await waitIdle(page);
   const pageDelete = page.locator(".pages").getByRole("button", { name: "Del" });
   await pageDelete.click();
   check((await dismissMessage(page)) === "Can not remove index.html webpage file!", "index.html cannot be deleted");
   await page.locator('[aria-label="Recent Webpage"] li').last().click();
-  await idle(page);
+  await waitIdle(page);
   await pageDelete.click();
-  await idle(page);
+  await waitIdle(page);
   check((await listLines(page, "Recent Webpage")).length === 9, "a page other than index.html is deleted");
   await page.locator('[aria-label="Recent Webpage"] li').first().click();
-  await idle(page);
+  await waitIdle(page);
 
   // Save, start anew, load it back.
   await page.getByRole("button", { name: "Save Project" }).click();
@@ -258,12 +210,12 @@ async function run(page, { server, address, api, started, home }) {
 
   await page.getByRole("button", { name: "New&Empty" }).click();
   await page.locator("dialog.content-editor").getByRole("button", { name: "Cancel" }).click();
-  await idle(page);
+  await waitIdle(page);
   check((await api.state()).blocks.InputText === "" && await page.title() === "Orvanta v6.08",
     '"New&Empty" starts an empty, untitled banner');
   await page.getByRole("button", { name: "Load Project" }).click();
   await chooseInFileDialog(page, { pick: "e2e.fls" });
-  await idle(page);
+  await waitIdle(page);
   const reloaded = await api.state();
   check(reloaded.blocks.InputText === kAnimatedText && reloaded.pages.length === 9, "the saved project loads back with its text and pages");
   check(
@@ -276,11 +228,11 @@ async function run(page, { server, address, api, started, home }) {
   await page.locator('button[data-command="deleteContent"]:enabled').waitFor({ timeout: 15000 });
   await page.locator(".pages .list-box").focus();
   await page.keyboard.press("Delete");
-  await idle(page);
+  await waitIdle(page);
   check((await api.state()).blocks.InputText === kAnimatedText, "Delete outside the content list removes nothing");
   await page.locator(".content .list-box").focus();
   await page.keyboard.press("Delete");
-  await idle(page);
+  await waitIdle(page);
   check(await contentLine(page, "Animated Text").waitFor({ state: "detached", timeout: 15000 }).then(() => true, () => false),
     "Delete in the content list removes the selected item");
 
@@ -291,8 +243,8 @@ async function run(page, { server, address, api, started, home }) {
   check((await exited) === 0, '"Exit & Close" stops the program cleanly');
 }
 
-await withEditor({ orvanta: args.orvanta, screenshots: args.screenshots, failures },
-  (page, editor) => run(page, { ...editor, api: apiOf(editor.address) }));
-for (const failure of failures) console.log(`FAIL: ${failure}`);
-console.log(`${passed} passed, ${failures.length} failed`);
-process.exit(failures.length ? 1 : 0);
+await withEditor({ orvanta: args.orvanta, screenshots: args.screenshots, failures: results.failures },
+  (page, editor) => run(page, { ...editor, api: documentApi(editor.address) }));
+for (const failure of results.failures) console.log(`FAIL: ${failure}`);
+console.log(`${results.passed} passed, ${results.failures.length} failed`);
+process.exit(results.failures.length ? 1 : 0);

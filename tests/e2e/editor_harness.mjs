@@ -69,7 +69,8 @@ export function documentApi(address) {
     "X-Orvanta-Token": searchParams.get("token"),
     "Content-Type": "application/json",
   };
-  const state = async () => (await fetch(`${origin}/api/state`, { headers })).json();
+  const get = async (route) => (await fetch(`${origin}/api/${route}`, { headers })).json();
+  const state = () => get("state");
   const post = async (route, body) => {
     const { revision } = await state();
     const answer = await fetch(`${origin}/api/${route}`, {
@@ -79,7 +80,7 @@ export function documentApi(address) {
     });
     return answer.json();
   };
-  return { state, post, set: (values) => post("fields", { values }) };
+  return { state, post, set: (values) => post("fields", { values }), catalogue: () => get("catalogue") };
 }
 
 // Whether the probe comes true within the time.

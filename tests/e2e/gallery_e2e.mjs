@@ -8,58 +8,12 @@
 //
 //   node tests/e2e/gallery_e2e.mjs --orvanta=build/src/orvanta [--screenshots=DIR]
 
-import fs from "node:fs";
-import path from "node:path";
-import { parseArgs } from "node:util";
-
 import { decodePngRgba } from "../conformance/image_metrics.mjs";
-import { waitIdle, withEditor } from "./editor_harness.mjs";
+import { checkList, e2eArguments, runInEditor, screenshots, waitFor, waitIdle } from "./editor_harness.mjs";
 
-const { values: args } = parseArgs({
-  options: { orvanta: { type: "string" }, screenshots: { type: "string" } },
-});
-if (!args.orvanta) {
-  console.error("usage: gallery_e2e.mjs --orvanta=PATH [--screenshots=DIR]");
-  process.exit(2);
-}
-
-const failures = [];
-let passed = 0;
-function expect(ok, what) {
-  if (ok) passed++;
-  else failures.push(what);
-  console.log(`${ok ? "ok  " : "FAIL"} ${what}`);
-}
-
-// The document beside the page: its state and catalogue, and fields set as another client would.
-function documentOf(address) {
-  const { origin, searchParams } = new URL(address);
-  const headers = { "X-Orvanta-Token": searchParams.get("token"), "Content-Type": "application/json" };
-  const get = async (route) => (await fetch(`${origin}/api/${route}`, { headers })).json();
-  return {
-    state: () => get("state"),
-    catalogue: () => get("catalogue"),
-    async set(values) {
-      const { revision } = await get("state");
-      await fetch(`${origin}/api/fields`, { method: "POST", headers, body: JSON.stringify({ revision, values }) });
-    },
-  };
-}
-
-async function waitFor(probe, timeout = 30000) {
-  const start = performance.now();
-  while (performance.now() - start < timeout) {
-    if (await probe()) return true;
-    await new Promise((resolve) => setTimeout(resolve, 100));
-  }
-  return false;
-}
-
-async function screenshot(page, name) {
-  if (!args.screenshots) return;
-  fs.mkdirSync(args.screenshots, { recursive: true });
-  await page.screenshot({ path: path.join(args.screenshots, `${name}.png`) });
-}
+const args = e2eArguments("gallery_e2e.mjs");
+const { results, expect } = checkList();
+const screenshot = screenshots(args.screenshots);
 
 // Pixels of a screenshot that are not (near) white.
 async function inkIn(page, clip) {
@@ -100,7 +54,7 @@ async function previewPlays(page, scope) {
   const frame = await (await element.elementHandle()).contentFrame();
   const playerDrawn = () => !!document.querySelector("ruffle-embed, ruffle-object, ruffle-player")
     ?.shadowRoot?.querySelector("canvas");
-  return waitFor(async () => {
+  return waitFor("the preview player draws", async () => {
     if (!(await frame.evaluate(playerDrawn).catch(() => false))) return false;
     const box = await element.boundingBox();
     return box && (await inkIn(page, box)) > 40;
@@ -185,9 +139,7 @@ async function timeToClipThumbnails(page) {
   }));
 }
 
-await withEditor({ orvanta: args.orvanta, screenshots: args.screenshots, failures }, async (page, { address }) => {
-  const doc = documentOf(address);
-  await page.goto(address);
+await runInEditor({ args, results }, async ({ page, api: doc }) => {
   await waitIdle(page);
   await page.getByRole("button", { name: "New&Empty" }).click();
   await editorDialog(page).getByRole("button", { name: "Cancel" }).click();
@@ -205,7 +157,7 @@ await withEditor({ orvanta: args.orvanta, screenshots: args.screenshots, failure
   await okEditor(page, "button-styles");
   expect(fieldsHold(await doc.state(), "Tbuttonform", { buttonindex1: "25", buttontext1: "link1" }),
     "Add Button → style 25 sets buttonindex1 = 25 and its caption");
-  expect(await waitFor(async () => (await bannerInk(page, button)) > blank + 200),
+  expect(await waitFor("the button", async () => (await bannerInk(page, button)) > blank + 200),
     "the rebuilt banner shows the button where style 25 stands");
 
   // A panel style for slot 1 (at 10, 20 and 50 × 50), its changed colour back in the slot.
@@ -218,7 +170,8 @@ await withEditor({ orvanta: args.orvanta, screenshots: args.screenshots, failure
   await okEditor(page, "shape-styles");
   expect(fieldsHold(await doc.state(), "Tshapeboxform", { shape1listbox: "7", shape1color2: "255" }),
     "the shape gallery sets shape1listbox = 7 and carries the border colour back to the slot");
-  expect(await waitFor(async () => (await bannerInk(page, { left: 10, top: 20, width: 50, height: 50 })) > 200),
+  expect(await waitFor("the panel", async () =>
+    (await bannerInk(page, { left: 10, top: 20, width: 50, height: 50 })) > 200),
     "the rebuilt banner draws the panel");
 
   // A clip of the "Ball" category into the first free layer.
@@ -278,6 +231,3 @@ await withEditor({ orvanta: args.orvanta, screenshots: args.screenshots, failure
     FontFrontArtText5: "True", FontFrontArtTextIce: "False", FontBackgroundEffectComet: "True" }),
   "the animated text takes effect 5, the Gold art letters and the comet background");
 });
-for (const failure of failures) console.log(`FAIL: ${failure}`);
-console.log(`${passed} passed, ${failures.length} failed`);
-process.exit(failures.length ? 1 : 0);

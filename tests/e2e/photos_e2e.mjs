@@ -6,38 +6,17 @@
 //
 //   node tests/e2e/photos_e2e.mjs --orvanta=build/src/orvanta [--screenshots=DIR]
 
-import fs from "node:fs";
-import path from "node:path";
-import { parseArgs } from "node:util";
+import { checkList, e2eArguments, runInEditor, screenshots, waitIdle } from "./editor_harness.mjs";
 
-import { documentApi, waitIdle, withEditor } from "./editor_harness.mjs";
-
-const { values: args } = parseArgs({
-  options: { orvanta: { type: "string" }, screenshots: { type: "string" } },
-});
-if (!args.orvanta) {
-  console.error("usage: photos_e2e.mjs --orvanta=PATH [--screenshots=DIR]");
-  process.exit(2);
-}
-
-const failures = [];
-function check(ok, what) {
-  if (!ok) failures.push(what);
-  console.log(`${ok ? "ok  " : "FAIL"} ${what}`);
-}
-
-async function screenshot(page, name) {
-  if (!args.screenshots) return;
-  fs.mkdirSync(args.screenshots, { recursive: true });
-  await page.screenshot({ path: path.join(args.screenshots, `${name}.png`) });
-}
+const args = e2eArguments("photos_e2e.mjs");
+const { results, expect: check } = checkList();
+const screenshot = screenshots(args.screenshots);
 
 // Every thumbnail in the list has loaded a picture of its own size.
 const thumbnailsLoaded = (editor) => editor.locator(".oe-photo-thumb").evaluateAll((images) =>
   images.length > 0 && images.every((img) => img.complete && img.naturalWidth > 0));
 
-async function run(page, { address, api }) {
-  await page.goto(address);
+async function run({ page, api }) {
   await waitIdle(page);
   await page.getByRole("button", { name: "New&Empty" }).click();
   await page.locator("dialog.content-editor").getByRole("button", { name: "Cancel" }).click();
@@ -105,9 +84,4 @@ async function run(page, { address, api }) {
   }
 }
 
-const started = performance.now();
-await withEditor({ orvanta: args.orvanta, screenshots: args.screenshots, failures },
-  (page, { address }) => run(page, { address, api: documentApi(address) }));
-for (const failure of failures) console.log(`FAIL: ${failure}`);
-console.log(`${failures.length ? "failed" : "passed"} in ${((performance.now() - started) / 1000).toFixed(1)} s`);
-process.exit(failures.length ? 1 : 0);
+await runInEditor({ args, results }, run);
