@@ -214,10 +214,10 @@ const TGallery& GalleryNamed(std::string_view list) {
   throw FileError("no gallery is named \"" + std::string(list) + "\"");
 }
 
-// Lists whose entry 0 is "None" and previews with the placeholder.
+// Lists whose entry 0 is "None" and previews with the placeholder. The text effects' "None" has
+// a preview movie, but a blank one, which would look like a thumbnail that failed.
 bool StartsWithNone(const TGallery& gallery) {
-  return gallery.Name != "Transitions" && gallery.Name != "Text Effects" &&
-         gallery.Name != "Art Families";
+  return gallery.Name != "Transitions" && gallery.Name != "Art Families";
 }
 
 }  // namespace

@@ -21,11 +21,24 @@ constexpr uint32_t kRandomColours[] = {0xFF0000FF, 0xFF00B000, 0xFF0080FF, 0xFFC
 // The album's own borders: entry 1 in the border colour, entry 2 in a random one per photo.
 constexpr int kColorBorder = 1, kRandomColorBorder = 2;
 
-size_t CoveredPixels(const render::TPixmap& pixmap) {
-  size_t covered = 0;
-  for (size_t i = render::kAlpha; i < pixmap.Pixels.size(); i += 4)
-    if (pixmap.Pixels[i] != 0) ++covered;
-  return covered;
+// Pixels that differ clearly from their right or lower neighbour. Letters, outlines and cells
+// count, a plain or smoothly shaded ground does not, so a movie that draws its ground from the
+// first frame on is judged by what comes onto it.
+size_t DetailPixels(const render::TPixmap& pixmap) {
+  constexpr int kClearStep = 64;  // summed over the four channels
+  const auto differ = [](const uint8_t* a, const uint8_t* b) {
+    int sum = 0;
+    for (int channel = 0; channel < 4; ++channel) sum += std::abs(a[channel] - b[channel]);
+    return sum > kClearStep;
+  };
+  size_t detail = 0;
+  for (int y = 0; y + 1 < pixmap.Height; ++y) {
+    const uint8_t* row = pixmap.Row(y);
+    const uint8_t* below = pixmap.Row(y + 1);
+    for (int x = 0; x + 1 < pixmap.Width; ++x)
+      if (differ(row + 4 * x, row + 4 * x + 4) || differ(row + 4 * x, below + 4 * x)) ++detail;
+  }
+  return detail;
 }
 
 // The first frame, and a few later ones for movies that start empty or fade in.
@@ -103,12 +116,11 @@ TPicture MovieThumbnail(std::span<const uint8_t> swf, uint32_t width, uint32_t h
   TPicture picture;
   for (int moment : Moments(renderer.FrameCount())) {
     options.Frame = moment;
-    options.Transparent = true;
-    const size_t covered = CoveredPixels(renderer.Render(options));
-    if (covered <= best && !picture.Empty()) continue;
-    best = covered;
-    options.Transparent = false;
-    picture = render::PictureFromPixmap(renderer.Render(options));
+    const render::TPixmap pixmap = renderer.Render(options);
+    const size_t detail = DetailPixels(pixmap);
+    if (detail <= best && !picture.Empty()) continue;
+    best = detail;
+    picture = render::PictureFromPixmap(pixmap);
   }
   return Centred(picture, width, height);
 }

@@ -13,7 +13,7 @@ struct TCatalogue;
 // The size of a drawn thumbnail in a list that has no pictures of its own to match.
 inline constexpr uint32_t kDrawnThumbnailWidth = 100, kDrawnThumbnailHeight = 55;
 
-// The movie at the first of a few moments where the most of it shows, fitted and centred into
+// The movie at the first of a few moments that shows the most detail, fitted and centred into
 // width x height on white. Raises Error for a movie the rasteriser cannot draw.
 TPicture MovieThumbnail(std::span<const uint8_t> swf, uint32_t width, uint32_t height);
 

@@ -7,6 +7,7 @@
 #include "media/swf_reader.h"
 #include "platform/stream.h"
 #include "shell/gallery_movies.h"
+#include "shell/gallery_thumbnails.h"
 #include "shell/server/api_routes.h"
 #include "shell/server/editor_server.h"
 #include "shell/server/preview_files.h"
@@ -51,7 +52,8 @@ TEST_F(GalleryTest, EachGalleryWritesItsEntrysMovieIntoTheWorkingFolder) {
       {"Music Controls", 6, "temp2.swf", ""},       {"Music Controls", 0, "demo.swf", ""},
       {"Transitions", 0, "temp2.swf", ""},          {"Transitions", 11, "temp2.swf", ""},
       {"Photo Borders", 2, "demo.swf", ""},         {"Photo Borders", 25, "tempd2.swf", ""},
-      {"Text Effects", 10, "temp2.swf", ""},        {"Art Families", 16, "temp2.swf", ""},
+      {"Text Effects", 10, "temp2.swf", ""},        {"Text Effects", 0, "demo.swf", ""},
+      {"Art Families", 16, "temp2.swf", ""},
       {"Background Effects", 0, "demo.swf", ""},    {"Background Effects", 10, "temp2.swf", ""},
   };
   const fs::path work = dir_ / "work";
@@ -143,6 +145,21 @@ TEST_F(GalleryTest, EveryEntryOfEveryGalleryHasAPicture) {
   for (const std::string category : catalogue["clipCategories"])
     EXPECT_EQ(catalogue["clipsByCategory"][category], json(ClipsInCategory(category)));
   EXPECT_EQ(catalogue["lists"][12]["entries"][0]["field"], "FontBackgroundEffectNone");
+}
+
+// A text effect's preview draws its shaded ground from the first frame and brings the coloured
+// letters in later: the drawn thumbnail must show them, not the empty ground.
+TEST(GalleryThumbnails, ADrawnThumbnailShowsWhatComesOntoTheGround) {
+  const std::vector<uint8_t> swf =
+      ReadWholeFile((fs::path(ORVANTA_DATA_ROOT) / "prevswf" / "text6.swf").string());
+  const TPicture picture = MovieThumbnail(swf, kDrawnThumbnailWidth, kDrawnThumbnailHeight);
+  size_t coloured = 0;
+  for (uint32_t y = 0; y < picture.Height; ++y)
+    for (uint32_t x = 0; x < picture.Width; ++x) {
+      const uint8_t* p = picture.Pixel(x, y);
+      if (std::max({p[0], p[1], p[2]}) - std::min({p[0], p[1], p[2]}) > 80) ++coloured;
+    }
+  EXPECT_GT(coloured, 200u);
 }
 
 TEST_F(GalleryTest, ThePreviewPagePlaysAPlainMovieNameOnly) {
