@@ -140,47 +140,36 @@ else
   skip "banner checks" "no orvanta binary"
 fi
 
+# A run of the editor in headless Chromium against the program that was built.
+browser_step() {
+  if [[ -x "$orvanta" ]]; then
+    step "$1" node "$2" --orvanta="$orvanta"
+  else
+    skip "$1" "no orvanta binary"
+  fi
+}
+
 # The editor in the browser: its modules against a fake API, then the whole window in headless
 # Chromium (start-up, a sample, a rebuild seen in Ruffle, Undo, pages, save and load; about 1 min).
 step "editor modules" node --test tests/shell/web/
-if [[ -x "$orvanta" ]]; then
-  step "editor in the browser" node tests/e2e/editor_e2e.mjs --orvanta="$orvanta"
-else
-  skip "editor in the browser" "no orvanta binary"
-fi
+browser_step "editor in the browser" tests/e2e/editor_e2e.mjs
 
 # The slideshow's photo list in headless Chromium: three photos added in one dialog pass, their
 # thumbnails, reorder and remove, OK and the rebuilt slideshow (about 15 s).
-if [[ -x "$orvanta" ]]; then
-  step "photo list in the browser" node tests/e2e/photos_e2e.mjs --orvanta="$orvanta"
-else
-  skip "photo list in the browser" "no orvanta binary"
-fi
+browser_step "photo list in the browser" tests/e2e/photos_e2e.mjs
 
 # Design mode: the overlay's pointer states against a fake API, then select, drag, resize a
 # clip and the banner and delete in headless Chromium (about 20 s).
 step "design overlay states" node --test src/shell/web/design/
-if [[ -x "$orvanta" ]]; then
-  step "design mode in the browser" node tests/e2e/design_e2e.mjs --orvanta="$orvanta"
-else
-  skip "design mode in the browser" "no orvanta binary"
-fi
+browser_step "design mode in the browser" tests/e2e/design_e2e.mjs
 
 # The galleries in headless Chromium: every thumbnail of each, a pick played in Ruffle, OK and
 # the rebuilt banner (about 50 s).
-if [[ -x "$orvanta" ]]; then
-  step "galleries in the browser" node tests/e2e/gallery_e2e.mjs --orvanta="$orvanta"
-else
-  skip "galleries in the browser" "no orvanta binary"
-fi
+browser_step "galleries in the browser" tests/e2e/gallery_e2e.mjs
 
 # The HTML text layers: a bold red word through the visual editor into the preview, Cancel on
-# awkward markup, and a picture by path into the published images/ (about 20 s).
-if [[ -x "$orvanta" ]]; then
-  step "HTML editor in the browser" node tests/e2e/html_editor_e2e.mjs --orvanta="$orvanta"
-else
-  skip "HTML editor in the browser" "no orvanta binary"
-fi
+# awkward markup, and a picture by path into the published images/html/ (about 20 s).
+browser_step "HTML editor in the browser" tests/e2e/html_editor_e2e.mjs
 
 # Our rasteriser against Ruffle (our movies, every 6th corpus file whose first frame needs no
 # script) and against Flash Player pictures of the corpus; fails on a file past its ceiling in

@@ -13,10 +13,16 @@ TDepthPlan DepthPlanFor(const TPageState& page) {
 
 std::optional<std::filesystem::path> TBuildContext::Resolve(
     const std::string& name, std::initializer_list<const char*> folders) const {
+  return ResolveFieldFile(Data, name, folders);
+}
+
+std::optional<std::filesystem::path> ResolveFieldFile(const TDataRoot& data,
+                                                      const std::string& name,
+                                                      std::initializer_list<const char*> folders) {
   if (name.empty() || name == "None") return std::nullopt;
   for (const char* folder : folders) {
     try {
-      if (auto found = Data.Find(std::string(folder) + name)) return found;
+      if (auto found = data.Find(std::string(folder) + name)) return found;
     } catch (const Error&) {
       // A name that climbs out of the data root is not a data file; it may still be a path.
     }

@@ -46,11 +46,16 @@ struct TBuildContext {
   void Warn(std::string field, std::string message) {
     Warnings.push_back({Page, std::move(field), std::move(message)});
   }
-  // A picture or file named by a field: the data folders tried in order, then the name as a
-  // path. None when nothing exists (the caller warns).
+  // ResolveFieldFile in this build's data root (the caller warns when there is none).
   std::optional<std::filesystem::path> Resolve(const std::string& name,
                                                std::initializer_list<const char*> folders) const;
 };
+
+// A picture or file named by a field: the data folders tried in order, then the name as a path.
+// None for an empty name, for "None" and when nothing exists.
+std::optional<std::filesystem::path> ResolveFieldFile(const TDataRoot& data,
+                                                      const std::string& name,
+                                                      std::initializer_list<const char*> folders);
 
 // The build stages, in the order the driver runs them. A content builder plugs in by deriving
 // from TContentBuilder, saying which stage it belongs to, and adding its objects to the movie

@@ -7,6 +7,7 @@
 
 #include "builders/slideshow/photo_preparation.h"
 #include "platform/data_root.h"
+#include "project/content_builder.h"
 #include "shell/api_errors.h"
 #include "shell/file_browser.h"
 
@@ -24,18 +25,6 @@ uint32_t Side(const std::string& text, const char* name) {
   return uint32_t(std::clamp<int64_t>(value, 1, kMaxPhotoThumbnailSide));
 }
 
-// The data root's photos/ first, then the entry as a path: the slideshow's order.
-std::optional<fs::path> Resolve(const TDataRoot& data, const std::string& entry) {
-  try {
-    if (auto found = data.Find("photos\\" + entry)) return found;
-  } catch (const Error&) {
-    // An entry that climbs out of photos/ is no data file; it may still be a path.
-  }
-  std::error_code error;
-  if (fs::is_regular_file(entry, error)) return fs::path(entry);
-  return std::nullopt;
-}
-
 }  // namespace
 
 TPhotoThumbnailRequest PhotoThumbnailRequestOf(const std::string& entry, const std::string& width,
@@ -48,7 +37,8 @@ TPhotoThumbnailRequest PhotoThumbnailRequestOf(const std::string& entry, const s
 
 std::vector<uint8_t> PhotoThumbnailPng(const TDataRoot& data, const TFileBrowser& browser,
                                        const TPhotoThumbnailRequest& request) {
-  const std::optional<fs::path> file = Resolve(data, request.Entry);
+  // The data root's photos/ first, then the entry as a path: the slideshow's order.
+  const std::optional<fs::path> file = ResolveFieldFile(data, request.Entry, {"photos\\"});
   if (!file) throw FileError(request.Entry + " file not found !");
   if (!browser.Holds(*file))
     throw OutsideRootError("\"" + request.Entry + "\" is outside the folders the editor may read");
